@@ -1,0 +1,43 @@
+# Two commands: `make play` and `make test`. Both install what is missing
+# from Debian, build with CMake and Ninja, and generate the media.
+
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+PACKAGES := cmake ninja-build g++ make pkg-config \
+	libgtest-dev googletest \
+	libgl1-mesa-dev libgl1-mesa-dri libglu1-mesa-dev freeglut3-dev libegl-dev libx11-dev \
+	libsdl2-mixer-dev libmp3lame-dev libpng-dev \
+	xvfb xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils \
+	libxtst-dev xdotool
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: play test build deps clean
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+		dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
+	done); \
+	if [ -n "$$missing" ]; then \
+		echo "Installing:" $$missing; \
+		$(SUDO) apt-get update -qq && \
+		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+build: deps
+	cmake -S . -B $(BUILD) -G Ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+play: build
+	@if [ -z "$$DISPLAY" ] || ! xset q >/dev/null 2>&1; then \
+		echo "skycourse: no display (DISPLAY is unset or unreachable); run it on an X desktop" >&2; \
+		exit 1; \
+	fi
+	cd $(BUILD)/game && ./skycourse
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD)

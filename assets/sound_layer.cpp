@@ -1,0 +1,1 @@
+// TODO(stub): the sound layer over SDL2_mixer

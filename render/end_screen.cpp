@@ -1,0 +1,3 @@
+// TODO(stub)
+#include "render/end_screen.h"
+void drawEndScreen() {}

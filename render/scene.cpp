@@ -1,0 +1,3 @@
+// TODO(stub)
+#include "render/scene.h"
+void drawScene() {}

@@ -1,0 +1,3 @@
+// TODO(stub)
+#include "render/skybox.h"
+void drawSkyBox() {}

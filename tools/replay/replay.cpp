@@ -1,0 +1,2 @@
+// TODO(stub)
+int main() { return 0; }
