@@ -1,5 +1,104 @@
-// TODO(stub): block collision
 #include "sim/collision.h"
-void collideBlocks(Ball&) {}
-void collideBlock(const Block&, Vec3&, Vec3&, float) {}
-bool faceContact(const Block&, const Vec3&, float, int) { return false; }
+
+#include <cmath>
+
+#include "assets/sound.h"
+#include "sim/game_state.h"
+
+namespace {
+
+const int topFace = 4;
+const int bottomFace = 5;
+const float landingSoundSpeed = -0.1f;
+const float bounceFactor = 0.6324555f;
+const float smallestBounce = 5.0f;
+const float stepLength = 0.005f;
+
+void landOnTop(const Block& block, Vec3& centre, Vec3& v, float r)
+{
+    airborne = false;
+    if (block.velocity.y < 0.0f) {
+        // A sinking top takes the ball down with it instead of bouncing it.
+        v.y = block.velocity.y;
+    } else {
+        // Only a static top rings: riding a rising lift would otherwise sound
+        // at every step.
+        if (v.y < landingSoundSpeed && block.velocity.y == 0.0f) {
+            playImpactSound(block.texture);
+        }
+        v.y = bounceFactor * std::fabs(v.y);
+        if (v.y < smallestBounce) {
+            v.y = 0.0f;
+        }
+    }
+    if (jumpHeld) {
+        float root = std::sqrt(2.0f * r);
+        v.y = root * 20.0f;
+        playEffect(jumpSound, &jumpChannel);
+    }
+    centre.x = centre.x + block.velocity.x * stepLength;
+    centre.y = centre.y + block.velocity.y * stepLength;
+    centre.z = centre.z + block.velocity.z * stepLength;
+}
+
+} // namespace
+
+void collideBlocks(Ball& b)
+{
+    airborne = true;
+    Vec3 centre{b.position.x, b.position.y + b.radius, b.position.z};
+    for (const Block* block : blocks) {
+        collideBlock(*block, centre, b.velocity, b.radius);
+    }
+    b.position = {centre.x, centre.y - b.radius, centre.z};
+}
+
+void collideBlock(const Block& block, Vec3& centre, Vec3& velocity, float r)
+{
+    int face = 0;
+    while (face < 6 && !faceContact(block, centre, r, face)) {
+        ++face;
+    }
+    if (face == 6) {
+        return;
+    }
+    int n = (face / 2 + 2) % 3;
+    // The face height and the radius are summed in double and rounded once,
+    // so the centre sits on the float nearest the true contact height.
+    double plane = static_cast<double>(block.position[n]);
+    if (face % 2 == 0) {
+        centre[n] = static_cast<float>(plane + block.size[n] + r);
+    } else {
+        centre[n] = static_cast<float>(plane - r);
+    }
+
+    if (face == topFace) {
+        landOnTop(block, centre, velocity, r);
+    } else if (face == bottomFace) {
+        velocity.y = 0.0f;
+    } else {
+        velocity[n] = block.velocity[n];
+    }
+}
+
+bool faceContact(const Block& block, const Vec3& centre, float r, int face)
+{
+    const Vec3& p = block.position;
+    const Vec3& s = block.size;
+    int u = face / 2;
+    int w = (u + 1) % 3;
+    int n = (u + 2) % 3;
+    for (int k : {u, w}) {
+        // Sides reach down to r below the block so a ball hanging just under
+        // an edge still meets them.
+        float below = (k == 1) ? r : 0.0f;
+        if (p[k] > centre[k] + below || centre[k] > p[k] + s[k]) {
+            return false;
+        }
+    }
+    if (face % 2 == 0) {
+        float plane = p[n] + s[n];
+        return centre[n] - r <= plane && plane <= centre[n];
+    }
+    return centre[n] <= p[n] && p[n] <= centre[n] + r;
+}

@@ -1,0 +1,7 @@
+# The ball: motion, collision, orbs, checkpoints and goal, and the replay tool.
+add_executable(sim_ball_tests
+  ${CMAKE_CURRENT_LIST_DIR}/ball_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/collision_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/items_test.cpp)
+target_link_libraries(sim_ball_tests PRIVATE sim world headless_gl GTest::gtest GTest::gtest_main)
+gtest_discover_tests(sim_ball_tests DISCOVERY_TIMEOUT 60)

@@ -1,0 +1,197 @@
+#include <cmath>
+
+#include "sim_fixture.h"
+
+namespace {
+
+TEST(RotateVector, TurnsOppositeToGlRotate)
+{
+    Vec3 r = rotateVector({1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, 90.0f);
+    EXPECT_NEAR(r.x, 0.0f, 1e-6f);
+    EXPECT_NEAR(r.y, 0.0f, 1e-6f);
+    EXPECT_NEAR(r.z, 1.0f, 1e-6f);
+
+    Vec3 heading = rotateVector({0.0f, 0.0f, -1.0f}, {0.0f, 2.0f, 0.0f}, 90.0f);
+    EXPECT_NEAR(heading.x, 1.0f, 1e-6f);
+    EXPECT_NEAR(heading.z, 0.0f, 1e-6f);
+
+    Vec3 along = rotateVector({0.0f, 3.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, 37.0f);
+    EXPECT_FLOAT_EQ(along.y, 3.0f);
+}
+
+TEST(BallStart, StartValuesBeforeMain)
+{
+    ASSERT_NE(ball, nullptr);
+    Ball fresh{};
+    initBall(fresh);
+    EXPECT_EQ(fresh.radius, 0.5f);
+    EXPECT_EQ(fresh.maxSpeed, 20.0f);
+    EXPECT_EQ(fresh.position.x, 7.0f);
+    EXPECT_EQ(fresh.position.y, 0.5f);
+    EXPECT_EQ(fresh.colour.x, 1.0f);
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(fresh.rotation[i], i % 5 == 0 ? 1.0f : 0.0f) << i;
+    }
+    EXPECT_EQ(ball->radius, 0.5f);
+}
+
+using Motion = SimTest;
+
+TEST_F(Motion, AcceleratesToLimitThenBrakesToRestWithoutReversing)
+{
+    addFloor(0.5f);
+    moveForward = true;
+    int toLimit = 0;
+    while (b.velocity.z > -20.0f && toLimit < 1000) {
+        ballStep(b);
+        ++toLimit;
+    }
+    EXPECT_NEAR(toLimit, 200, 2);
+    steps(20);
+    EXPECT_EQ(b.velocity.z, -20.0f);
+
+    moveForward = false;
+    int toRest = 0;
+    while (b.velocity.z != 0.0f && toRest < 1000) {
+        ballStep(b);
+        ++toRest;
+        ASSERT_LE(b.velocity.z, 0.0f);
+    }
+    EXPECT_NEAR(toRest, 400, 2);
+    steps(50);
+    EXPECT_EQ(b.velocity.z, 0.0f);
+    EXPECT_EQ(b.velocity.x, 0.0f);
+}
+
+TEST_F(Motion, KeyAgainstMotionChangesSpeedByAQuarterMore)
+{
+    addFloor(0.5f);
+    b.velocity.z = -10.0f;
+    moveBack = true;
+    ballStep(b);
+    EXPECT_NEAR(b.velocity.z, -9.875f, 1e-5f);
+
+    moveForward = true; // both held: no control, so it brakes
+    ballStep(b);
+    EXPECT_NEAR(b.velocity.z, -9.825f, 1e-5f);
+    EXPECT_EQ(b.control.z, 0.0f);
+}
+
+TEST_F(Motion, DiagonalLimitsEachComponent)
+{
+    addFloor(0.5f);
+    moveForward = true;
+    moveRight = true;
+    steps(300);
+    EXPECT_EQ(b.velocity.x, 20.0f);
+    EXPECT_EQ(b.velocity.z, -20.0f);
+    EXPECT_NEAR(std::hypot(b.velocity.x, b.velocity.z), 20.0f * std::sqrt(2.0f), 1e-4f);
+}
+
+TEST_F(Motion, GravityOnlyWhileAirborneAndSteeringInTheAir)
+{
+    addFloor(0.5f);
+    steps(50);
+    EXPECT_EQ(b.velocity.y, 0.0f);
+    EXPECT_FLOAT_EQ(b.position.y, 0.5f);
+    EXPECT_FALSE(airborne);
+
+    resetSimulation(b);
+    b.position.y = 100.0f;
+    moveRight = true;
+    steps(10);
+    // The first step still sees the ground flag of load time.
+    EXPECT_FLOAT_EQ(b.velocity.y, -2.25f);
+    EXPECT_TRUE(airborne);
+    EXPECT_FLOAT_EQ(b.velocity.x, 1.0f);
+}
+
+TEST_F(Motion, CameraYawTurnsTheCurrentMotion)
+{
+    addFloor(0.5f);
+    b.velocity.z = -10.0f;
+    moveForward = true;
+    cameraYaw = 90.0f;
+    float x = b.position.x;
+    float z = b.position.z;
+    ballStep(b);
+    EXPECT_NEAR(b.position.x - x, 10.1f * 0.005f, 1e-5f);
+    EXPECT_NEAR(b.position.z - z, 0.0f, 1e-6f);
+}
+
+TEST_F(Motion, FallSoundArmedOnceAndRespawnAtStart)
+{
+    b.position.y = 0.3f;
+    b.radius = 1.0f;
+    b.velocity = {20.0f, 0.0f, 3.0f};
+    ballStep(b);
+    EXPECT_FALSE(fallSoundPlayed);
+    int steps = 1;
+    while (b.position.y > 0.0f && steps < 100) {
+        ballStep(b);
+        ++steps;
+    }
+    EXPECT_TRUE(fallSoundPlayed);
+    float rotation[16];
+    std::copy(b.rotation, b.rotation + 16, rotation);
+    while (b.velocity.y != 0.0f && steps < 1000) {
+        std::copy(b.rotation, b.rotation + 16, rotation);
+        ballStep(b);
+        ++steps;
+    }
+    EXPECT_FALSE(fallSoundPlayed);
+    EXPECT_EQ(b.position.x, 7.0f);
+    EXPECT_EQ(b.position.y, 0.5f);
+    EXPECT_EQ(b.position.z, 0.0f);
+    EXPECT_EQ(b.radius, 0.5f);
+    EXPECT_EQ(b.velocity.x, 0.0f);
+    EXPECT_EQ(b.velocity.z, 0.0f);
+    // The respawning step still rolls by the distance it moved before.
+    EXPECT_NE(std::vector<float>(rotation, rotation + 16),
+              std::vector<float>(b.rotation, b.rotation + 16));
+}
+
+TEST_F(Motion, RespawnAtCheckpointWithItsRadius)
+{
+    checkpointPosition = {23.0f, 33.0f, -163.0f};
+    checkpointRadius = 1.0f;
+    b.position.y = -9.999f;
+    b.velocity.y = -10.0f;
+    airborne = true;
+    ballStep(b);
+    EXPECT_EQ(b.position.x, 23.0f);
+    EXPECT_EQ(b.position.y, 33.0f);
+    EXPECT_EQ(b.radius, 1.0f);
+    EXPECT_EQ(b.velocity.y, 0.0f);
+}
+
+// The top of the ball must turn toward the direction of travel, by the arc
+// length over the circumference.
+TEST_F(Motion, RollingAngleFollowsDistanceAndRadius)
+{
+    for (float radius : {0.5f, 1.0f}) {
+        resetSimulation(b);
+        addFloor(0.5f);
+        b.radius = radius;
+        b.velocity.z = -20.0f;
+        moveForward = true;
+        ballStep(b);
+        float expected = 0.1f / (radius * 6.2831855f) * 360.0f;
+        float turned = std::acos(b.rotation[5]) * 180.0f / 3.1415927f;
+        EXPECT_NEAR(turned, expected, 1e-3f) << radius;
+        EXPECT_LT(b.rotation[6], 0.0f) << "top should turn toward -z";
+        EXPECT_NEAR(b.rotation[0], 1.0f, 1e-6f);
+    }
+}
+
+TEST_F(Motion, NoHorizontalMotionNoRoll)
+{
+    addFloor(0.5f);
+    b.position.y = 5.0f;
+    steps(30);
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(b.rotation[i], i % 5 == 0 ? 1.0f : 0.0f) << i;
+    }
+}
+
+} // namespace

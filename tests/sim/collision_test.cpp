@@ -1,0 +1,213 @@
+#include <cmath>
+#include <vector>
+
+#include "sim/collision.h"
+#include "sim_fixture.h"
+
+namespace {
+
+// A 2 x 1 x 2 box at the origin; a ball of radius 0.5 just outside each face.
+struct FaceCase {
+    Vec3 centre;
+    int face;
+};
+
+TEST(FaceContact, EachFaceFromOutsideAndNoneFromInside)
+{
+    Block block{};
+    block.size = {2.0f, 1.0f, 2.0f};
+    const float r = 0.5f;
+    const FaceCase cases[] = {
+        {{1.0f, 0.5f, 2.3f}, 0},  {{1.0f, 0.5f, -0.3f}, 1}, {{2.3f, 0.5f, 1.0f}, 2},
+        {{-0.3f, 0.5f, 1.0f}, 3}, {{1.0f, 1.3f, 1.0f}, 4},  {{1.0f, -0.3f, 1.0f}, 5},
+    };
+    for (const FaceCase& c : cases) {
+        for (int face = 0; face < 6; ++face) {
+            EXPECT_EQ(faceContact(block, c.centre, r, face), face == c.face)
+                << "ball at face " << c.face << ", tested face " << face;
+        }
+    }
+    for (int face = 0; face < 6; ++face) {
+        EXPECT_FALSE(faceContact(block, {1.0f, 0.5f, 1.0f}, r, face)) << "inside, face " << face;
+        // Beyond two side planes at once, next to a vertical edge.
+        EXPECT_FALSE(faceContact(block, {2.2f, 0.5f, 2.2f}, r, face)) << "edge, face " << face;
+    }
+}
+
+TEST(FaceContact, SidesReachRadiusBelowBottomButNotAboveTop)
+{
+    Block block{};
+    block.size = {2.0f, 1.0f, 2.0f};
+    EXPECT_TRUE(faceContact(block, {2.3f, -0.4f, 1.0f}, 0.5f, 2));
+    EXPECT_FALSE(faceContact(block, {2.3f, -0.6f, 1.0f}, 0.5f, 2));
+    EXPECT_FALSE(faceContact(block, {2.3f, 1.1f, 1.0f}, 0.5f, 2));
+    // A top needs the centre over the block on both x and z.
+    EXPECT_FALSE(faceContact(block, {2.1f, 1.3f, 1.0f}, 0.5f, 4));
+    EXPECT_FALSE(faceContact(block, {1.0f, 1.51f, 1.0f}, 0.5f, 4));
+}
+
+using Collision = SimTest;
+
+TEST_F(Collision, SideStopsOneComponentAndPlacesTheCentre)
+{
+    Block* wall = addBlock({10.0f, 0.0f, -5.0f}, {1.0f, 3.0f, 10.0f});
+    Vec3 c{9.6f, 1.0f, 0.0f};
+    Vec3 v{8.0f, 0.0f, -3.0f};
+    collideBlock(*wall, c, v, 0.5f);
+    EXPECT_EQ(v.x, 0.0f);
+    EXPECT_EQ(v.z, -3.0f);
+    EXPECT_EQ(c.x, 9.5f);
+
+    // A moving side hands its own velocity to the ball.
+    wall->velocity = {0.0f, 0.0f, 6.0f};
+    Vec3 front{10.5f, 1.0f, 5.2f};
+    Vec3 w{1.0f, 0.0f, -4.0f};
+    collideBlock(*wall, front, w, 0.5f);
+    EXPECT_EQ(w.z, 6.0f);
+    EXPECT_EQ(w.x, 1.0f);
+}
+
+TEST_F(Collision, RisingIntoABottomStopsBelowIt)
+{
+    Block* roof = addBlock({-5.0f, 3.0f, -5.0f}, {10.0f, 1.0f, 10.0f});
+    Vec3 c{0.0f, 2.7f, 0.0f};
+    Vec3 v{0.0f, 12.0f, 0.0f};
+    collideBlock(*roof, c, v, 0.5f);
+    EXPECT_EQ(v.y, 0.0f);
+    EXPECT_EQ(c.y, 2.5f);
+}
+
+TEST_F(Collision, MovingTopsCarryAndSinkingTopsTakeTheBallDown)
+{
+    Block* disc = addBlock({0.0f, 0.0f, 0.0f}, {8.0f, 1.0f, 8.0f}, {2.0f, 0.0f, 0.0f});
+    Vec3 c{4.0f, 1.5f, 4.0f};
+    Vec3 v{0.0f, 0.0f, 0.0f};
+    airborne = true;
+    collideBlock(*disc, c, v, 0.5f);
+    EXPECT_FALSE(airborne);
+    EXPECT_FLOAT_EQ(c.x, 4.01f);
+    EXPECT_EQ(v.y, 0.0f);
+
+    Block* lift = addBlock({0.0f, 0.0f, 0.0f}, {8.0f, 1.0f, 8.0f}, {0.0f, -5.0f, 0.0f});
+    c = {4.0f, 1.45f, 4.0f};
+    v = {0.0f, -20.0f, 0.0f};
+    collideBlock(*lift, c, v, 0.5f);
+    EXPECT_EQ(v.y, -5.0f);
+    EXPECT_FLOAT_EQ(c.y, 1.475f);
+}
+
+TEST_F(Collision, RidingADiscAlongForManySteps)
+{
+    Block* disc = addBlock({0.0f, 0.0f, -4.0f}, {8.0f, 1.0f, 8.0f}, {2.0f, 0.0f, 0.0f});
+    b.position = {4.0f, 1.0f, 0.0f};
+    for (int i = 0; i < 100; ++i) {
+        disc->position.x = disc->position.x + 0.01f;
+        ballStep(b);
+    }
+    EXPECT_NEAR(b.position.x, 5.0f, 1e-3f);
+    EXPECT_FLOAT_EQ(b.position.y, 1.0f);
+}
+
+// Each landing on a static top rebounds at sqrt(0.4) of its speed until the
+// rebound would be under 5, then the ball stays down.
+TEST_F(Collision, LandingAtTwentyBouncesAndSettles)
+{
+    addFloor(0.5f);
+    b.position.y = 0.55f;
+    b.velocity.y = -20.0f;
+    std::vector<float> rebounds;
+    float before = b.velocity.y;
+    for (int i = 0; i < 2000; ++i) {
+        ballStep(b);
+        if (before < 0.0f && b.velocity.y > 0.0f) {
+            rebounds.push_back(b.velocity.y);
+        }
+        before = b.velocity.y;
+    }
+    ASSERT_EQ(rebounds.size(), 3u);
+    EXPECT_NEAR(rebounds[0], 12.649f, 1e-3f);
+    EXPECT_NEAR(rebounds[1], 0.6324555f * rebounds[0], 0.2f);
+    EXPECT_NEAR(rebounds[2], 0.6324555f * rebounds[1], 0.2f);
+    EXPECT_GE(rebounds[2], 5.0f);
+    EXPECT_EQ(b.velocity.y, 0.0f);
+    EXPECT_FLOAT_EQ(b.position.y, 0.5f);
+    EXPECT_FALSE(airborne);
+}
+
+TEST_F(Collision, JumpSpeedAndHeightByRadius)
+{
+    const float radii[] = {0.25f, 0.5f, 1.0f};
+    const float speeds[] = {14.142136f, 20.0f, 28.284271f};
+    const float heights[] = {2.0f, 4.0f, 8.0f};
+    for (int i = 0; i < 3; ++i) {
+        resetSimulation(b);
+        addFloor(0.5f);
+        b.radius = radii[i];
+        jumpHeld = true;
+        ballStep(b);
+        EXPECT_FLOAT_EQ(b.velocity.y, speeds[i]);
+        jumpHeld = false;
+        float top = b.position.y;
+        for (int s = 0; s < 1000 && b.velocity.y >= 0.0f; ++s) {
+            ballStep(b);
+            top = std::max(top, b.position.y);
+        }
+        EXPECT_NEAR(top - 0.5f, heights[i], 0.1f) << radii[i];
+    }
+}
+
+TEST_F(Collision, HeldJumpJumpsAgainAtEachLanding)
+{
+    addFloor(0.5f);
+    jumpHeld = true;
+    int jumps = 0;
+    float before = 0.0f;
+    for (int i = 0; i < 800; ++i) {
+        ballStep(b);
+        if (b.velocity.y == 20.0f && before != 20.0f) {
+            ++jumps;
+        }
+        before = b.velocity.y;
+    }
+    EXPECT_EQ(jumps, 5);
+}
+
+// Rolls the ball in +x from a floor at 0.5 toward a step; returns its x
+// after two seconds.
+float rollTowardStep(Ball& b, float stepHeight)
+{
+    addFloor(0.5f);
+    addBlock({10.0f, 0.0f, -5.0f}, {100.0f, 0.5f + stepHeight, 10.0f});
+    b.position = {8.0f, 0.5f, 0.0f};
+    moveRight = true;
+    for (int i = 0; i < 400; ++i) {
+        ballStep(b);
+    }
+    return b.position.x;
+}
+
+TEST_F(Collision, LowStepIsClimbedHighStepStops)
+{
+    float x = rollTowardStep(b, 0.3f);
+    EXPECT_GT(x, 15.0f);
+    EXPECT_FLOAT_EQ(b.position.y, 0.8f);
+
+    resetSimulation(b);
+    x = rollTowardStep(b, 0.5f);
+    EXPECT_FLOAT_EQ(x, 9.5f);
+    EXPECT_FLOAT_EQ(b.position.y, 0.5f);
+}
+
+TEST_F(Collision, LaterBlocksSeeTheCentreEarlierOnesLeft)
+{
+    // The slab lifts the centre to 1.5, which brings it within reach of the
+    // roof's bottom at 1.9; from the centre before the pass it was not.
+    addBlock({-5.0f, 0.0f, -5.0f}, {10.0f, 1.0f, 10.0f});
+    addBlock({-5.0f, 1.9f, -5.0f}, {10.0f, 1.0f, 10.0f});
+    b.position = {0.0f, 0.85f, 0.0f};
+    collideBlocks(b);
+    EXPECT_FLOAT_EQ(b.position.y, 0.9f);
+    EXPECT_FALSE(airborne);
+}
+
+} // namespace

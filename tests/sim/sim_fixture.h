@@ -1,0 +1,66 @@
+#pragma once
+// A clean world for one test: no blocks, no items, the ball at its start,
+// every flag released and a headless GL context for the rolling matrix.
+
+#include <gtest/gtest.h>
+
+#include "sim/ball.h"
+#include "sim/game_state.h"
+#include "sim/items.h"
+#include "tools/headless/egl_context.h"
+#include "world/world.h"
+
+inline void resetSimulation(Ball& b)
+{
+    resetWorld();
+    initBall(b);
+    airborne = false;
+    fallSoundPlayed = false;
+    checkpointPosition = {7.0f, 0.5f, 0.0f};
+    checkpointRadius = 0.5f;
+    gameState = Playing;
+    moveForward = moveRight = moveBack = moveLeft = false;
+    jumpHeld = false;
+    cameraYaw = 0.0f;
+    goalAngle = 0.0f;
+}
+
+inline Block* addBlock(Vec3 position, Vec3 size, Vec3 velocity = {}, unsigned int texture = 0)
+{
+    Block* block = new Block{};
+    block->opacity = 1.0f;
+    block->size = size;
+    block->basePosition = position;
+    block->position = position;
+    block->velocity = velocity;
+    block->texture = texture;
+    blocks.push_back(block);
+    return block;
+}
+
+// A wide static floor whose top is at the given height.
+inline Block* addFloor(float top)
+{
+    return addBlock({-1000.0f, top - 1.0f, -1000.0f}, {2000.0f, 1.0f, 2000.0f});
+}
+
+class SimTest : public ::testing::Test {
+protected:
+    Ball b{};
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(makeHeadlessContext());
+        resetSimulation(b);
+    }
+    void TearDown() override { resetWorld(); }
+
+    Vec3 centre() const { return {b.position.x, b.position.y + b.radius, b.position.z}; }
+
+    void steps(int n)
+    {
+        for (int i = 0; i < n; ++i) {
+            ballStep(b);
+        }
+    }
+};
