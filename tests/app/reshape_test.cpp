@@ -1,0 +1,73 @@
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/tick.h"
+#include "tools/headless/egl_context.h"
+
+namespace {
+
+class ReshapeTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_TRUE(makeHeadlessContext()); }
+
+    void SetUp() override
+    {
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+    }
+
+    static void projection(float m[16]) { glGetFloatv(GL_PROJECTION_MATRIX, m); }
+};
+
+// 1 / tan(22.5 degrees): the vertical scale of a 45 degree field of view.
+const float focal = float(1.0 / std::tan(22.5 * 3.14159265358979 / 180.0));
+
+TEST_F(ReshapeTest, SetsViewportAndPerspectiveAndLeavesProjectionSelected)
+{
+    onReshape(1280, 1024);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[0], 0);
+    EXPECT_EQ(viewport[1], 0);
+    EXPECT_EQ(viewport[2], 1280);
+    EXPECT_EQ(viewport[3], 1024);
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(mode, GL_PROJECTION);
+
+    float m[16];
+    projection(m);
+    // The aspect ratio is 1.25, not the 1 an integer division would give.
+    EXPECT_NEAR(m[0], focal / 1.25f, 1e-5f);
+    EXPECT_NEAR(m[5], focal, 1e-5f);
+    EXPECT_NEAR(m[10], -201.0f / 199.0f, 1e-5f);
+    EXPECT_NEAR(m[14], -400.0f / 199.0f, 1e-5f);
+    EXPECT_EQ(m[11], -1.0f);
+    EXPECT_EQ(windowWidth, 1280);
+    EXPECT_EQ(windowHeight, 1024);
+}
+
+TEST_F(ReshapeTest, ReplacesRatherThanMultipliesTheProjection)
+{
+    onReshape(800, 600);
+    onReshape(800, 600);
+    float m[16];
+    projection(m);
+    EXPECT_NEAR(m[5], focal, 1e-5f);
+    EXPECT_NEAR(m[0], focal * 600.0f / 800.0f, 1e-5f);
+}
+
+TEST_F(ReshapeTest, ZeroHeightIsTreatedAsOnePixel)
+{
+    onReshape(640, 0);
+    float m[16];
+    projection(m);
+    for (float value : m) EXPECT_TRUE(std::isfinite(value));
+    EXPECT_NEAR(m[0], focal / 640.0f, 1e-6f);
+    EXPECT_EQ(windowWidth, 640);
+    EXPECT_EQ(windowHeight, 1);
+}
+
+}  // namespace
