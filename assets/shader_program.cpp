@@ -1,5 +1,174 @@
-// TODO(stub)
 #include "assets/shader_program.h"
-char* readTextFile(const char*) { return nullptr; }
-bool initShaderProgram() { return false; }
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <GL/freeglut.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
 bool shaderProgramActive = false;
+
+char* readTextFile(const char* path)
+{
+    FILE* file = std::fopen(path, "r");
+    if (file == nullptr) return nullptr;
+    size_t count = 0;
+    while (std::fgetc(file) != EOF) ++count;
+    std::rewind(file);
+    char* text = static_cast<char*>(std::malloc(count + 1));
+    if (text == nullptr) {
+        std::fclose(file);
+        return nullptr;
+    }
+    const size_t got = std::fread(text, 1, count, file);
+    text[got] = '\0';
+    std::fclose(file);
+    return text;
+}
+
+namespace {
+
+PFNGLCREATEPROGRAMOBJECTARBPROC createProgramObject = nullptr;
+PFNGLCREATESHADEROBJECTARBPROC createShaderObject = nullptr;
+PFNGLSHADERSOURCEARBPROC shaderSource = nullptr;
+PFNGLCOMPILESHADERARBPROC compileShader = nullptr;
+PFNGLATTACHOBJECTARBPROC attachObject = nullptr;
+PFNGLLINKPROGRAMARBPROC linkProgram = nullptr;
+PFNGLUSEPROGRAMOBJECTARBPROC useProgramObject = nullptr;
+// Only to tell why a build failed.
+PFNGLGETOBJECTPARAMETERIVARBPROC getObjectParameter = nullptr;
+PFNGLGETINFOLOGARBPROC getInfoLog = nullptr;
+
+GLhandleARB program = 0;
+
+template <typename Function>
+bool lookUp(Function& function, const char* name)
+{
+    function = reinterpret_cast<Function>(glutGetProcAddress(name));
+    return function != nullptr;
+}
+
+bool hasExtension(const char* name)
+{
+    const char* all = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    if (all == nullptr) return false;
+    const size_t length = std::strlen(name);
+    for (const char* at = std::strstr(all, name); at != nullptr; at = std::strstr(at + 1, name)) {
+        const bool starts = at == all || at[-1] == ' ';
+        const bool ends = at[length] == ' ' || at[length] == '\0';
+        if (starts && ends) return true;
+    }
+    return false;
+}
+
+// GL lookups hand out addresses for any name, so the extensions are checked
+// by name first.
+bool lookUpEntryPoints()
+{
+    if (!hasExtension("GL_ARB_shader_objects") || !hasExtension("GL_ARB_vertex_shader") ||
+        !hasExtension("GL_ARB_fragment_shader")) {
+        return false;
+    }
+    bool found = lookUp(createProgramObject, "glCreateProgramObjectARB");
+    found = lookUp(createShaderObject, "glCreateShaderObjectARB") && found;
+    found = lookUp(shaderSource, "glShaderSourceARB") && found;
+    found = lookUp(compileShader, "glCompileShaderARB") && found;
+    found = lookUp(attachObject, "glAttachObjectARB") && found;
+    found = lookUp(linkProgram, "glLinkProgramARB") && found;
+    found = lookUp(useProgramObject, "glUseProgramObjectARB") && found;
+    found = lookUp(getObjectParameter, "glGetObjectParameterivARB") && found;
+    found = lookUp(getInfoLog, "glGetInfoLogARB") && found;
+    return found;
+}
+
+// The info log on one line, so the reason fits the one line we print.
+std::string infoLogOf(GLhandleARB object)
+{
+    GLint length = 0;
+    getObjectParameter(object, GL_OBJECT_INFO_LOG_LENGTH_ARB, &length);
+    std::string log(length > 0 ? static_cast<size_t>(length) : 0, '\0');
+    if (length > 0) {
+        GLsizei written = 0;
+        getInfoLog(object, length, &written, log.data());
+        log.resize(static_cast<size_t>(written));
+    }
+    for (char& c : log) {
+        if (c == '\n' || c == '\r') c = ' ';
+    }
+    while (!log.empty() && log.back() == ' ') log.pop_back();
+    return log.empty() ? "no log" : log;
+}
+
+bool fail(const std::string& why)
+{
+    std::fprintf(stderr, "shaders: %s; drawing without them\n", why.c_str());
+    return false;
+}
+
+// Compiles one stage; a missing file never reaches the GL.
+bool compileStage(GLenum stage, const char* path, GLhandleARB& shader, std::string& error)
+{
+    char* source = readTextFile(path);
+    if (source == nullptr) {
+        error = std::string("cannot read ") + path;
+        return false;
+    }
+    shader = createShaderObject(stage);
+    const GLcharARB* sources[1] = {source};
+    shaderSource(shader, 1, sources, nullptr);
+    std::free(source);
+    compileShader(shader);
+    GLint compiled = 0;
+    getObjectParameter(shader, GL_OBJECT_COMPILE_STATUS_ARB, &compiled);
+    if (!compiled) {
+        error = std::string(path) + " does not compile: " + infoLogOf(shader);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool initShaderProgramFrom(const char* vertexPath, const char* fragmentPath)
+{
+    shaderProgramActive = false;
+    if (!lookUpEntryPoints()) return fail("the GL has no ARB shader objects");
+
+    program = 0;
+    useProgramObject(0);
+    std::string error;
+    GLhandleARB vertex = 0;
+    GLhandleARB fragment = 0;
+    if (!compileStage(GL_VERTEX_SHADER_ARB, vertexPath, vertex, error) ||
+        !compileStage(GL_FRAGMENT_SHADER_ARB, fragmentPath, fragment, error)) {
+        return fail(error);
+    }
+    GLhandleARB built = createProgramObject();
+    attachObject(built, vertex);
+    attachObject(built, fragment);
+    linkProgram(built);
+    GLint linked = 0;
+    getObjectParameter(built, GL_OBJECT_LINK_STATUS_ARB, &linked);
+    if (!linked) {
+        return fail("the program does not link: " + infoLogOf(built));
+    }
+    program = built;
+    useProgramObject(program);
+    shaderProgramActive = true;
+    return true;
+}
+
+bool initShaderProgram()
+{
+    return initShaderProgramFrom("shaders/phong.vs", "shaders/phong.fs");
+}
+
+void useShaderProgram(bool on)
+{
+    if (program == 0 || useProgramObject == nullptr) return;
+    useProgramObject(on ? program : 0);
+    shaderProgramActive = on;
+}

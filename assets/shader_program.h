@@ -9,5 +9,12 @@ char* readTextFile(const char* path);
 // one line on stderr says why; returns whether the program is current.
 bool initShaderProgram();
 
+// The same from any pair of files.
+bool initShaderProgramFrom(const char* vertexPath, const char* fragmentPath);
+
+// Switches between the built program and the fixed-function pipeline, so
+// both paths can be drawn and compared. Does nothing without a program.
+void useShaderProgram(bool on);
+
 // True once the program is current.
 extern bool shaderProgramActive;

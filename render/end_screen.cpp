@@ -1,3 +1,57 @@
-// TODO(stub)
 #include "render/end_screen.h"
-void drawEndScreen() {}
+
+#include <GL/freeglut.h>
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "assets/texture_names.h"
+
+EndQuad endQuadSize(int viewportWidth, int viewportHeight)
+{
+    // At distance 1 the 45 degree view reaches tan(22.5) up and down; the
+    // quad's width 1/cos(22.5) overshoots that by a margin of about 2 %.
+    const float w = static_cast<float>(1.0 / std::cos(0.39269909262657166));
+    const float h = w * 1024.0f / 1280.0f;
+    if (viewportWidth <= 0 || viewportHeight <= 0) return {w, h};
+    // A screen wider than 5:4 sees further sideways (the vertical view is
+    // fixed): grow the picture evenly until it covers it, never squashing it.
+    // A narrower screen is covered already.
+    const double aspect = static_cast<double>(viewportWidth) / viewportHeight;
+    const double scale = std::max(1.0, aspect / 1.25);
+    return {static_cast<float>(w * scale), static_cast<float>(h * scale)};
+}
+
+void drawEndScreen()
+{
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(0.0f, 0.0f, -1.0f);
+    const GLfloat fullAmbient[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, fullAmbient);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, endTexture);
+
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const EndQuad quad = endQuadSize(viewport[2], viewport[3]);
+    const float x = quad.width / 2.0f;
+    const float y = quad.height / 2.0f;
+    glBegin(GL_QUADS);
+    glNormal3f(0.0f, 0.0f, 1.0f);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(-x, -y, 0.0f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3f(-x, y, 0.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3f(x, y, 0.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex3f(x, -y, 0.0f);
+    glEnd();
+
+    glutSwapBuffers();
+}

@@ -1,9 +1,193 @@
-// TODO(stub)
 #include "render/objects.h"
-void drawBlock(const Block&, bool) {}
-void drawUnitCube(bool) {}
-void drawBall() {}
-void drawSizeOrb(const SizeOrb&) {}
-void drawCheckpoint(const Checkpoint&) {}
-void drawGoal() {}
-void drawTorus(float, float) {}
+
+#include <GL/freeglut.h>
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "assets/texture_names.h"
+#include "render/texturing.h"
+#include "sim/ball.h"
+#include "sim/items.h"
+
+void drawBlock(const Block& block, bool topOnly)
+{
+    const float sx = block.size.x;
+    const float sy = block.size.y;
+    const float sz = block.size.z;
+    const float h = sx * 0.5f;
+
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glTranslatef(block.position.x, block.position.y, block.position.z);
+    // Model the block as a cube of edge sx, squeezed to its real height and depth.
+    glScalef(1.0f, sy / sx, sz / sx);
+    glTranslatef(h, h, h);
+    glColor4f(1.0f, 1.0f, 1.0f, block.opacity);
+    bindFilteredTexture(block.texture);
+
+    if (block.shape == 1) {
+        glTranslatef(0.0f, -h, 0.0f);
+        glRotatef(block.spin, 0.0f, 1.0f, 0.0f);
+        glPushMatrix();
+        // The quadric's +Z axis becomes +Y.
+        glRotatef(270.0f, 1.0f, 0.0f, 0.0f);
+        glRotatef(90.0f, 0.0f, 0.0f, 1.0f);
+        GLUquadric* quadric = gluNewQuadric();
+        gluQuadricTexture(quadric, GL_TRUE);
+        gluQuadricNormals(quadric, GLU_SMOOTH);
+        if (!topOnly) {
+            gluCylinder(quadric, h, h, sx, 30, 10);
+            gluDisk(quadric, 0.0, h, 30, 10);
+        }
+        glPopMatrix();
+        glTranslatef(0.0f, sx, 0.0f);
+        glRotatef(270.0f, 1.0f, 0.0f, 0.0f);
+        glRotatef(90.0f, 0.0f, 0.0f, 1.0f);
+        gluDisk(quadric, 0.0, h, 30, 10);
+        gluDeleteQuadric(quadric);
+    } else if (topOnly) {
+        glBegin(GL_QUADS);
+        glVertex3f(-h, h, -h);
+        glVertex3f(-h, h, h);
+        glVertex3f(h, h, h);
+        glVertex3f(h, h, -h);
+        glEnd();
+    } else {
+        glScalef(sx, sx, sx);
+        drawUnitCube(block.flipTexture);
+    }
+
+    disableTexturing();
+    glPopMatrix();
+}
+
+namespace {
+
+struct CubeCorner {
+    float s, t;
+    float x, y, z;
+};
+
+void emitFace(float nx, float ny, float nz, const CubeCorner (&corners)[4])
+{
+    glNormal3f(nx, ny, nz);
+    for (const CubeCorner& c : corners) {
+        glTexCoord2f(c.s, c.t);
+        glVertex3f(c.x, c.y, c.z);
+    }
+}
+
+}  // namespace
+
+void drawUnitCube(bool flipTexture)
+{
+    // Flipping swaps 0 and 1 in s on five faces and in t on the back face,
+    // which mirrors the picture on every face.
+    const float a = flipTexture ? 1.0f : 0.0f;
+    const float b = 1.0f - a;
+    const float n = -0.5f;
+    const float p = 0.5f;
+    glBegin(GL_QUADS);
+    emitFace(0, 1, 0, {{a, 1, n, p, n}, {a, 0, n, p, p}, {b, 0, p, p, p}, {b, 1, p, p, n}});
+    emitFace(0, -1, 0, {{a, 0, n, n, n}, {b, 0, p, n, n}, {b, 1, p, n, p}, {a, 1, n, n, p}});
+    emitFace(-1, 0, 0, {{a, 0, n, n, n}, {b, 0, n, n, p}, {b, 1, n, p, p}, {a, 1, n, p, n}});
+    emitFace(1, 0, 0, {{b, 0, p, n, n}, {b, 1, p, p, n}, {a, 1, p, p, p}, {a, 0, p, n, p}});
+    emitFace(0, 0, 1, {{a, 0, n, n, p}, {b, 0, p, n, p}, {b, 1, p, p, p}, {a, 1, n, p, p}});
+    emitFace(0, 0, -1, {{1, a, n, n, n}, {0, a, n, p, n}, {0, b, p, p, n}, {1, b, p, n, n}});
+    glEnd();
+}
+
+void drawBall()
+{
+    const Ball& b = *ball;
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glTranslatef(b.position.x, b.position.y, b.position.z);
+    glColor3f(b.colour.x, b.colour.y, b.colour.z);
+    glMultMatrixf(b.rotation);
+    GLUquadric* quadric = gluNewQuadric();
+    bindFilteredTexture(ballTexture);
+    gluQuadricTexture(quadric, GL_TRUE);
+    gluSphere(quadric, b.radius, 50, 50);
+    gluDeleteQuadric(quadric);
+    disableTexturing();
+    glPopMatrix();
+}
+
+namespace {
+
+void drawItemSphere(const Vec3& position, float r, float g, float b, float alpha)
+{
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glTranslatef(position.x, position.y, position.z);
+    glColor4f(r, g, b, alpha);
+    glutSolidSphere(0.75, 50, 50);
+    glPopMatrix();
+}
+
+}  // namespace
+
+void drawSizeOrb(const SizeOrb& orb)
+{
+    // Red shrinks the ball, green restores it, blue makes it large.
+    const float r = orb.sizeKind == 0 ? 1.0f : 0.0f;
+    const float g = orb.sizeKind == 1 ? 1.0f : 0.0f;
+    const float b = orb.sizeKind == 2 ? 1.0f : 0.0f;
+    drawItemSphere(orb.position, r, g, b, orb.alpha);
+}
+
+void drawCheckpoint(const Checkpoint& checkpoint)
+{
+    const Vec3& c = checkpoint.colour;
+    drawItemSphere(checkpoint.position, c.x, c.y, c.z, checkpoint.alpha);
+}
+
+void drawGoal()
+{
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glTranslatef(goalPosition.x, goalPosition.y, goalPosition.z);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    const GLfloat yellow[4] = {1.0f, 1.0f, 0.0f, 1.0f};
+    glMaterialfv(GL_FRONT, GL_SPECULAR, yellow);
+    glMateriali(GL_FRONT, GL_SHININESS, 1);
+    glRotatef(goalAngle, 0.0f, 1.0f, 0.0f);
+    drawTorus(1.5f, 0.6f);
+    glPopMatrix();
+}
+
+void drawTorus(float majorRadius, float tubeRadius)
+{
+    const double step = 2.0 * std::numbers::pi / 100.0;
+    for (int i = 0; i < 100; ++i) {
+        const double s0 = i * step;
+        const double s1 = (i + 1) * step;
+        const double c0 = std::cos(s0), n0 = std::sin(s0);
+        const double c1 = std::cos(s1), n1 = std::sin(s1);
+        glBegin(GL_QUAD_STRIP);
+        for (int j = 0; j <= 100; ++j) {
+            const double t = j * step;
+            const double ct = std::cos(t), st = std::sin(t);
+            const double d = majorRadius + tubeRadius * ct;
+            const double z = tubeRadius * st;
+
+            GLfloat normal[3] = {float(ct * c0), float(ct * n0), float(st)};
+            const float length = std::sqrt(normal[0] * normal[0] + normal[1] * normal[1] +
+                                           normal[2] * normal[2]);
+            for (float& component : normal) component /= length;
+            glTexCoord2f(i / 100.0f, j / 100.0f);
+            glNormal3fv(normal);
+            glVertex3f(float(d * c0), float(d * n0), float(z));
+
+            const GLfloat normal1[3] = {float(ct * c1), float(ct * n1), float(st)};
+            glTexCoord2f((i + 1) / 100.0f, j / 100.0f);
+            glNormal3fv(normal1);
+            glVertex3f(float(d * c1), float(d * n1), float(z));
+        }
+        glEnd();
+    }
+}

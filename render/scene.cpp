@@ -1,3 +1,70 @@
-// TODO(stub)
 #include "render/scene.h"
-void drawScene() {}
+
+#include <GL/freeglut.h>
+#include <GL/gl.h>
+
+#include "render/objects.h"
+#include "render/shadow.h"
+#include "render/skybox.h"
+#include "sim/ball.h"
+#include "sim/game_state.h"
+#include "world/world.h"
+
+void applyViewRotation()
+{
+    if (!firstPersonView) {
+        glTranslatef(0.0f, 0.0f, -25.0f);
+        glRotatef(15.0f, 1.0f, 0.0f, 0.0f);
+    }
+    const float quarterTurns = static_cast<float>(viewQuadrant) * 90.0f;
+    glRotatef(quarterTurns, 0.0f, 1.0f, 0.0f);
+    glRotatef(cameraYaw, 0.0f, 1.0f, 0.0f);
+    // Pitch about the camera's own horizontal axis, whatever the heading.
+    const Vec3 axis = rotateVector({1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, quarterTurns + cameraYaw);
+    glRotatef(cameraPitch, axis.x, axis.y, axis.z);
+}
+
+void drawScene()
+{
+    const Ball& b = *ball;
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    applyViewRotation();
+    glTranslatef(-b.position.x, -b.position.y, -b.position.z);
+
+    // The light follows the ball, set after the camera so it is a world position.
+    const GLfloat ambient[4] = {0.15f, 0.15f, 0.15f, 1.0f};
+    const GLfloat white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    const GLfloat grey[4] = {0.6f, 0.6f, 0.6f, 1.0f};
+    const GLfloat light[4] = {b.position.x, b.position.y + 2.0f * b.radius + 3.0f,
+                              b.position.z + 0.3f, 1.0f};
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, grey);
+    glLightfv(GL_LIGHT0, GL_POSITION, light);
+
+    glMaterialfv(GL_FRONT, GL_DIFFUSE, white);
+    glMaterialfv(GL_FRONT, GL_SPECULAR, white);
+    glMateriali(GL_FRONT, GL_SHININESS, 10);
+
+    drawSkyBox();
+    drawBall();
+
+    const GLfloat noHighlight[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    glMaterialfv(GL_FRONT, GL_SPECULAR, noHighlight);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+
+    // Everything below is drawn one radius lower so the sphere drawn around
+    // the ball's lowest point rests on the tops it stands on.
+    glTranslatef(0.0f, -b.radius, 0.0f);
+    for (const Block* block : blocks) drawBlock(*block, false);
+    for (const SizeOrb* orb : sizeOrbs) drawSizeOrb(*orb);
+    for (const Checkpoint* checkpoint : checkpoints) drawCheckpoint(*checkpoint);
+    drawGoal();
+    drawBallShadow();
+
+    glutSwapBuffers();
+}

@@ -1,0 +1,55 @@
+// Per-pixel Phong lighting, fragment half: light 0, the light-model ambient
+// and the front material, with the current colour standing for the ambient
+// and diffuse material (colour material), modulated by texture unit 0.
+//
+// The game sets no uniforms, so this cannot ask whether lighting or
+// texturing is on for a draw. The draws keep it honest instead:
+// - every draw that turns texturing off leaves a 1x1 white texture bound, so
+//   the texel here is white and the plain colours of the orbs, checkpoints,
+//   goal ring and shadow come through untouched;
+// - the sky box, drawn with lighting off, sets a white emission while it
+//   draws: the sum below saturates to white and the pictures show as they
+//   are (the fixed-function path ignores materials with lighting off);
+// - the end picture is drawn under a light-model ambient of 1, which
+//   saturates the same way, as it does in the fixed-function path.
+// The maths follows the fixed-function pipeline: an infinite viewer for the
+// half vector, the specular term added before the texture and then clamped,
+// alpha taken from the colour times the texel.
+#version 120
+
+varying vec3 eyePosition;
+varying vec3 eyeNormal;
+
+uniform sampler2D picture;
+
+void main()
+{
+    vec3 normal = normalize(eyeNormal);
+    vec4 lightPosition = gl_LightSource[0].position;
+    vec3 toLight = lightPosition.xyz;
+    float attenuation = 1.0;
+    if (lightPosition.w != 0.0) {
+        toLight = lightPosition.xyz / lightPosition.w - eyePosition;
+        float distance = length(toLight);
+        attenuation = 1.0 / (gl_LightSource[0].constantAttenuation +
+                             gl_LightSource[0].linearAttenuation * distance +
+                             gl_LightSource[0].quadraticAttenuation * distance * distance);
+    }
+    toLight = normalize(toLight);
+
+    vec4 material = gl_Color;
+    float diffuse = max(dot(normal, toLight), 0.0);
+    vec4 colour = gl_FrontMaterial.emission + gl_LightModel.ambient * material +
+                  attenuation * (gl_LightSource[0].ambient * material +
+                                 diffuse * gl_LightSource[0].diffuse * material);
+    if (diffuse > 0.0) {
+        vec3 halfway = normalize(toLight + vec3(0.0, 0.0, 1.0));
+        float highlight = pow(max(dot(normal, halfway), 0.0), gl_FrontMaterial.shininess);
+        colour += attenuation * highlight * gl_LightSource[0].specular *
+                  gl_FrontMaterial.specular;
+    }
+    colour = clamp(colour, 0.0, 1.0);
+
+    vec4 texel = texture2D(picture, gl_TexCoord[0].st);
+    gl_FragColor = vec4(colour.rgb * texel.rgb, material.a * texel.a);
+}
