@@ -1,1 +1,131 @@
-// TODO(stub): the sound layer over SDL2_mixer
+#include "assets/sound_layer.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cstdio>
+
+namespace {
+
+std::vector<PlayLogEntry> playLog;
+
+bool usable(const SoundSystem* system)
+{
+    return system && system->open;
+}
+
+bool validChannel(const SoundSystem* system, const Channel* channel)
+{
+    return usable(system) && channel && channel->index >= 0 &&
+           size_t(channel->index) < system->channels.size() &&
+           &system->channels[size_t(channel->index)] == channel;
+}
+
+}  // namespace
+
+SoundSystem* createSoundSystem()
+{
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        std::fprintf(stderr, "skycourse: sound is off: %s\n", SDL_GetError());
+        return nullptr;
+    }
+    return new SoundSystem{false, {}, {}};
+}
+
+bool initSoundSystem(SoundSystem* system, int maxChannels)
+{
+    if (!system || system->open || maxChannels <= 0) return false;
+    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
+        std::fprintf(stderr, "skycourse: sound is off: %s\n", Mix_GetError());
+        return false;
+    }
+    int allocated = Mix_AllocateChannels(maxChannels);
+    system->open = true;
+    system->channels.clear();
+    for (int i = 0; i < allocated; ++i) system->channels.push_back(Channel{i});
+    return true;
+}
+
+Sound* createSound(SoundSystem* system, const char* file, int mode)
+{
+    if (!usable(system) || !file) return nullptr;
+    auto* sound = new Sound{Mix_LoadWAV(file), file, mode};
+    if (!sound->chunk)
+        std::fprintf(stderr, "skycourse: sound %s stays silent: %s\n", file, Mix_GetError());
+    system->sounds.push_back(sound);
+    return sound;
+}
+
+Channel* playSound(SoundSystem* system, Sound* sound, int channelIndex)
+{
+    if (!usable(system) || !sound || !sound->chunk) return nullptr;
+    int channelCount = int(system->channels.size());
+    int index = channelIndex;
+    if (channelIndex == anyFreeChannel) {
+        index = Mix_GroupAvailable(-1);
+    } else if (channelIndex < 0 || channelIndex >= channelCount) {
+        return nullptr;
+    }
+    // All channels busy: the new sound is dropped rather than cutting off
+    // one already playing, which may be the music.
+    if (index < 0) return nullptr;
+
+    // A new playback starts at full volume whatever the channel had before.
+    Mix_Volume(index, MIX_MAX_VOLUME);
+    int loops = sound->mode == soundLoop ? -1 : 0;
+    int played = Mix_PlayChannel(index, sound->chunk, loops);
+    if (played < 0) return nullptr;
+    playLog.push_back(PlayLogEntry{sound->file, played, 1.0f});
+    return &system->channels[size_t(played)];
+}
+
+void setChannelVolume(SoundSystem* system, Channel* channel, float volume)
+{
+    if (!validChannel(system, channel)) return;
+    if (!(volume >= 0.0f)) volume = 0.0f;
+    if (volume > 1.0f) volume = 1.0f;
+    Mix_Volume(channel->index, int(volume * MIX_MAX_VOLUME + 0.5f));
+    // The log shows the level the playback on this channel now has.
+    for (auto entry = playLog.rbegin(); entry != playLog.rend(); ++entry) {
+        if (entry->channel == channel->index) {
+            entry->volume = channelVolume(system, channel);
+            break;
+        }
+    }
+}
+
+float channelVolume(SoundSystem* system, const Channel* channel)
+{
+    if (!validChannel(system, channel)) return 0.0f;
+    return float(Mix_Volume(channel->index, -1)) / MIX_MAX_VOLUME;
+}
+
+bool channelPlaying(SoundSystem* system, const Channel* channel)
+{
+    return validChannel(system, channel) && Mix_Playing(channel->index) != 0;
+}
+
+void releaseSoundSystem(SoundSystem* system)
+{
+    if (!system) return;
+    if (system->open) {
+        Mix_HaltChannel(-1);
+        for (Sound* sound : system->sounds) {
+            if (sound->chunk) Mix_FreeChunk(sound->chunk);
+        }
+        Mix_CloseAudio();
+    }
+    for (Sound* sound : system->sounds) delete sound;
+    delete system;
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+const std::vector<PlayLogEntry>& soundPlayLog()
+{
+    return playLog;
+}
+
+void clearSoundPlayLog()
+{
+    playLog.clear();
+}

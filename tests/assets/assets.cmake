@@ -1,0 +1,7 @@
+foreach(name bitmap textures sound)
+  add_executable(assets_${name}_test ${CMAKE_CURRENT_LIST_DIR}/${name}_test.cpp)
+  target_link_libraries(assets_${name}_test PRIVATE assets GTest::gtest_main)
+  gtest_discover_tests(assets_${name}_test DISCOVERY_TIMEOUT 30)
+endforeach()
+target_link_libraries(assets_textures_test PRIVATE test_support)
+target_link_libraries(assets_sound_test PRIVATE mp3lame)
