@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include "world/world.h"
+
+namespace {
+
+class BuilderTest : public ::testing::Test {
+protected:
+    void SetUp() override { resetWorld(); }
+    void TearDown() override { resetWorld(); }
+};
+
+void setDistinctState()
+{
+    builderState.cursor = {1.0f, 2.0f, 3.0f};
+    builderState.size = {4.0f, 5.0f, 6.0f};
+    builderState.opacity = 0.4f;
+    builderState.travel = {7.0f, 0.0f, 9.0f};
+    builderState.velocity = {-1.0f, 0.0f, 2.0f};
+    builderState.texture = 77;
+    builderState.shape = 1;
+    builderState.flipTexture = true;
+}
+
+TEST_F(BuilderTest, StampCopiesEveryFieldAndLeavesTheStateAlone)
+{
+    setDistinctState();
+    stampBlock();
+    ASSERT_EQ(blocks.size(), 1u);
+    const Block& b = *blocks[0];
+    EXPECT_EQ(b.opacity, 0.4f);
+    EXPECT_EQ(b.size.y, 5.0f);
+    EXPECT_EQ(b.basePosition.z, 3.0f);
+    EXPECT_EQ(b.position.x, 1.0f);
+    EXPECT_EQ(b.position.z, 3.0f);
+    EXPECT_EQ(b.travel.z, 9.0f);
+    EXPECT_EQ(b.velocity.x, -1.0f);
+    EXPECT_EQ(b.texture, 77u);
+    EXPECT_EQ(b.shape, 1);
+    EXPECT_TRUE(b.flipTexture);
+    EXPECT_EQ(b.stepTimer, 0.0f);
+    EXPECT_EQ(b.spin, 0.0f);
+
+    // The cursor does not advance: a second stamp lands on the first.
+    stampBlock();
+    ASSERT_EQ(blocks.size(), 2u);
+    EXPECT_NE(blocks[0], blocks[1]);
+    EXPECT_EQ(blocks[1]->basePosition.x, 1.0f);
+    EXPECT_EQ(builderState.cursor.x, 1.0f);
+}
+
+TEST_F(BuilderTest, StartAtFarEndAddsTravel)
+{
+    setDistinctState();
+    builderState.startAtBase = false;
+    stampBlock();
+    const Block& b = *blocks[0];
+    EXPECT_EQ(b.position.x, 8.0f);
+    EXPECT_EQ(b.position.y, 2.0f);  // no travel on y: stays on the base
+    EXPECT_EQ(b.position.z, 12.0f);
+    EXPECT_EQ(b.basePosition.x, 1.0f);
+}
+
+TEST_F(BuilderTest, RestoreBringsBackAllButTheMirroring)
+{
+    setDistinctState();
+    builderState.startAtBase = false;
+    saveBuilderState();
+    builderState = BuilderState{};
+    builderState.flipTexture = false;
+    restoreBuilderState();
+    EXPECT_EQ(builderState.cursor.y, 2.0f);
+    EXPECT_EQ(builderState.size.z, 6.0f);
+    EXPECT_EQ(builderState.opacity, 0.4f);
+    EXPECT_EQ(builderState.travel.x, 7.0f);
+    EXPECT_EQ(builderState.velocity.z, 2.0f);
+    EXPECT_FALSE(builderState.startAtBase);
+    EXPECT_EQ(builderState.texture, 77u);
+    EXPECT_EQ(builderState.shape, 1);
+    EXPECT_FALSE(builderState.flipTexture);
+    EXPECT_EQ(savedBuilderState, nullptr);
+
+    // And the other way round: a flip set after the save survives.
+    builderState.flipTexture = false;
+    saveBuilderState();
+    builderState.flipTexture = true;
+    restoreBuilderState();
+    EXPECT_TRUE(builderState.flipTexture);
+}
+
+TEST_F(BuilderTest, SecondSaveWinsAndSecondRestoreDoesNothing)
+{
+    builderState.cursor = {1.0f, 0.0f, 0.0f};
+    saveBuilderState();
+    builderState.cursor = {2.0f, 0.0f, 0.0f};
+    saveBuilderState();
+    builderState.cursor = {3.0f, 0.0f, 0.0f};
+    restoreBuilderState();
+    EXPECT_EQ(builderState.cursor.x, 2.0f);
+    builderState.cursor = {4.0f, 0.0f, 0.0f};
+    restoreBuilderState();
+    EXPECT_EQ(builderState.cursor.x, 4.0f);
+    EXPECT_EQ(savedBuilderState, nullptr);
+}
+
+// Orbs and checkpoints share their first five fields and creation values.
+template <typename Item>
+void expectFresh(const Item& item, Vec3 point, int kind)
+{
+    EXPECT_EQ(item.position.x, point.x);
+    EXPECT_EQ(item.position.y, point.y);
+    EXPECT_EQ(item.position.z, point.z);
+    EXPECT_EQ(item.sizeKind, kind);
+    EXPECT_EQ(item.alpha, 0.1f);
+    EXPECT_TRUE(item.alphaRising);
+    EXPECT_EQ(item.stepTimer, 0.0f);
+}
+
+TEST_F(BuilderTest, OrbsAndCheckpointsStartFaintAndRising)
+{
+    addSizeOrb({1.0f, 2.0f, 3.0f}, 2);
+    addCheckpoint({4.0f, 5.0f, 6.0f}, 0);
+    addCheckpoint({7.0f, 8.0f, 9.0f}, 1);
+    ASSERT_EQ(sizeOrbs.size(), 1u);
+    ASSERT_EQ(checkpoints.size(), 2u);
+    expectFresh(*sizeOrbs[0], {1.0f, 2.0f, 3.0f}, 2);
+    expectFresh(*checkpoints[0], {4.0f, 5.0f, 6.0f}, 0);
+    expectFresh(*checkpoints[1], {7.0f, 8.0f, 9.0f}, 1);
+    const Vec3 yellow = checkpoints[1]->colour;
+    EXPECT_EQ(yellow.x, 1.0f);
+    EXPECT_EQ(yellow.y, 1.0f);
+    EXPECT_EQ(yellow.z, 0.0f);
+}
+
+TEST_F(BuilderTest, ResetEmptiesTheWorldAndTheBuilder)
+{
+    setDistinctState();
+    stampBlock();
+    addSizeOrb({}, 0);
+    addCheckpoint({}, 0);
+    saveBuilderState();
+    goalPosition = {1.0f, 1.0f, 1.0f};
+    resetWorld();
+    EXPECT_TRUE(blocks.empty());
+    EXPECT_TRUE(sizeOrbs.empty());
+    EXPECT_TRUE(checkpoints.empty());
+    EXPECT_EQ(savedBuilderState, nullptr);
+    EXPECT_EQ(goalPosition.x, 0.0f);
+    EXPECT_EQ(builderState.size.x, 1.0f);
+    EXPECT_EQ(builderState.opacity, 1.0f);
+    EXPECT_TRUE(builderState.startAtBase);
+    EXPECT_FALSE(builderState.flipTexture);
+}
+
+}  // namespace
