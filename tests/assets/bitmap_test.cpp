@@ -98,7 +98,7 @@ TEST_F(BitmapTest, TopDownPictureComesOutBottomRowFirst)
     freeImage(image);
 }
 
-TEST_F(BitmapTest, LargestAllowedWidthAndLongestNameAreRead)
+TEST_F(BitmapTest, SizeCapAndLongestName)
 {
     writeFile("images/wide.bmp", makeBmp(16384, 1, 40, [](int x, int) {
         return Rgb{static_cast<unsigned char>(x), 1, 2};
@@ -107,6 +107,12 @@ TEST_F(BitmapTest, LargestAllowedWidthAndLongestNameAreRead)
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(pixelOf(image, 16383, 0), (Rgb{255, 1, 2}));
     freeImage(image);
+
+    // One past the cap is refused even with every byte of its data present.
+    writeFile("images/wider.bmp", makeBmp(16385, 1, 40, patternAt));
+    expectRejected("wider.bmp");
+    writeFile("images/taller.bmp", makeBmp(1, 16385, 40, patternAt));
+    expectRejected("taller.bmp");
 
     std::string name(92, 'n');
     writeFile("images/" + name, makeBmp(2, 2, 40, patternAt));

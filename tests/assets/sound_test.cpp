@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <SDL.h>
 #include <lame/lame.h>
 
 #include <cmath>
@@ -176,6 +177,20 @@ TEST_F(SoundTest, NewPlaybackStartsAtFullVolumeAndFullMixerDropsTheSound)
     EXPECT_EQ(soundPlayLog().size(), 9u);
     EXPECT_EQ(playSound(soundSystem, victoryMusic, anyFreeChannel), nullptr);
     EXPECT_EQ(soundPlayLog().size(), 9u);
+}
+
+TEST_F(SoundTest, LoopingSoundOutlastsItsLengthAndAOneShotEnds)
+{
+    writeFile("sounds/blip.wav", makeWav(0.05, 600.0));
+    Sound* once = createSound(soundSystem, "sounds/blip.wav", soundPlayOnce);
+    Sound* looped = createSound(soundSystem, "sounds/blip.wav", soundLoop);
+    Channel* onceChannel = playSound(soundSystem, once, anyFreeChannel);
+    Channel* loopChannel = playSound(soundSystem, looped, anyFreeChannel);
+    ASSERT_NE(onceChannel, nullptr);
+    ASSERT_NE(loopChannel, nullptr);
+    SDL_Delay(400);
+    EXPECT_FALSE(channelPlaying(soundSystem, onceChannel));
+    EXPECT_TRUE(channelPlaying(soundSystem, loopChannel));
 }
 
 TEST_F(SoundTest, AfterReleaseNothingPlays)
