@@ -1,7 +1,9 @@
+#define GL_GLEXT_PROTOTYPES
 #include "tests/render/render_fixture.h"
 
 #include <GL/freeglut.h>
 #include <GL/gl.h>
+#include <GL/glext.h>
 #include <GL/glu.h>
 
 #include <cstdlib>
@@ -17,6 +19,7 @@ Ball testBall;
 namespace {
 
 bool framebufferOpen = false;
+TestFramebuffer framebuffer;
 
 void gameFixedState()
 {
@@ -45,13 +48,14 @@ void setUpDrawing()
 {
     if (!framebufferOpen) {
         openTestWindow(viewWidth, viewHeight);
-        makeFramebuffer(viewWidth, viewHeight);
+        framebuffer = makeFramebuffer(viewWidth, viewHeight);
         if (!initShaderProgramFrom(SOURCE_DIR "/shaders/phong.vs", SOURCE_DIR "/shaders/phong.fs")) {
             std::abort();
         }
         framebufferOpen = true;
     }
     useShaderProgram(true);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer.fbo);
     glViewport(0, 0, viewWidth, viewHeight);
     gameFixedState();
     gamePerspective(viewWidth, viewHeight);
@@ -85,13 +89,23 @@ void gamePerspective(int width, int height)
     glMatrixMode(GL_MODELVIEW);
 }
 
-void lookDown(float x, float z)
+namespace {
+
+// 20 by 16 units over the 320x256 view.
+void orthoView()
 {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(-10.0, 10.0, -8.0, 8.0, -500.0, 500.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+}
+
+}  // namespace
+
+void lookDown(float x, float z)
+{
+    orthoView();
     // Screen x is level x, screen up is level -z.
     glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
     glTranslatef(-x, 0.0f, -z);
@@ -99,11 +113,7 @@ void lookDown(float x, float z)
 
 void lookAlongZ(float x, float y)
 {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-10.0, 10.0, -8.0, 8.0, -500.0, 500.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    orthoView();
     glTranslatef(-x, -y, 0.0f);
 }
 

@@ -1,0 +1,143 @@
+#define GL_GLEXT_PROTOTYPES
+#include <GL/freeglut.h>
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "assets/shader_program.h"
+#include "tests/support/xvfb.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path scratchDir()
+{
+    static fs::path dir = [] {
+        char pattern[] = "/tmp/skycourse-shader-XXXXXX";
+        fs::path made(mkdtemp(pattern));
+        std::atexit([] { std::error_code ignored; fs::remove_all(scratchDir(), ignored); });
+        return made;
+    }();
+    return dir;
+}
+
+std::string writeFile(const std::string& name, const std::string& text)
+{
+    const fs::path path = scratchDir() / name;
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+    return path.string();
+}
+
+GLhandleARB currentProgram()
+{
+    auto getHandle = reinterpret_cast<PFNGLGETHANDLEARBPROC>(glutGetProcAddress("glGetHandleARB"));
+    return getHandle(GL_PROGRAM_OBJECT_ARB);
+}
+
+int lineCount(const std::string& text)
+{
+    int lines = 0;
+    for (char c : text) lines += c == '\n';
+    return lines;
+}
+
+TEST(ReadTextFile, WholeFileWithATerminatingZero)
+{
+    const std::string text = "void main()\r\n{\n}\n";
+    char* got = readTextFile(writeFile("a.vs", text).c_str());
+    ASSERT_NE(got, nullptr);
+    EXPECT_EQ(std::string(got), text);
+    std::free(got);
+
+    char* empty = readTextFile(writeFile("empty.vs", "").c_str());
+    ASSERT_NE(empty, nullptr);
+    EXPECT_EQ(empty[0], '\0');
+    std::free(empty);
+
+    EXPECT_EQ(readTextFile((scratchDir() / "missing.vs").c_str()), nullptr);
+}
+
+class ShaderProgram : public ::testing::Test {
+protected:
+    void SetUp() override { openTestWindow(); }
+
+    // Builds from the given pair, returning what went to stderr.
+    static std::string build(const std::string& vertex, const std::string& fragment, bool& built)
+    {
+        testing::internal::CaptureStderr();
+        built = initShaderProgramFrom(vertex.c_str(), fragment.c_str());
+        return testing::internal::GetCapturedStderr();
+    }
+};
+
+TEST_F(ShaderProgram, GamePairIsCurrentAfterStartUp)
+{
+    // The game reads the pair relative to its working directory.
+    const fs::path dir = scratchDir() / "game";
+    fs::create_directories(dir / "shaders");
+    fs::copy_file(SOURCE_DIR "/shaders/phong.vs", dir / "shaders/phong.vs",
+                  fs::copy_options::overwrite_existing);
+    fs::copy_file(SOURCE_DIR "/shaders/phong.fs", dir / "shaders/phong.fs",
+                  fs::copy_options::overwrite_existing);
+    const fs::path before = fs::current_path();
+    fs::current_path(dir);
+    testing::internal::CaptureStderr();
+    const bool built = initShaderProgram();
+    const std::string said = testing::internal::GetCapturedStderr();
+    fs::current_path(before);
+
+    EXPECT_TRUE(built);
+    EXPECT_TRUE(shaderProgramActive);
+    EXPECT_EQ(said, "");
+    EXPECT_NE(currentProgram(), 0u);
+
+    useShaderProgram(false);
+    EXPECT_EQ(currentProgram(), 0u);
+    useShaderProgram(true);
+    EXPECT_NE(currentProgram(), 0u);
+}
+
+TEST_F(ShaderProgram, BrokenShaderLeavesTheFixedPipelineWithOneLine)
+{
+    const std::string vertex = SOURCE_DIR "/shaders/phong.vs";
+    const std::string broken = writeFile("broken.fs", "#version 120\nvoid main() { nonsense; }\n");
+    bool built = true;
+    const std::string said = build(vertex, broken, built);
+    EXPECT_FALSE(built);
+    EXPECT_FALSE(shaderProgramActive);
+    EXPECT_EQ(currentProgram(), 0u);
+    EXPECT_EQ(lineCount(said), 1) << said;
+    EXPECT_NE(said.find("broken.fs"), std::string::npos) << said;
+    EXPECT_NE(said.find("nonsense"), std::string::npos) << "the info log: " << said;
+}
+
+TEST_F(ShaderProgram, MissingFileOrFailedLinkLeavesTheFixedPipeline)
+{
+    bool built = true;
+    std::string said = build((scratchDir() / "nowhere.vs").string(),
+                             SOURCE_DIR "/shaders/phong.fs", built);
+    EXPECT_FALSE(built);
+    EXPECT_EQ(currentProgram(), 0u);
+    EXPECT_EQ(lineCount(said), 1) << said;
+    EXPECT_NE(said.find("nowhere.vs"), std::string::npos) << said;
+
+    // Both stages compile, but the fragment half calls what nothing defines.
+    const std::string unlinked = writeFile(
+        "unlinked.fs", "#version 120\nvec4 shade();\nvoid main() { gl_FragColor = shade(); }\n");
+    said = build(SOURCE_DIR "/shaders/phong.vs", unlinked, built);
+    EXPECT_FALSE(built);
+    EXPECT_EQ(currentProgram(), 0u);
+    EXPECT_EQ(lineCount(said), 1) << said;
+    EXPECT_NE(said.find("link"), std::string::npos) << said;
+}
+
+}  // namespace

@@ -1,0 +1,179 @@
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "assets/shader_program.h"
+#include "assets/texture_names.h"
+#include "render/scene.h"
+#include "sim/game_state.h"
+#include "tests/render/render_fixture.h"
+#include "world/level.h"
+#include "world/world.h"
+
+namespace {
+
+const unsigned char skyColours[6][3] = {{90, 140, 220}, {100, 150, 230}, {80, 130, 210},
+                                        {110, 160, 240}, {200, 220, 255}, {40, 60, 90}};
+
+bool isSky(const unsigned char* p)
+{
+    for (const auto& c : skyColours) {
+        if (sameColour({p[0], p[1], p[2], 255}, c[0], c[1], c[2], 1)) return true;
+    }
+    return false;
+}
+
+struct Comparison {
+    int skyMismatches = 0;  // sky on one path, anything else on the other
+    int shadowMismatches = 0;  // black on one path only
+    int hueMismatches = 0;  // lit surfaces whose colours differ beyond brightness
+    int litPixels = 0;
+};
+
+// Per-pixel and per-vertex lighting may make a lit surface brighter or
+// darker; what it may not change is where the sky and the shadow are, or
+// the colour of a surface once brightness is set aside.
+Comparison compare(const std::vector<unsigned char>& shader, const std::vector<unsigned char>& fixed)
+{
+    Comparison c;
+    for (size_t i = 0; i < shader.size(); i += 4) {
+        const unsigned char* a = &shader[i];
+        const unsigned char* b = &fixed[i];
+        int worst = 0;
+        for (int k = 0; k < 3; ++k) worst = std::max(worst, std::abs(int(a[k]) - int(b[k])));
+        if (isSky(a) || isSky(b)) {
+            c.skyMismatches += worst > 3;
+            continue;
+        }
+        const int sumA = a[0] + a[1] + a[2];
+        const int sumB = b[0] + b[1] + b[2];
+        if ((sumA == 0) != (sumB == 0)) {
+            ++c.shadowMismatches;
+            continue;
+        }
+        if (sumA == 0) continue;
+        ++c.litPixels;
+        int hue = 0;
+        for (int k = 0; k < 3; ++k) {
+            hue = std::max(hue, std::abs(a[k] * 255 / sumA - b[k] * 255 / sumB));
+        }
+        c.hueMismatches += hue > 12;
+    }
+    return c;
+}
+
+class WholeFrame : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setUpDrawing();
+        ballTexture = solidTexture(230, 230, 230);
+        metalTexture = solidTexture(170, 180, 190);
+        glassTexture = solidTexture(120, 200, 255);
+        woodTextures.clear();
+        for (int i = 0; i < 6; ++i) {
+            woodTextures.push_back(solidTexture(150 + 15 * i, 100 + 5 * i, 50));
+        }
+        for (int i = 0; i < 6; ++i) {
+            skyTextures[i] = solidTexture(skyColours[i][0], skyColours[i][1], skyColours[i][2]);
+        }
+        buildLevel();
+    }
+    void TearDown() override
+    {
+        useShaderProgram(true);
+        resetWorld();
+    }
+
+    static std::vector<unsigned char> frame(bool shader)
+    {
+        useShaderProgram(shader);
+        drawScene();
+        return readAll();
+    }
+
+    static void expectPathsAgree(Vec3 ballAt, const char* where)
+    {
+        SCOPED_TRACE(where);
+        testBall.position = ballAt;
+        const Comparison c = compare(frame(true), frame(false));
+        const int pixels = viewWidth * viewHeight;
+        EXPECT_LT(c.skyMismatches, pixels / 200);
+        EXPECT_LT(c.shadowMismatches, pixels / 500);
+        EXPECT_LT(c.hueMismatches, c.litPixels / 1000 + 5);
+    }
+};
+
+TEST_F(WholeFrame, ShaderAndFixedFunctionPathsAgree)
+{
+    expectPathsAgree({7.0f, 0.5f, 0.0f}, "start");
+    expectPathsAgree({0.0f, 3.5f, -11.0f}, "discs");
+    expectPathsAgree({153.0f, 176.5f, -19.0f}, "summit");
+    viewQuadrant = 2;
+    cameraPitch = 20.0f;
+    expectPathsAgree({153.0f, 176.5f, -19.0f}, "summit, turned");
+}
+
+// Where a level point lands on screen under the chase camera at the start.
+Rgba pixelOf(double x, double y, double z)
+{
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslatef(0.0f, 0.0f, -25.0f);
+    glRotatef(15.0f, 1.0f, 0.0f, 0.0f);
+    glTranslatef(-7.0f, -0.5f, 0.0f);
+    GLdouble model[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glPopMatrix();
+    double sx, sy, sz;
+    gluProject(x, y, z, model, projection, viewport, &sx, &sy, &sz);
+    return readPixel(static_cast<int>(sx), static_cast<int>(sy));
+}
+
+TEST_F(WholeFrame, StartShowsSkyPadAndBall)
+{
+    testBall.position = {7.0f, 0.5f, 0.0f};
+    drawScene();
+    // The pad's top is drawn one radius below its stored height of 0.5.
+    const Rgba pad = pixelOf(7.0, 0.0, 3.5);
+    const Rgba ballTop = pixelOf(7.0, 0.9, 0.0);
+    const Rgba sky = readPixel(viewWidth / 2, viewHeight - 4);
+    EXPECT_TRUE(sameColour(sky, 90, 140, 220, 1));
+    EXPECT_FALSE(sameColour(pad, 90, 140, 220, 20));
+    EXPECT_GT(pad.b, pad.r) << "lit metal";
+    EXPECT_GT(ballTop.r, 150) << "the ball's lit top";
+    EXPECT_NEAR(ballTop.r, ballTop.b, 3);
+}
+
+TEST_F(WholeFrame, LightAndWorldFollowTheBallsRadius)
+{
+    testBall.position = {7.0f, 0.5f, 0.0f};
+    testBall.radius = 1.0f;
+    drawScene();
+    GLfloat light[4];
+    glGetLightfv(GL_LIGHT0, GL_POSITION, light);
+    // Stored in eye space: the camera is 25 back and tilted, so compare with
+    // the view of the expected world point (7, 0.5 + 2 + 3, 0.3).
+    GLfloat view[16];
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(0.0f, 0.0f, -25.0f);
+    glRotatef(15.0f, 1.0f, 0.0f, 0.0f);
+    glTranslatef(-7.0f, -0.5f, 0.0f);
+    glGetFloatv(GL_MODELVIEW_MATRIX, view);
+    const float world[4] = {7.0f, 5.5f, 0.3f, 1.0f};
+    for (int row = 0; row < 3; ++row) {
+        float expected = 0.0f;
+        for (int k = 0; k < 4; ++k) expected += view[k * 4 + row] * world[k];
+        EXPECT_NEAR(light[row], expected, 1e-3) << "row " << row;
+    }
+}
+
+}  // namespace

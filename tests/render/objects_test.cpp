@@ -1,0 +1,252 @@
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "assets/texture_names.h"
+#include "render/objects.h"
+#include "sim/items.h"
+#include "tests/render/render_fixture.h"
+
+namespace {
+
+class Objects : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setUpDrawing();
+        fullAmbient();
+        glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    }
+
+    static Block box(Vec3 position, Vec3 size, unsigned int texture)
+    {
+        Block b{};
+        b.opacity = 1.0f;
+        b.size = size;
+        b.basePosition = position;
+        b.position = position;
+        b.texture = texture;
+        return b;
+    }
+};
+
+struct Bounds {
+    int minX = 1 << 30, minY = 1 << 30, maxX = -1, maxY = -1;
+};
+
+// Pixels of one colour, as a bounding rectangle.
+Bounds boundsOf(int r, int g, int b)
+{
+    const std::vector<unsigned char> pixels = readAll();
+    Bounds found;
+    for (int y = 0; y < viewHeight; ++y) {
+        for (int x = 0; x < viewWidth; ++x) {
+            const unsigned char* p = &pixels[(static_cast<size_t>(y) * viewWidth + x) * 4];
+            if (sameColour({p[0], p[1], p[2], p[3]}, r, g, b)) {
+                found.minX = std::min(found.minX, x);
+                found.maxX = std::max(found.maxX, x);
+                found.minY = std::min(found.minY, y);
+                found.maxY = std::max(found.maxY, y);
+            }
+        }
+    }
+    return found;
+}
+
+TEST_F(Objects, BoxBlockCoversExactlyItsBox)
+{
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(22.0, 9.0, 14.0, 7.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    const Block b = box({2.0f, 0.0f, -5.0f}, {10.0f, 0.5f, 10.0f}, solidTexture(0, 255, 0));
+    drawBlock(b, false);
+
+    GLdouble model[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
+    for (int corner = 0; corner < 8; ++corner) {
+        const double x = (corner & 1) ? 12.0 : 2.0;
+        const double y = (corner & 2) ? 0.5 : 0.0;
+        const double z = (corner & 4) ? 5.0 : -5.0;
+        double sx, sy, sz;
+        gluProject(x, y, z, model, projection, viewport, &sx, &sy, &sz);
+        minX = std::min(minX, sx);
+        maxX = std::max(maxX, sx);
+        minY = std::min(minY, sy);
+        maxY = std::max(maxY, sy);
+    }
+    const Bounds drawn = boundsOf(0, 255, 0);
+    EXPECT_NEAR(drawn.minX, minX, 2.0);
+    EXPECT_NEAR(drawn.maxX, maxX, 2.0);
+    EXPECT_NEAR(drawn.minY, minY, 2.0);
+    EXPECT_NEAR(drawn.maxY, maxY, 2.0);
+}
+
+TEST_F(Objects, CylinderBlockIsAnUprightDiscInsideItsBox)
+{
+    const Block disc = [] {
+        Block b = box({-4.0f, 2.0f, -4.0f}, {8.0f, 1.0f, 8.0f}, solidTexture(0, 255, 0));
+        b.shape = 1;
+        return b;
+    }();
+    lookDown(0.0f, 0.0f);
+    drawBlock(disc, false);
+    EXPECT_TRUE(sameColour(readPixel(columnOf(0.0f, 0.0f), rowOf(0.0f, 0.0f)), 0, 255, 0));
+    EXPECT_TRUE(sameColour(readPixel(columnOf(3.8f, 0.0f), rowOf(0.0f, 0.0f)), 0, 255, 0));
+    // The corner of the box lies outside the disc.
+    EXPECT_TRUE(sameColour(readPixel(columnOf(3.5f, 0.0f), rowOf(3.5f, 0.0f)), 128, 128, 128));
+
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    lookAlongZ(0.0f, 0.0f);
+    drawBlock(disc, false);
+    const Bounds side = boundsOf(0, 255, 0);
+    EXPECT_EQ(side.minX, columnOf(-4.0f, 0.0f));
+    EXPECT_EQ(side.maxX + 1, columnOf(4.0f, 0.0f));
+    EXPECT_EQ(side.minY, rowOf(2.0f, 0.0f));
+    EXPECT_EQ(side.maxY + 1, rowOf(3.0f, 0.0f));
+}
+
+TEST_F(Objects, TopOnlyMarksJustTheTopFace)
+{
+    const Block b = box({-2.0f, 0.0f, -2.0f}, {4.0f, 3.0f, 4.0f}, solidTexture(0, 255, 0));
+    lookAlongZ(0.0f, 0.0f);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_STENCIL_TEST);
+    glStencilFunc(GL_ALWAYS, 1, 1);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+    drawBlock(b, true);
+    glDisable(GL_STENCIL_TEST);
+    glEnable(GL_DEPTH_TEST);
+    // Seen edge-on the top face is a line at height 3 and nothing below it.
+    unsigned char below = 0;
+    glReadPixels(columnOf(0.0f, 0.0f), rowOf(1.5f, 0.0f), 1, 1, GL_STENCIL_INDEX,
+                 GL_UNSIGNED_BYTE, &below);
+    EXPECT_EQ(below, 0);
+
+    lookDown(0.0f, 0.0f);
+    glClear(GL_STENCIL_BUFFER_BIT);
+    glEnable(GL_STENCIL_TEST);
+    drawBlock(b, true);
+    glDisable(GL_STENCIL_TEST);
+    unsigned char inside = 0, outside = 0;
+    glReadPixels(columnOf(1.5f, 0.0f), rowOf(1.5f, 0.0f), 1, 1, GL_STENCIL_INDEX,
+                 GL_UNSIGNED_BYTE, &inside);
+    glReadPixels(columnOf(2.5f, 0.0f), rowOf(0.0f, 0.0f), 1, 1, GL_STENCIL_INDEX,
+                 GL_UNSIGNED_BYTE, &outside);
+    EXPECT_EQ(inside, 1);
+    EXPECT_EQ(outside, 0);
+}
+
+TEST_F(Objects, FlipTextureMirrorsTheFaces)
+{
+    Block b = box({-5.0f, 0.0f, -5.0f}, {10.0f, 2.0f, 10.0f}, halvesTexture());
+    const int left = columnOf(-3.0f, 0.0f);
+    const int right = columnOf(3.0f, 0.0f);
+    const int middle = rowOf(0.0f, 0.0f);
+    lookDown(0.0f, 0.0f);
+    drawBlock(b, false);
+    EXPECT_TRUE(sameColour(readPixel(left, middle), 255, 0, 0));
+    EXPECT_TRUE(sameColour(readPixel(right, middle), 0, 0, 255));
+
+    b.flipTexture = true;
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawBlock(b, false);
+    EXPECT_TRUE(sameColour(readPixel(left, middle), 0, 0, 255));
+    EXPECT_TRUE(sameColour(readPixel(right, middle), 255, 0, 0));
+
+    // The front face (+z) mirrors too.
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    lookAlongZ(0.0f, 1.0f);
+    drawBlock(b, false);
+    EXPECT_TRUE(sameColour(readPixel(left, rowOf(1.0f, 1.0f)), 0, 0, 255));
+}
+
+TEST_F(Objects, GlassLetsWhatIsBehindShowThrough)
+{
+    lookAlongZ(0.0f, 0.0f);
+    drawBlock(box({-8.0f, -8.0f, -20.0f}, {16.0f, 16.0f, 1.0f}, solidTexture(0, 0, 255)), false);
+    Block glass = box({-3.0f, -3.0f, 0.0f}, {6.0f, 6.0f, 1.0f}, solidTexture(255, 0, 0));
+    glass.opacity = 0.4f;
+    drawBlock(glass, false);
+    // 0.4 of the glass over 0.6 of what lies behind.
+    EXPECT_TRUE(sameColour(readPixel(viewWidth / 2, viewHeight / 2), 102, 0, 153, 3));
+}
+
+TEST_F(Objects, ItemsKeepTheirPlainColoursAfterATexturedDraw)
+{
+    lookAlongZ(0.0f, 0.0f);
+    const unsigned int cyan = solidTexture(0, 255, 255);
+    Checkpoint checkpoint{};
+    checkpoint.position = {0.0f, 0.0f, 0.0f};
+    checkpoint.alpha = 1.0f;
+    checkpoint.colour = {1.0f, 1.0f, 0.0f};
+    drawBlock(box({6.0f, 6.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, cyan), false);
+    drawCheckpoint(checkpoint);
+    EXPECT_TRUE(sameColour(readPixel(viewWidth / 2, viewHeight / 2), 255, 255, 0));
+
+    checkpoint.colour = {1.0f, 0.0f, 1.0f};
+    glClear(GL_DEPTH_BUFFER_BIT);
+    drawBlock(box({6.0f, 6.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, cyan), false);
+    drawCheckpoint(checkpoint);
+    EXPECT_TRUE(sameColour(readPixel(viewWidth / 2, viewHeight / 2), 255, 0, 255));
+
+    SizeOrb orb{};
+    orb.alpha = 1.0f;
+    const int expected[3][3] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
+    for (int kind = 0; kind < 3; ++kind) {
+        orb.sizeKind = kind;
+        glClear(GL_DEPTH_BUFFER_BIT);
+        drawSizeOrb(orb);
+        const int* c = expected[kind];
+        EXPECT_TRUE(sameColour(readPixel(viewWidth / 2, viewHeight / 2), c[0], c[1], c[2]))
+            << "size kind " << kind;
+    }
+    // A half-faded orb over grey.
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    orb.sizeKind = 0;
+    orb.alpha = 0.5f;
+    drawSizeOrb(orb);
+    EXPECT_TRUE(sameColour(readPixel(viewWidth / 2, viewHeight / 2), 191, 64, 64, 3));
+}
+
+TEST_F(Objects, GoalRingSpansItsInnerAndOuterRadius)
+{
+    goalPosition = {0.0f, 0.0f, 0.0f};
+    lookAlongZ(0.0f, 0.0f);
+    drawGoal();
+    const int row = rowOf(0.0f, 0.0f);
+    auto isGrey = [](Rgba p) { return sameColour(p, 128, 128, 128); };
+    EXPECT_TRUE(isGrey(readPixel(columnOf(0.0f, 0.0f), row))) << "the hole";
+    EXPECT_TRUE(isGrey(readPixel(columnOf(0.85f, 0.0f), row)));
+    EXPECT_FALSE(isGrey(readPixel(columnOf(1.0f, 0.0f), row)));
+    EXPECT_FALSE(isGrey(readPixel(columnOf(2.0f, 0.0f), row)));
+    EXPECT_TRUE(isGrey(readPixel(columnOf(2.2f, 0.0f), row)));
+
+    // A quarter turn about the vertical shows the ring edge-on: 1.2 thick.
+    goalAngle = 90.0f;
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawGoal();
+    EXPECT_FALSE(isGrey(readPixel(columnOf(0.3f, 0.0f), rowOf(1.5f, 0.0f))));
+    EXPECT_TRUE(isGrey(readPixel(columnOf(0.8f, 0.0f), rowOf(1.5f, 0.0f))));
+}
+
+TEST_F(Objects, BallIsDrawnAroundItsPositionWithItsTexture)
+{
+    ballTexture = solidTexture(255, 128, 0);
+    testBall.position = {0.0f, 0.0f, 0.0f};
+    testBall.radius = 1.0f;
+    lookAlongZ(0.0f, 0.0f);
+    drawBall();
+    EXPECT_TRUE(sameColour(readPixel(columnOf(0.0f, 0.0f), rowOf(0.0f, 0.0f)), 255, 128, 0));
+    EXPECT_TRUE(sameColour(readPixel(columnOf(0.9f, 0.0f), rowOf(0.0f, 0.0f)), 255, 128, 0));
+    EXPECT_TRUE(sameColour(readPixel(columnOf(1.1f, 0.0f), rowOf(0.0f, 0.0f)), 128, 128, 128));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+}
+
+}  // namespace

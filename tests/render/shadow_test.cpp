@@ -1,0 +1,163 @@
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include "render/objects.h"
+#include "render/shadow.h"
+#include "tests/render/render_fixture.h"
+#include "world/world.h"
+
+namespace {
+
+Block* addBlock(Vec3 position, Vec3 size, int shape = 0)
+{
+    Block* b = new Block{};
+    b->opacity = 1.0f;
+    b->size = size;
+    b->basePosition = position;
+    b->position = position;
+    b->shape = shape;
+    blocks.push_back(b);
+    return b;
+}
+
+class ShadowReceiver : public ::testing::Test {
+protected:
+    void SetUp() override { resetWorld(); }
+    void TearDown() override { resetWorld(); }
+
+    float receiverAt(Vec3 position, Block* copied = nullptr)
+    {
+        Ball b{};
+        b.radius = 0.5f;
+        Block receiver{};
+        const float h = findShadowReceiver(b, position, receiver);
+        if (copied != nullptr) *copied = receiver;
+        return h;
+    }
+};
+
+TEST_F(ShadowReceiver, LowerEdgesAreWidenedByTheRadiusUpperEdgesAreNot)
+{
+    addBlock({0.0f, 0.0f, 0.0f}, {4.0f, 1.0f, 4.0f});
+    EXPECT_FLOAT_EQ(receiverAt({2.0f, 1.0f, 2.0f}), 1.0f);
+    EXPECT_FLOAT_EQ(receiverAt({-0.5f, 1.0f, 2.0f}), 1.0f);
+    EXPECT_FLOAT_EQ(receiverAt({-0.51f, 1.0f, 2.0f}), -1.0f);
+    EXPECT_FLOAT_EQ(receiverAt({2.0f, 1.0f, -0.5f}), 1.0f);
+    EXPECT_FLOAT_EQ(receiverAt({2.0f, 1.0f, -0.51f}), -1.0f);
+    EXPECT_FLOAT_EQ(receiverAt({4.0f, 1.0f, 4.0f}), 1.0f);
+    EXPECT_FLOAT_EQ(receiverAt({4.01f, 1.0f, 2.0f}), -1.0f);
+    EXPECT_FLOAT_EQ(receiverAt({2.0f, 1.0f, 4.01f}), -1.0f);
+}
+
+TEST_F(ShadowReceiver, HighestTopNotAboveTheBallWinsAndTiesKeepTheFirst)
+{
+    addBlock({0.0f, 0.0f, 0.0f}, {4.0f, 1.0f, 4.0f});
+    addBlock({0.0f, 0.0f, 0.0f}, {4.0f, 3.0f, 4.0f});
+    Block* first = addBlock({0.0f, 5.0f, 0.0f}, {4.0f, 1.0f, 4.0f});
+    first->texture = 11;
+    addBlock({0.0f, 4.0f, 0.0f}, {4.0f, 2.0f, 4.0f})->texture = 22;
+    addBlock({0.0f, 9.0f, 0.0f}, {4.0f, 1.0f, 4.0f});  // above the ball
+
+    EXPECT_FLOAT_EQ(receiverAt({2.0f, 2.5f, 2.0f}), 1.0f);
+    EXPECT_FLOAT_EQ(receiverAt({2.0f, 2.991f, 2.0f}), 3.0f) << "0.01 above the ball still counts";
+    Block copied{};
+    EXPECT_FLOAT_EQ(receiverAt({2.0f, 7.0f, 2.0f}, &copied), 6.0f);
+    EXPECT_EQ(copied.texture, 11u);
+}
+
+TEST_F(ShadowReceiver, NothingUnderTheBall)
+{
+    EXPECT_FLOAT_EQ(receiverAt({0.0f, 0.0f, 0.0f}), -1.0f);
+    addBlock({10.0f, 0.0f, 0.0f}, {4.0f, 1.0f, 4.0f});
+    EXPECT_FLOAT_EQ(receiverAt({0.0f, 5.0f, 0.0f}), -1.0f);
+}
+
+// The blob seen from above, over green tops on a grey background.
+class ShadowDrawing : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setUpDrawing();
+        fullAmbient();
+        green = solidTexture(0, 255, 0);
+        blue = solidTexture(0, 0, 255);
+        glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
+    }
+    void TearDown() override { resetWorld(); }
+
+    // Draws every block, then the shadow, as the frame does.
+    void drawFrom(float x, float z)
+    {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+        lookDown(x, z);
+        for (const Block* b : blocks) drawBlock(*b, false);
+        drawBallShadow();
+    }
+
+    static Rgba at(float x, float z, float centreX, float centreZ)
+    {
+        return readPixel(columnOf(x, centreX), rowOf(-z, -centreZ));
+    }
+
+    static bool black(Rgba p) { return sameColour(p, 0, 0, 0); }
+
+    unsigned int green = 0;
+    unsigned int blue = 0;
+};
+
+TEST_F(ShadowDrawing, BlackOnTheTopUnderTheBallAndCutAtTheEdge)
+{
+    addBlock({-20.0f, -6.0f, -20.0f}, {40.0f, 1.0f, 40.0f})->texture = blue;
+    addBlock({-4.0f, -1.0f, -4.0f}, {8.0f, 1.0f, 8.0f})->texture = green;
+    testBall.position = {0.0f, 0.0f, 0.0f};
+    testBall.radius = 1.0f;
+    drawFrom(0.0f, 0.0f);
+    EXPECT_TRUE(black(at(0.0f, 0.0f, 0.0f, 0.0f)));
+    EXPECT_TRUE(black(at(1.1f, 0.0f, 0.0f, 0.0f))) << "the blob reaches 1.25 R";
+    EXPECT_TRUE(sameColour(at(1.4f, 0.0f, 0.0f, 0.0f), 0, 255, 0));
+
+    // Near the edge the blob stops at the platform's edge; the lower block
+    // beyond shows no shadow.
+    testBall.position = {3.5f, 0.0f, 0.0f};
+    drawFrom(0.0f, 0.0f);
+    EXPECT_TRUE(black(at(3.9f, 0.0f, 0.0f, 0.0f)));
+    EXPECT_TRUE(sameColour(at(4.1f, 0.0f, 0.0f, 0.0f), 0, 0, 255));
+    EXPECT_TRUE(sameColour(at(4.6f, 0.0f, 0.0f, 0.0f), 0, 0, 255));
+}
+
+TEST_F(ShadowDrawing, NoneOverTheVoid)
+{
+    addBlock({-4.0f, -1.0f, -4.0f}, {8.0f, 1.0f, 8.0f})->texture = green;
+    testBall.position = {6.0f, 0.0f, 0.0f};
+    drawFrom(6.0f, 0.0f);
+    EXPECT_TRUE(sameColour(at(6.0f, 0.0f, 6.0f, 0.0f), 128, 128, 128));
+    EXPECT_TRUE(sameColour(at(3.9f, 0.0f, 6.0f, 0.0f), 0, 255, 0));
+}
+
+TEST_F(ShadowDrawing, ClippedToTheDiscOfACylinderBlock)
+{
+    addBlock({-20.0f, -6.0f, -20.0f}, {40.0f, 1.0f, 40.0f})->texture = blue;
+    addBlock({-4.0f, -1.0f, -4.0f}, {8.0f, 1.0f, 8.0f}, 1)->texture = green;
+    testBall.position = {2.9f, 0.0f, 2.9f};
+    testBall.radius = 1.0f;
+    drawFrom(0.0f, 0.0f);
+    EXPECT_TRUE(black(at(2.6f, 2.6f, 0.0f, 0.0f)));
+    // Under the ball but beyond the rim: the ground shows, unshadowed.
+    EXPECT_TRUE(sameColour(at(3.1f, 3.1f, 0.0f, 0.0f), 0, 0, 255));
+}
+
+TEST_F(ShadowDrawing, HiddenByABlockInFrontAndStateRestored)
+{
+    addBlock({-4.0f, -1.0f, -4.0f}, {8.0f, 1.0f, 8.0f})->texture = green;
+    addBlock({-1.0f, 3.0f, -1.0f}, {2.0f, 1.0f, 2.0f})->texture = blue;  // above the ball
+    testBall.position = {0.0f, 0.0f, 0.0f};
+    drawFrom(0.0f, 0.0f);
+    EXPECT_TRUE(sameColour(at(0.0f, 0.0f, 0.0f, 0.0f), 0, 0, 255));
+    EXPECT_FALSE(glIsEnabled(GL_STENCIL_TEST));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    GLboolean mask[4];
+    glGetBooleanv(GL_COLOR_WRITEMASK, mask);
+    EXPECT_TRUE(mask[0] && mask[1] && mask[2] && mask[3]);
+}
+
+}  // namespace
