@@ -1,0 +1,58 @@
+#!/bin/sh
+# Makes the pictures under docs/ with the replay tool's `shot` command, from
+# scripts that play the game's own simulation. Needs a built game folder and
+# an X display; without one it starts a private Xvfb.
+#   tools/docs-pictures.sh [build-dir]
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+replay=$build/game/skycourse-replay
+docs=$root/docs
+[ -x "$replay" ] || { echo "docs-pictures: build the game first ($replay missing)" >&2; exit 1; }
+mkdir -p "$docs"
+
+xvfb_pid=
+if [ -z "${DISPLAY:-}" ] || ! xset q >/dev/null 2>&1; then
+    number=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    trap 'kill $xvfb_pid 2>/dev/null; rm -f "$number"' EXIT
+    tries=0
+    while [ ! -s "$number" ] && [ $tries -lt 100 ]; do sleep 0.1; tries=$((tries + 1)); done
+    [ -s "$number" ] || { echo "docs-pictures: Xvfb did not start" >&2; exit 1; }
+    export DISPLAY=:$(cat "$number")
+fi
+
+shoot() {  # name, then the script on stdin
+    "$replay" >/dev/null
+    echo "docs-pictures: $docs/$1.png"
+}
+
+# The start pad, the ball and the swaying discs ahead.
+shoot start <<SCRIPT
+tick 8
+shot $docs/start.png
+SCRIPT
+
+# Rolled up to the front edge of the pad, looking up the line of discs.
+shoot discs <<SCRIPT
+special down UP
+tick 12
+special up UP
+tick 40
+key down 112
+key up 112
+mouse 640 480
+tick 1
+shot $docs/discs.png
+SCRIPT
+
+# The ball's own view from the pad, turned a quarter to the right.
+shoot ball-view <<SCRIPT
+key down 99
+key up 99
+special down RIGHT shift
+special up RIGHT
+tick 8
+shot $docs/ball-view.png
+SCRIPT
