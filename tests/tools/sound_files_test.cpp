@@ -1,0 +1,140 @@
+#include "tests/tools/media_reading.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::vector<std::string> effects = {"jump.wav",   "hitMetal.wav", "hitWood.wav", "save.wav",
+                                          "shrink.wav", "grow.wav",     "fall.wav"};
+
+Wav loadWav(const std::string& name) { return parseWav(readBytes(mediaPath("sounds/" + name))); }
+
+std::vector<int> channel(const Wav& w, int c)
+{
+    std::vector<int> out;
+    for (size_t i = c; i < w.samples.size(); i += w.channels)
+        out.push_back(w.samples[i]);
+    return out;
+}
+
+// Upward zero crossings per second over [from, to) seconds: a rough pitch.
+double crossingRate(const std::vector<int>& s, double from, double to)
+{
+    const size_t a = static_cast<size_t>(from * 44100), b = std::min(s.size(), static_cast<size_t>(to * 44100));
+    int crossings = 0;
+    for (size_t i = a + 1; i < b; ++i)
+        crossings += s[i - 1] < 0 && s[i] >= 0;
+    return crossings / (to - from);
+}
+
+} // namespace
+
+TEST(SoundFiles, EffectsAreShortCleanPcmWavs)
+{
+    for (const std::string& name : effects) {
+        SCOPED_TRACE(name);
+        const Wav w = loadWav(name);
+        ASSERT_TRUE(w.valid);
+        EXPECT_EQ(w.format, 1);
+        EXPECT_EQ(w.rate, 44100);
+        EXPECT_EQ(w.bits, 16);
+        ASSERT_TRUE(w.channels == 1 || w.channels == 2);
+        EXPECT_EQ(w.blockAlign, 2 * w.channels);
+        EXPECT_EQ(w.byteRate, 44100u * 2 * w.channels);
+        EXPECT_GT(w.seconds(), 0.1);
+        EXPECT_LT(w.seconds(), 2.5);
+        // Audible, not clipped, and starting and ending at rest (no click).
+        const auto [lo, hi] = std::minmax_element(w.samples.begin(), w.samples.end());
+        EXPECT_GT(std::max(-*lo, int(*hi)), 8000);
+        EXPECT_LT(std::max(-*lo, int(*hi)), 32767);
+        EXPECT_LT(std::abs(w.samples.front()), 300);
+        EXPECT_LT(std::abs(w.samples.back()), 300);
+    }
+}
+
+TEST(SoundFiles, EffectsAreDistinct)
+{
+    // No two effects share the same samples.
+    for (size_t a = 0; a < effects.size(); ++a)
+        for (size_t b = a + 1; b < effects.size(); ++b)
+            EXPECT_NE(loadWav(effects[a]).samples, loadWav(effects[b]).samples) << effects[a] << " " << effects[b];
+}
+
+TEST(SoundFiles, ShrinkAndFallGoDownInPitchAndGrowGoesUp)
+{
+    auto rising = [](const std::string& name) {
+        const Wav w = loadWav(name);
+        const std::vector<int> s = channel(w, 0);
+        const double len = w.seconds();
+        return crossingRate(s, len * 0.6, len * 0.9) / crossingRate(s, len * 0.05, len * 0.35);
+    };
+    EXPECT_LT(rising("shrink.wav"), 0.6);
+    EXPECT_LT(rising("fall.wav"), 0.6);
+    EXPECT_GT(rising("grow.wav"), 1.6);
+}
+
+TEST(SoundFiles, BackgroundMusicLoopsForTwentySecondsWithoutAClick)
+{
+    const Wav w = loadWav("MI2.wav");
+    ASSERT_TRUE(w.valid);
+    EXPECT_EQ(w.format, 1);
+    EXPECT_EQ(w.rate, 44100);
+    EXPECT_EQ(w.bits, 16);
+    EXPECT_GE(w.seconds(), 20.0);
+    for (int c = 0; c < w.channels; ++c) {
+        SCOPED_TRACE(c);
+        const std::vector<int> s = channel(w, c);
+        std::vector<int> steps;
+        for (size_t i = 1; i < s.size(); ++i)
+            steps.push_back(std::abs(s[i] - s[i - 1]));
+        std::nth_element(steps.begin(), steps.begin() + steps.size() * 99 / 100, steps.end());
+        const int typical = steps[steps.size() * 99 / 100];
+        EXPECT_LE(std::abs(s.front() - s.back()), typical);
+        // The music plays on across the loop point instead of fading out and in.
+        double edgeEnergy = 0;
+        for (size_t i = 0; i < 4410; ++i)
+            edgeEnergy += std::abs(s[i]) + std::abs(s[s.size() - 1 - i]);
+        EXPECT_GT(edgeEnergy / 8820, 500.0);
+    }
+}
+
+TEST(SoundFiles, VictoryMusicIsAnMp3ThatDecodes)
+{
+    const Bytes mp3 = readBytes(mediaPath("sounds/musicVictory.mp3"));
+    ASSERT_GT(mp3.size(), 4u);
+    // MPEG audio frame sync, layer III.
+    EXPECT_EQ(mp3[0], 0xff);
+    EXPECT_EQ(mp3[1] & 0xe0, 0xe0);
+    EXPECT_EQ((mp3[1] >> 1) & 3, 1);
+
+    SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
+    ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();
+    Mix_Init(MIX_INIT_MP3);
+    ASSERT_EQ(Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024), 0) << Mix_GetError();
+    Mix_Chunk* chunk = Mix_LoadWAV(mediaPath("sounds/musicVictory.mp3").c_str());
+    ASSERT_NE(chunk, nullptr) << Mix_GetError();
+    int rate = 0, channels = 0;
+    Uint16 format = 0;
+    ASSERT_NE(Mix_QuerySpec(&rate, &format, &channels), 0);
+    ASSERT_EQ(SDL_AUDIO_BITSIZE(format), 16);
+    const double seconds = chunk->alen / (2.0 * channels) / rate;
+    EXPECT_GT(seconds, 2.0);
+    EXPECT_LT(seconds, 10.0);
+    const auto* samples = reinterpret_cast<const std::int16_t*>(chunk->abuf);
+    int peak = 0;
+    for (size_t i = 0; i < chunk->alen / 2; ++i)
+        peak = std::max(peak, std::abs(int(samples[i])));
+    EXPECT_GT(peak, 8000);
+    Mix_FreeChunk(chunk);
+    Mix_CloseAudio();
+    Mix_Quit();
+    SDL_Quit();
+}
