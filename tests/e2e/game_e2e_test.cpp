@@ -1,0 +1,192 @@
+#include <X11/keysym.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "tests/e2e/audio_level.h"
+#include "tests/e2e/harness.h"
+
+using namespace e2e;
+
+namespace {
+
+const std::string gameDir = SKYCOURSE_GAME_DIR;
+const std::string xorgConfig = std::string(SKYCOURSE_E2E_DIR) + "/xorg-dummy.conf";
+const ScreenSize desktopMode{1600, 1200};
+const ScreenSize gameMode{1280, 1024};
+
+// Frames are drawn once the game's screen area shares almost nothing with
+// the stippled root the server started with, and is not one flat colour.
+bool framesDrawn(Display* display, const Image& root, int width, int height)
+{
+    Image now = grabScreen(display, 0, 0, width, height);
+    return differingShare(root, now) > 0.8 && distinctColours(now, 64) >= 16;
+}
+
+// Keeps the pictures of a failed check for a look; returns where they went.
+std::string savePictures(const std::string& stem, const std::vector<Image>& images)
+{
+    std::string where = "/tmp/skycourse-e2e-" + stem + "-*.ppm";
+    for (size_t i = 0; i < images.size(); ++i) {
+        writePpm(images[i], "/tmp/skycourse-e2e-" + stem + "-" + std::to_string(i) + ".ppm");
+    }
+    return where;
+}
+
+std::string describe(const XServer& server, const GameRun& game)
+{
+    return "\ngame output:\n" + gameOutput(game) + "\nserver log: " + server.logFile;
+}
+
+// Starts Xorg with the dummy driver; skips when that needs rights we lack.
+#define START_XORG(server)                                                             \
+    if (!runningAsRoot()) GTEST_SKIP() << "Xorg with the dummy video driver needs root"; \
+    XServer server = startXorg(xorgConfig);                                            \
+    ASSERT_FALSE(server.display.empty()) << "Xorg did not start; log: " << server.logFile
+
+TEST(GameE2e, EntersGameModeDrawsFramesAndEscRestoresTheDesktop)
+{
+    START_XORG(server);
+    XClient x(server.display);
+    ASSERT_NE(x.display, nullptr);
+    ASSERT_EQ(currentVideoMode(x.display), desktopMode);
+    Image root = grabScreen(x.display, 0, 0, gameMode.width, gameMode.height);
+
+    GameRun game = startGame(gameDir, server.display);
+    ASSERT_GT(game.pid, 0);
+    ASSERT_TRUE(waitUntil([&] { return currentVideoMode(x.display) == gameMode; }, 30))
+        << "the screen never switched to 1280x1024" << describe(server, game);
+    ASSERT_TRUE(waitUntil(
+        [&] { return framesDrawn(x.display, root, gameMode.width, gameMode.height); }, 60))
+        << "no game frame reached the screen" << describe(server, game);
+
+    tapKey(x.display, XK_Escape);
+    ASSERT_TRUE(waitForExit(game, 20)) << "Esc did not end the game" << describe(server, game);
+    EXPECT_EQ(game.exitCode, 0) << describe(server, game);
+    EXPECT_TRUE(waitUntil([&] { return currentVideoMode(x.display) == desktopMode; }, 10))
+        << "the desktop's mode was not restored";
+}
+
+TEST(GameE2e, FillsTheScreenWithAWindowWhereGameModeFails)
+{
+    // Xvfb cannot switch modes; a size unlike the game mode shows which
+    // size the window took.
+    const int width = 1024;
+    const int height = 768;
+    XServer server = startXvfb(width, height);
+    ASSERT_FALSE(server.display.empty()) << "Xvfb did not start; log: " << server.logFile;
+    XClient x(server.display);
+    ASSERT_NE(x.display, nullptr);
+    Image root = grabScreen(x.display, 0, 0, width, height);
+
+    GameRun game = startGame(gameDir, server.display);
+    bool windowUp = waitUntil(
+        [&] {
+            for (const WindowBox& w : viewableTopWindows(x.display)) {
+                if (w.x == 0 && w.y == 0 && w.width == width && w.height == height) return true;
+            }
+            return false;
+        },
+        30);
+    ASSERT_TRUE(windowUp) << "no full-screen window" << describe(server, game);
+    ASSERT_TRUE(waitUntil([&] { return framesDrawn(x.display, root, width, height); }, 60))
+        << "no game frame reached the screen" << describe(server, game);
+
+    tapKey(x.display, XK_Escape);
+    ASSERT_TRUE(waitForExit(game, 20)) << "Esc did not end the game" << describe(server, game);
+    EXPECT_EQ(game.exitCode, 0) << describe(server, game);
+}
+
+TEST(GameE2e, MusicPlaysAtItsLevelAndAnArrowKeyMovesThePicture)
+{
+    START_XORG(server);
+    XClient x(server.display);
+    ASSERT_NE(x.display, nullptr);
+    Image root = grabScreen(x.display, 0, 0, gameMode.width, gameMode.height);
+
+    char capturePath[] = "/tmp/skycourse-e2e-audio-XXXXXX";
+    int fd = mkstemp(capturePath);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    struct RemoveFile {
+        const char* path;
+        ~RemoveFile() { std::remove(path); }
+    } removeCapture{capturePath};
+
+    auto started = std::chrono::steady_clock::now();
+    GameRun game = startGame(gameDir, server.display,
+                             {{"SDL_AUDIODRIVER", "disk"}, {"SDL_DISKAUDIOFILE", capturePath}});
+    ASSERT_TRUE(waitUntil(
+        [&] { return framesDrawn(x.display, root, gameMode.width, gameMode.height); }, 60))
+        << "no game frame reached the screen" << describe(server, game);
+    // Let several seconds of music reach the capture before any key.
+    sleepSeconds(std::max(0.0, 6.0 - std::chrono::duration<double>(
+                                          std::chrono::steady_clock::now() - started)
+                                          .count()));
+
+    // The course moves by itself (lifts, pulsing orbs, the ring): measure
+    // that first. Game time runs at five steps per drawn tick, so on a slow
+    // software renderer the ball needs a while: hold Up until the picture
+    // has changed well beyond the idle change, or give up.
+    Image still = grabScreen(x.display, 0, 0, gameMode.width, gameMode.height);
+    sleepSeconds(1.5);
+    Image stillLater = grabScreen(x.display, 0, 0, gameMode.width, gameMode.height);
+    double idleChange = differingShare(still, stillLater);
+    const double wanted = std::max(0.05, 3.0 * idleChange);
+    Image moved;
+    double keyChange = 0.0;
+    pressKey(x.display, XK_Up);
+    waitUntil(
+        [&] {
+            moved = grabScreen(x.display, 0, 0, gameMode.width, gameMode.height);
+            keyChange = differingShare(stillLater, moved);
+            return keyChange > wanted;
+        },
+        10);
+    releaseKey(x.display, XK_Up);
+    EXPECT_GT(keyChange, wanted) << "idle change " << idleChange << ", with the Up arrow "
+                                 << keyChange << "; pictures in "
+                                 << savePictures("arrow", {still, stillLater, moved});
+
+    tapKey(x.display, XK_Escape);
+    ASSERT_TRUE(waitForExit(game, 20)) << "Esc did not end the game" << describe(server, game);
+    EXPECT_EQ(game.exitCode, 0) << describe(server, game);
+
+    std::vector<float> music = decodeWav(gameDir + "/sounds/MI2.wav");
+    ASSERT_FALSE(music.empty()) << "sounds/MI2.wav cannot be read";
+    std::vector<float> captured = readCapture(capturePath);
+    size_t onset = firstSoundFrame(captured, 1e-3f);
+    captured.erase(captured.begin(),
+                   captured.begin() + long(std::min(captured.size(), onset * captureChannels)));
+    const double from = 0.5;
+    const double to = 4.0;
+    ASSERT_GE(double(captured.size()) / captureChannels / captureRate, to)
+        << "less than " << to << " s of sound was captured";
+    ASSERT_GT(rmsBetween(music, from, to), 0.01) << "MI2.wav itself is silent";
+    EXPECT_GT(rmsBetween(captured, from, to), 0.003) << "the music is not audible";
+    // The music channel plays at 0.35 of full volume (the mixer's 45/128).
+    double level = medianLevelRatio(captured, music, from, to, 0.5);
+    EXPECT_NEAR(level, 0.35, 0.05) << "music level relative to MI2.wav";
+    std::printf("music level %.4f of MI2.wav\n", level);
+}
+
+TEST(GameE2e, WithoutADisplayItSaysSoInOneLineAndFails)
+{
+    for (const std::string display : {"", ":4093"}) {
+        struct stat unused;
+        if (!display.empty() && stat("/tmp/.X11-unix/X4093", &unused) == 0) continue;
+        GameRun game = startGame(gameDir, display);
+        ASSERT_TRUE(waitForExit(game, 20));
+        EXPECT_NE(game.exitCode, 0);
+        std::string output = gameOutput(game);
+        EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
+        EXPECT_NE(output.find("display"), std::string::npos) << output;
+    }
+}
+
+}  // namespace
