@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -152,6 +153,18 @@ int inkCount(const Bmp& bmp, int x0, int x1, int row)
     return n;
 }
 
+// Lowest and highest file rows with lettering in a column range.
+std::pair<int, int> inkRows(const Bmp& bmp, Span columns)
+{
+    int low = bmp.height, high = -1;
+    for (int y = 0; y < bmp.height; ++y)
+        if (inkCount(bmp, columns.first, columns.last, y) > 0) {
+            low = std::min(low, y);
+            high = std::max(high, y);
+        }
+    return {low, high};
+}
+
 } // namespace
 
 TEST(PictureFiles, EndPictureReadsTheEndUprightAndUnmirrored)
@@ -162,12 +175,7 @@ TEST(PictureFiles, EndPictureReadsTheEndUprightAndUnmirrored)
 
     // The T: its bar is at the top of the picture, i.e. in the last file rows.
     const Span t = letters[0];
-    int low = end.height, high = -1;
-    for (int y = 0; y < end.height; ++y)
-        if (inkCount(end, t.first, t.last, y) > 0) {
-            low = std::min(low, y);
-            high = std::max(high, y);
-        }
+    const auto [low, high] = inkRows(end, t);
     ASSERT_LT(low, high);
     EXPECT_GT(inkCount(end, t.first, t.last, high - 3), 2 * inkCount(end, t.first, t.last, low + 3));
     // Lettering sits in the middle band of the screen.
@@ -192,12 +200,7 @@ TEST(PictureFiles, EndPictureLettersAreNarrowedForTheWideScreen)
     const std::vector<Span> letters = letterColumns(end);
     ASSERT_FALSE(letters.empty());
     const Span t = letters[0];
-    int low = end.height, high = -1;
-    for (int y = 0; y < end.height; ++y)
-        if (inkCount(end, t.first, t.last, y) > 0) {
-            low = std::min(low, y);
-            high = std::max(high, y);
-        }
+    const auto [low, high] = inkRows(end, t);
     const int stemWidth = inkCount(end, t.first, t.last, (low + high) / 2);
     int barThickness = 0;
     const int barColumn = t.first + (t.last - t.first) / 6;
