@@ -40,14 +40,16 @@ std::string savePictures(const std::string& stem, const std::vector<Image>& imag
 
 std::string describe(const XServer& server, const GameRun& game)
 {
-    return "\ngame output:\n" + gameOutput(game) + "\nserver log: " + server.logFile;
+    std::string log = fileText(server.logFile);
+    if (log.size() > 3000) log = "..." + log.substr(log.size() - 3000);
+    return "\ngame output:\n" + gameOutput(game) + "\nserver log (end):\n" + log;
 }
 
 // Starts Xorg with the dummy driver; skips when that needs rights we lack.
 #define START_XORG(server)                                                             \
     if (!runningAsRoot()) GTEST_SKIP() << "Xorg with the dummy video driver needs root"; \
     XServer server = startXorg(xorgConfig);                                            \
-    ASSERT_FALSE(server.display.empty()) << "Xorg did not start; log: " << server.logFile
+    ASSERT_FALSE(server.display.empty()) << "Xorg did not start:\n" << fileText(server.logFile)
 
 TEST(GameE2e, EntersGameModeDrawsFramesAndEscRestoresTheDesktop)
 {
@@ -79,7 +81,7 @@ TEST(GameE2e, FillsTheScreenWithAWindowWhereGameModeFails)
     const int width = 1024;
     const int height = 768;
     XServer server = startXvfb(width, height);
-    ASSERT_FALSE(server.display.empty()) << "Xvfb did not start; log: " << server.logFile;
+    ASSERT_FALSE(server.display.empty()) << "Xvfb did not start:\n" << fileText(server.logFile);
     XClient x(server.display);
     ASSERT_NE(x.display, nullptr);
     Image root = grabScreen(x.display, 0, 0, width, height);

@@ -81,8 +81,10 @@ std::string temporaryFile(const char* stem)
 }
 
 // Starts an X server whose argv ends with "-displayfd <fd>", added here, and
-// waits until it reports its display number and accepts connections.
-XServer startServer(std::vector<std::string> args, const std::string& logFile, double timeout)
+// waits until it reports its display number and accepts connections. Its
+// output goes to logFile, unless the server keeps that log itself.
+XServer startServer(std::vector<std::string> args, const std::string& logFile,
+                    bool serverWritesLog, double timeout)
 {
     XServer server;
     server.logFile = logFile;
@@ -95,7 +97,8 @@ XServer startServer(std::vector<std::string> args, const std::string& logFile, d
     if (pid == 0) {
         setpgid(0, 0);
         close(fds[0]);
-        int log = open(logFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        int log = serverWritesLog ? open("/dev/null", O_WRONLY)
+                                  : open(logFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (log >= 0) {
             dup2(log, 1);
             dup2(log, 2);
@@ -178,16 +181,19 @@ XServer& XServer::operator=(XServer&& other) noexcept
 XServer::~XServer()
 {
     stopServer(*this);
+    if (!logFile.empty()) std::remove(logFile.c_str());
 }
 
 XServer startXorg(const std::string& configFile)
 {
     std::string log = temporaryFile("xorg-log");
+    // Xorg would keep an existing log as "<log>.old": let it create its own.
+    std::remove(log.c_str());
     // -retro gives the root window its old stipple, which no game frame
     // looks like; the log stays out of /var/log.
     return startServer({"Xorg", "-config", configFile, "-noreset", "-nolisten", "tcp", "-retro",
                         "-logfile", log},
-                       log, 30.0);
+                       log, true, 30.0);
 }
 
 XServer startXvfb(int width, int height)
@@ -196,7 +202,7 @@ XServer startXvfb(int width, int height)
     std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
     return startServer({"Xvfb", "-screen", "0", screen, "+extension", "GLX", "-nolisten", "tcp",
                         "-noreset", "-retro"},
-                       log, 30.0);
+                       log, false, 30.0);
 }
 
 void stopServer(XServer& server)
@@ -227,6 +233,7 @@ GameRun& GameRun::operator=(GameRun&& other) noexcept
 GameRun::~GameRun()
 {
     killGame(*this);
+    if (!outputFile.empty()) std::remove(outputFile.c_str());
 }
 
 GameRun startGame(const std::string& gameDir, const std::string& display,
@@ -285,12 +292,17 @@ void killGame(GameRun& run)
     run.pid = -1;
 }
 
-std::string gameOutput(const GameRun& run)
+std::string fileText(const std::string& path)
 {
-    std::ifstream in(run.outputFile);
+    std::ifstream in(path);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::string gameOutput(const GameRun& run)
+{
+    return fileText(run.outputFile);
 }
 
 void sleepSeconds(double seconds)

@@ -24,7 +24,7 @@ bool runningAsRoot();
 struct XServer {
     pid_t pid = -1;
     std::string display;  // ":N", empty when the server did not start
-    std::string logFile;
+    std::string logFile;  // removed with the record
 
     XServer() = default;
     XServer(const XServer&) = delete;
@@ -43,7 +43,7 @@ void stopServer(XServer& server);
 // One run of the game, started in its own folder.
 struct GameRun {
     pid_t pid = -1;
-    std::string outputFile;  // stdout and stderr together
+    std::string outputFile;  // stdout and stderr together; removed with the record
     bool exited = false;
     int exitCode = -1;       // 128 + signal when killed by a signal
 
@@ -63,6 +63,8 @@ GameRun startGame(const std::string& gameDir, const std::string& display,
 bool waitForExit(GameRun& run, double seconds);
 void killGame(GameRun& run);
 std::string gameOutput(const GameRun& run);
+// The whole text of a file (a server's log); empty if it cannot be read.
+std::string fileText(const std::string& path);
 
 // Polls until the condition holds or the time is up.
 bool waitUntil(const std::function<bool()>& condition, double seconds);
