@@ -9,7 +9,7 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
 	libgl1-mesa-dev libgl1-mesa-dri libglu1-mesa-dev freeglut3-dev libegl-dev libx11-dev \
 	libsdl2-mixer-dev libmp3lame-dev libpng-dev \
 	xvfb xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils \
-	libxtst-dev xdotool
+	libxtst-dev libxxf86vm-dev xdotool
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
