@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
-#include "sim_fixture.h"
+#include "tests/sim/sim_fixture.h"
 
 namespace {
 
@@ -119,7 +121,7 @@ TEST_F(Motion, CameraYawTurnsTheCurrentMotion)
     EXPECT_NEAR(b.position.z - z, 0.0f, 1e-6f);
 }
 
-TEST_F(Motion, FallSoundArmedOnceAndRespawnAtStart)
+TEST_F(Motion, FallSoundOncePerFallAndRespawnAtStart)
 {
     b.position.y = 0.3f;
     b.radius = 1.0f;
@@ -132,6 +134,7 @@ TEST_F(Motion, FallSoundArmedOnceAndRespawnAtStart)
         ++steps;
     }
     EXPECT_TRUE(fallSoundPlayed);
+    EXPECT_EQ(soundwatch::plays("fall"), 1);
     float rotation[16];
     std::copy(b.rotation, b.rotation + 16, rotation);
     while (b.velocity.y != 0.0f && steps < 1000) {
@@ -139,6 +142,7 @@ TEST_F(Motion, FallSoundArmedOnceAndRespawnAtStart)
         ballStep(b);
         ++steps;
     }
+    EXPECT_EQ(soundwatch::plays("fall"), 1);
     EXPECT_FALSE(fallSoundPlayed);
     EXPECT_EQ(b.position.x, 7.0f);
     EXPECT_EQ(b.position.y, 0.5f);
@@ -149,6 +153,14 @@ TEST_F(Motion, FallSoundArmedOnceAndRespawnAtStart)
     // The respawning step still rolls by the distance it moved before.
     EXPECT_NE(std::vector<float>(rotation, rotation + 16),
               std::vector<float>(b.rotation, b.rotation + 16));
+
+    // With nothing below the start either, the next fall sounds again.
+    steps = 0;
+    while (b.position.y > 0.0f && steps < 1000) {
+        ballStep(b);
+        ++steps;
+    }
+    EXPECT_EQ(soundwatch::plays("fall"), 2);
 }
 
 TEST_F(Motion, RespawnAtCheckpointWithItsRadius)

@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "sim/collision.h"
-#include "sim_fixture.h"
+#include "tests/sim/sim_fixture.h"
 
 namespace {
 
@@ -112,7 +112,7 @@ TEST_F(Collision, RidingADiscAlongForManySteps)
 // rebound would be under 5, then the ball stays down.
 TEST_F(Collision, LandingAtTwentyBouncesAndSettles)
 {
-    addFloor(0.5f);
+    addFloor(0.5f, metalTexture);
     b.position.y = 0.55f;
     b.velocity.y = -20.0f;
     std::vector<float> rebounds;
@@ -132,6 +132,52 @@ TEST_F(Collision, LandingAtTwentyBouncesAndSettles)
     EXPECT_EQ(b.velocity.y, 0.0f);
     EXPECT_FLOAT_EQ(b.position.y, 0.5f);
     EXPECT_FALSE(airborne);
+    // Three rebounds and the last landing, which stays down.
+    EXPECT_EQ(soundwatch::plays("hitMetal"), 4);
+}
+
+// A drop at 3 units per second onto a top: above the sound threshold, below
+// the bounce limit. Returns the plays it caused.
+int landingPlays(Ball& b, unsigned int texture, Vec3 blockVelocity, const char* sound)
+{
+    resetSimulation(b);
+    soundwatch::reset();
+    Block* top = addBlock({-5.0f, 0.0f, -5.0f}, {10.0f, 0.5f, 10.0f}, blockVelocity, texture);
+    b.position = {0.0f, 0.51f, 0.0f};
+    b.velocity.y = -3.0f;
+    airborne = true;
+    for (int i = 0; i < 20; ++i) {
+        for (int axis = 0; axis < 3; ++axis) {
+            top->position[axis] = top->position[axis] + top->velocity[axis] * 0.005f;
+        }
+        ballStep(b);
+    }
+    EXPECT_EQ(b.velocity.y, 0.0f);
+    EXPECT_FALSE(airborne);
+    EXPECT_EQ(soundwatch::allPlays(), soundwatch::plays(sound));
+    return soundwatch::plays(sound);
+}
+
+TEST_F(Collision, LandingSoundByMaterial)
+{
+    EXPECT_EQ(landingPlays(b, metalTexture, {}, "hitMetal"), 1);
+    for (unsigned int wood : woodTextures) {
+        EXPECT_EQ(landingPlays(b, wood, {}, "hitWood"), 1) << wood;
+    }
+    EXPECT_EQ(landingPlays(b, glassTexture, {}, "none"), 0);
+    EXPECT_EQ(landingPlays(b, 99, {}, "none"), 0);
+    // Landing on a rising lift stays silent; a sideways disc still rings.
+    EXPECT_EQ(landingPlays(b, metalTexture, {0.0f, 5.0f, 0.0f}, "none"), 0);
+    EXPECT_EQ(landingPlays(b, woodTextures[0], {2.0f, 0.0f, 0.0f}, "hitWood"), 1);
+}
+
+TEST_F(Collision, RestingAndSoftLandingsAreSilent)
+{
+    addFloor(0.5f, metalTexture);
+    steps(100);
+    b.velocity.y = -0.05f;
+    steps(100);
+    EXPECT_EQ(soundwatch::allPlays(), 0);
 }
 
 TEST_F(Collision, JumpSpeedAndHeightByRadius)
@@ -144,8 +190,10 @@ TEST_F(Collision, JumpSpeedAndHeightByRadius)
         addFloor(0.5f);
         b.radius = radii[i];
         jumpHeld = true;
+        soundwatch::reset();
         ballStep(b);
         EXPECT_FLOAT_EQ(b.velocity.y, speeds[i]);
+        EXPECT_EQ(soundwatch::plays("jump"), 1);
         jumpHeld = false;
         float top = b.position.y;
         for (int s = 0; s < 1000 && b.velocity.y >= 0.0f; ++s) {

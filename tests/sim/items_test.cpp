@@ -1,7 +1,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "sim_fixture.h"
+#include "tests/sim/sim_fixture.h"
 
 namespace {
 
@@ -28,6 +28,15 @@ TEST_F(Items, OrbTouchNeedsMoreThanTheMargin)
     EXPECT_EQ(b.radius, 0.25f);
     // The centre stays; the lowest point rises by the lost radius.
     EXPECT_FLOAT_EQ(b.position.y, 0.25f);
+    EXPECT_EQ(soundwatch::plays("shrink"), 1);
+
+    // Orbs are never used up.
+    b.radius = 1.0f;
+    b.position.y = 0.0f;
+    sizeOrbs[0]->position = {0.0f, 1.0f, 0.0f};
+    touchSizeOrbs(b);
+    EXPECT_EQ(b.radius, 0.25f);
+    EXPECT_EQ(soundwatch::plays("shrink"), 2);
 }
 
 TEST_F(Items, OrbOfTheSameSizeDoesNothingAndNormalRestores)
@@ -43,6 +52,13 @@ TEST_F(Items, OrbOfTheSameSizeDoesNothingAndNormalRestores)
     touchSizeOrbs(b);
     EXPECT_EQ(b.radius, 0.5f);
     EXPECT_FLOAT_EQ(b.position.y, 0.5f);
+    EXPECT_EQ(soundwatch::allPlays(), 0);
+
+    sizeOrbs[0]->sizeKind = 2;
+    touchSizeOrbs(b);
+    EXPECT_EQ(b.radius, 1.0f);
+    EXPECT_EQ(soundwatch::plays("grow"), 1);
+    EXPECT_EQ(soundwatch::allPlays(), 1);
 }
 
 TEST_F(Items, LaterOrbTestedWithTheNewRadius)
@@ -74,6 +90,7 @@ TEST_F(Items, CheckpointTakenOnceAndKeepsTheBallSize)
     touchCheckpoints(b);
     EXPECT_EQ(checkpointPosition.x, 7.0f);
     EXPECT_EQ(checkpointRadius, 0.5f);
+    EXPECT_EQ(soundwatch::plays("save"), 1);
 }
 
 TEST_F(Items, SmallBallTakingLargeCheckpointRespawnsLarge)
@@ -100,15 +117,27 @@ TEST_F(Items, GoalReachIsStrictAndFromTheCentre)
     checkGoal({0.0f, 0.0f, 0.01f});
     EXPECT_EQ(gameState, EndScreen);
 
-    // A ball whose lowest point is 1.4 below the ring but whose centre is
-    // 1.5 away has not reached it.
+    EXPECT_EQ(soundwatch::plays("victory"), 1);
+
+    // The ring 1.5 below the centre but only 1.0 below the lowest point.
+    soundwatch::reset();
     gameState = Playing;
-    goalPosition = {7.0f, 1.9f + 1.5f, 0.0f};
-    b.position = {7.0f, 1.9f, 0.0f};
-    b.radius = 0.5f;
-    b.position.y = goalPosition.y - 1.5f - 0.5f;
+    goalPosition = {7.0f, 0.5f, 0.0f};
+    b.position = {7.0f, 1.5f, 0.0f};
     ballStep(b);
     EXPECT_EQ(gameState, Playing);
+    EXPECT_EQ(soundwatch::allPlays(), 0);
+}
+
+TEST_F(Items, VictoryMusicStartsOnceInATickOfSeveralSteps)
+{
+    addFloor(0.5f);
+    goalPosition = {7.0f, 1.0f, 0.0f};
+    for (int i = 0; i < 5; ++i) {
+        ballStep(b);
+    }
+    EXPECT_EQ(gameState, EndScreen);
+    EXPECT_EQ(soundwatch::plays("victory"), 1);
 }
 
 TEST(Pulse, OpacityTurnsAtItsLimitsAndNeverRunsAway)

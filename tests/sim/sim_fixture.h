@@ -4,15 +4,28 @@
 
 #include <gtest/gtest.h>
 
+#include "assets/texture_names.h"
 #include "sim/ball.h"
 #include "sim/game_state.h"
 #include "sim/items.h"
 #include "tools/headless/egl_context.h"
 #include "world/world.h"
+#include "tests/sim/sound_watch.h"
+
+// Texture names as the game would have them, with no GL textures behind.
+inline void nameTestTextures()
+{
+    metalTexture = 1;
+    glassTexture = 2;
+    woodTextures = {3, 4, 5, 6, 7, 8};
+}
 
 inline void resetSimulation(Ball& b)
 {
     resetWorld();
+    nameTestTextures();
+    // Far from every test's ball, so that no test ends the game by accident.
+    goalPosition = {0.0f, -1000.0f, 0.0f};
     initBall(b);
     airborne = false;
     fallSoundPlayed = false;
@@ -39,9 +52,9 @@ inline Block* addBlock(Vec3 position, Vec3 size, Vec3 velocity = {}, unsigned in
 }
 
 // A wide static floor whose top is at the given height.
-inline Block* addFloor(float top)
+inline Block* addFloor(float top, unsigned int texture = 0)
 {
-    return addBlock({-1000.0f, top - 1.0f, -1000.0f}, {2000.0f, 1.0f, 2000.0f});
+    return addBlock({-1000.0f, top - 1.0f, -1000.0f}, {2000.0f, 1.0f, 2000.0f}, {}, texture);
 }
 
 class SimTest : public ::testing::Test {
@@ -51,6 +64,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(makeHeadlessContext());
+        ASSERT_TRUE(soundwatch::start());
+        soundwatch::reset();
         resetSimulation(b);
     }
     void TearDown() override { resetWorld(); }

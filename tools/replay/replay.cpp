@@ -1,2 +1,327 @@
-// TODO(stub)
-int main() { return 0; }
+// skycourse-replay: runs the game's own simulation from a script of input
+// events, with no window, no X display and no sound, and prints the ball's
+// state after every tick as CSV. Deterministic: the same script always
+// gives the same output.
+
+#include <GL/freeglut.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/input.h"
+#include "app/tick.h"
+#include "assets/texture_names.h"
+#include "sim/ball.h"
+#include "sim/game_state.h"
+#include "tools/headless/egl_context.h"
+#include "tools/replay/shot.h"
+#include "world/level.h"
+#include "world/world.h"
+
+namespace {
+
+enum class Kind { KeyDown, KeyUp, SpecialDown, SpecialUp, Mouse, Tick, Blocks, Items, Shot };
+
+// One validated script line, ready to act on.
+struct Command {
+    Kind kind;
+    int a = 0;         // key code, special key, x, or tick count
+    int b = 0;         // y, or the modifier bits of a special key
+    std::string path;  // shot
+};
+
+const char* const header =
+    "tick,state,px,py,pz,vx,vy,vz,radius,airborne,yaw,pitch,quadrant,cpx,cpy,cpz,cpr";
+
+int heldModifiers = 0;
+long long tickNumber = 0;
+
+int scriptModifiers()
+{
+    return heldModifiers;
+}
+
+void noWarp(int, int) {}
+
+// A whole token of decimal digits, optionally signed, within [low, high].
+bool parseInt(const std::string& token, long long low, long long high, long long& out)
+{
+    if (token.empty() || token.size() > 12) {
+        return false;
+    }
+    size_t start = (token[0] == '-') ? 1 : 0;
+    if (start == token.size()) {
+        return false;
+    }
+    for (size_t i = start; i < token.size(); ++i) {
+        if (token[i] < '0' || token[i] > '9') {
+            return false;
+        }
+    }
+    out = std::strtoll(token.c_str(), nullptr, 10);
+    return out >= low && out <= high;
+}
+
+int specialKeyNamed(const std::string& name)
+{
+    if (name == "UP") return GLUT_KEY_UP;
+    if (name == "DOWN") return GLUT_KEY_DOWN;
+    if (name == "LEFT") return GLUT_KEY_LEFT;
+    if (name == "RIGHT") return GLUT_KEY_RIGHT;
+    if (name == "F1") return GLUT_KEY_F1;
+    return -1;
+}
+
+int modifierNamed(const std::string& name)
+{
+    if (name == "shift") return GLUT_ACTIVE_SHIFT;
+    if (name == "ctrl") return GLUT_ACTIVE_CTRL;
+    if (name == "alt") return GLUT_ACTIVE_ALT;
+    return 0;
+}
+
+bool parseDirection(const std::string& word, bool& down)
+{
+    down = word == "down";
+    return down || word == "up";
+}
+
+// Empty string when the line is a valid command (or blank); otherwise what
+// is wrong with it. `empty` tells a blank or comment-only line.
+std::string parseLine(const std::string& line, Command& command, bool& empty)
+{
+    std::istringstream in(line.substr(0, line.find('#')));
+    std::vector<std::string> t;
+    for (std::string token; in >> token;) {
+        t.push_back(token);
+    }
+    empty = t.empty();
+    if (empty) {
+        return "";
+    }
+    const std::string& verb = t[0];
+    long long value = 0;
+    bool down = false;
+    if (verb == "key") {
+        if (t.size() != 3 || !parseDirection(t[1], down)) {
+            return "expected: key down|up <code>";
+        }
+        if (!parseInt(t[2], 0, 255, value)) {
+            return "key code must be a number from 0 to 255";
+        }
+        command.kind = down ? Kind::KeyDown : Kind::KeyUp;
+        command.a = static_cast<int>(value);
+        return "";
+    }
+    if (verb == "special") {
+        if (t.size() < 3 || !parseDirection(t[1], down)) {
+            return "expected: special down|up <name> [shift] [ctrl] [alt]";
+        }
+        command.kind = down ? Kind::SpecialDown : Kind::SpecialUp;
+        command.a = specialKeyNamed(t[2]);
+        if (command.a < 0) {
+            return "special key must be UP, DOWN, LEFT, RIGHT or F1";
+        }
+        if (!down && t.size() > 3) {
+            return "a special key release takes no modifiers";
+        }
+        for (size_t i = 3; i < t.size(); ++i) {
+            int bit = modifierNamed(t[i]);
+            if (bit == 0 || (command.b & bit) != 0) {
+                return "modifiers are shift, ctrl and alt, each at most once";
+            }
+            command.b |= bit;
+        }
+        return "";
+    }
+    if (verb == "mouse") {
+        long long y = 0;
+        if (t.size() != 3 || !parseInt(t[1], INT_MIN, INT_MAX, value) ||
+            !parseInt(t[2], INT_MIN, INT_MAX, y)) {
+            return "expected: mouse <x> <y> (whole pixels)";
+        }
+        command.kind = Kind::Mouse;
+        command.a = static_cast<int>(value);
+        command.b = static_cast<int>(y);
+        return "";
+    }
+    if (verb == "tick") {
+        value = 1;
+        if (t.size() > 2 || (t.size() == 2 && !parseInt(t[1], 0, 100000000, value))) {
+            return "expected: tick [N], N from 0 to 100000000";
+        }
+        command.kind = Kind::Tick;
+        command.a = static_cast<int>(value);
+        return "";
+    }
+    if (verb == "blocks" || verb == "items") {
+        if (t.size() != 1) {
+            return verb + " takes no arguments";
+        }
+        command.kind = verb == "blocks" ? Kind::Blocks : Kind::Items;
+        return "";
+    }
+    if (verb == "shot") {
+        if (t.size() != 2) {
+            return "expected: shot <file.png>";
+        }
+        command.kind = Kind::Shot;
+        command.path = t[1];
+        return "";
+    }
+    return "unknown command '" + verb + "'";
+}
+
+void printRow()
+{
+    const Ball& b = *ball;
+    std::printf("%lld,%d,%.9g,%.9g,%.9g,%.9g,%.9g,%.9g,%.9g,%d,%.9g,%.9g,%d,%.9g,%.9g,%.9g,%.9g\n",
+                tickNumber, static_cast<int>(gameState), b.position.x, b.position.y, b.position.z,
+                b.velocity.x, b.velocity.y, b.velocity.z, b.radius, airborne ? 1 : 0, cameraYaw,
+                cameraPitch, static_cast<int>(viewQuadrant), checkpointPosition.x,
+                checkpointPosition.y, checkpointPosition.z, checkpointRadius);
+}
+
+void printBlocks()
+{
+    int index = 0;
+    for (const Block* block : blocks) {
+        std::printf("block,%d,%.9g,%.9g,%.9g,%.9g,%.9g,%.9g\n", ++index, block->position.x,
+                    block->position.y, block->position.z, block->velocity.x, block->velocity.y,
+                    block->velocity.z);
+    }
+}
+
+void printItems()
+{
+    int index = 0;
+    for (const Checkpoint* checkpoint : checkpoints) {
+        std::printf("checkpoint,%d,%.9g,%.9g,%.9g\n", ++index, checkpoint->colour.x,
+                    checkpoint->colour.y, checkpoint->colour.z);
+    }
+}
+
+void run(const Command& command)
+{
+    switch (command.kind) {
+    case Kind::KeyDown:
+        // Esc ends the process inside the callback; what was printed so far
+        // must reach the reader.
+        std::fflush(stdout);
+        onKeyDown(static_cast<unsigned char>(command.a), 0, 0);
+        break;
+    case Kind::KeyUp:
+        onKeyUp(static_cast<unsigned char>(command.a), 0, 0);
+        break;
+    case Kind::SpecialDown:
+        heldModifiers = command.b;
+        onSpecialDown(command.a, 0, 0);
+        heldModifiers = 0;
+        break;
+    case Kind::SpecialUp:
+        onSpecialUp(command.a, 0, 0);
+        break;
+    case Kind::Mouse:
+        onMouseMove(command.a, command.b);
+        break;
+    case Kind::Tick:
+        for (int i = 0; i < command.a; ++i) {
+            // As the game's timer: after the goal the tick does nothing.
+            advanceTick();
+            ++tickNumber;
+            printRow();
+        }
+        break;
+    case Kind::Blocks:
+        printBlocks();
+        break;
+    case Kind::Items:
+        printItems();
+        break;
+    case Kind::Shot:
+        std::fflush(stdout);
+        if (!takeShot(command.path.c_str())) {
+            std::exit(2);
+        }
+        break;
+    }
+}
+
+// Distinct names for every picture, with no GL textures behind them: the
+// level stamps them into blocks and the landing sounds tell metal from wood.
+void nameTextures()
+{
+    unsigned int next = 1;
+    ballTexture = next++;
+    metalTexture = next++;
+    glassTexture = next++;
+    endTexture = next++;
+    woodTextures.clear();
+    for (int i = 0; i < 6; ++i) {
+        woodTextures.push_back(next++);
+    }
+    for (unsigned int& sky : skyTextures) {
+        sky = next++;
+    }
+}
+
+void flushOutput()
+{
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc > 2) {
+        std::fprintf(stderr, "usage: skycourse-replay [script]  (the script is read from stdin without one)\n");
+        return 2;
+    }
+    std::ifstream file;
+    if (argc == 2) {
+        file.open(argv[1]);
+        if (!file) {
+            std::fprintf(stderr, "skycourse-replay: cannot read %s: %s\n", argv[1], std::strerror(errno));
+            return 2;
+        }
+    }
+    std::istream& script = argc == 2 ? static_cast<std::istream&>(file) : std::cin;
+
+    std::atexit(flushOutput);
+    std::srand(1);
+    readModifiers = scriptModifiers;
+    warpPointer = noWarp;
+    windowWidth = 1280;
+    windowHeight = 1024;
+    if (!makeHeadlessContext()) {
+        return 2;
+    }
+    nameTextures();
+    buildLevel();
+
+    std::puts(header);
+    std::string line;
+    for (long long number = 1; std::getline(script, line); ++number) {
+        Command command{};
+        bool empty = false;
+        std::string problem = parseLine(line, command, empty);
+        if (!problem.empty()) {
+            std::fflush(stdout);
+            std::fprintf(stderr, "skycourse-replay: line %lld: %s\n", number, problem.c_str());
+            std::_Exit(2);
+        }
+        if (!empty) {
+            run(command);
+        }
+    }
+    return 0;
+}

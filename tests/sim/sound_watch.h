@@ -1,0 +1,108 @@
+#pragma once
+// Lets the simulation tests hear what the game plays: a real sound system on
+// SDL's silent "dummy" driver, the nine sound globals loaded from tiny WAV
+// files named after them, and the layer's play log to count plays by name.
+
+#include <SDL_mixer.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "assets/sound.h"
+#include "assets/sound_layer.h"
+
+namespace soundwatch {
+
+inline void writeWav(const std::string& path)
+{
+    const uint32_t rate = 22050;
+    const uint32_t samples = 64;
+    const uint32_t dataBytes = samples * 2;
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) {
+        return;
+    }
+    auto u32 = [f](uint32_t v) { std::fwrite(&v, 4, 1, f); };
+    auto u16 = [f](uint16_t v) { std::fwrite(&v, 2, 1, f); };
+    std::fwrite("RIFF", 1, 4, f);
+    u32(36 + dataBytes);
+    std::fwrite("WAVEfmt ", 1, 8, f);
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(rate);
+    u32(rate * 2);
+    u16(2);
+    u16(16);
+    std::fwrite("data", 1, 4, f);
+    u32(dataBytes);
+    for (uint32_t i = 0; i < samples; ++i) {
+        u16(static_cast<uint16_t>(i * 100));
+    }
+    std::fclose(f);
+}
+
+// Starts the system once per test program; false when SDL has no dummy
+// driver either (then sound checks cannot be made).
+inline bool start()
+{
+    static int state = 0;
+    if (state != 0) {
+        return state > 0;
+    }
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    char dir[] = "/tmp/skycourse-sound-XXXXXX";
+    if (!mkdtemp(dir)) {
+        state = -1;
+        return false;
+    }
+    soundSystem = createSoundSystem();
+    if (!soundSystem || !initSoundSystem(soundSystem, 10)) {
+        state = -1;
+        return false;
+    }
+    struct Named {
+        const char* name;
+        Sound** sound;
+    };
+    const Named sounds[] = {{"jump", &jumpSound},       {"hitMetal", &hitMetalSound},
+                            {"hitWood", &hitWoodSound}, {"save", &saveSound},
+                            {"shrink", &shrinkSound},   {"grow", &growSound},
+                            {"fall", &fallSound},       {"victory", &victoryMusic}};
+    for (const Named& s : sounds) {
+        std::string path = std::string(dir) + "/" + s.name + ".wav";
+        writeWav(path);
+        *s.sound = createSound(soundSystem, path.c_str(), 0);
+    }
+    state = 1;
+    return true;
+}
+
+// Frees every channel and forgets earlier plays.
+inline void reset()
+{
+    Mix_HaltChannel(-1);
+    clearSoundPlayLog();
+}
+
+inline int plays(const char* name)
+{
+    std::string suffix = std::string("/") + name + ".wav";
+    int count = 0;
+    for (const PlayLogEntry& entry : soundPlayLog()) {
+        if (entry.file.size() >= suffix.size() &&
+            entry.file.compare(entry.file.size() - suffix.size(), suffix.size(), suffix) == 0) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+inline int allPlays()
+{
+    return static_cast<int>(soundPlayLog().size());
+}
+
+} // namespace soundwatch
