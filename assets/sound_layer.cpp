@@ -3,11 +3,38 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdio>
 
 namespace {
 
 std::vector<PlayLogEntry> playLog;
+
+// Audio back ends (ALSA above all) print their own chatter while probing for
+// a device; the player should see only our one line saying why sound is off.
+struct QuietStderr {
+    int saved = -1;
+    QuietStderr()
+    {
+        std::fflush(stderr);
+        int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (null < 0) return;
+        saved = fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+        if (saved >= 0) dup2(null, STDERR_FILENO);
+        close(null);
+    }
+    ~QuietStderr()
+    {
+        if (saved < 0) return;
+        std::fflush(stderr);
+        dup2(saved, STDERR_FILENO);
+        close(saved);
+    }
+    QuietStderr(const QuietStderr&) = delete;
+    QuietStderr& operator=(const QuietStderr&) = delete;
+};
 
 bool usable(const SoundSystem* system)
 {
@@ -25,7 +52,12 @@ bool validChannel(const SoundSystem* system, const Channel* channel)
 
 SoundSystem* createSoundSystem()
 {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    int failed = 0;
+    {
+        QuietStderr quiet;
+        failed = SDL_InitSubSystem(SDL_INIT_AUDIO);
+    }
+    if (failed != 0) {
         std::fprintf(stderr, "skycourse: sound is off: %s\n", SDL_GetError());
         return nullptr;
     }
@@ -35,7 +67,12 @@ SoundSystem* createSoundSystem()
 bool initSoundSystem(SoundSystem* system, int maxChannels)
 {
     if (!system || system->open || maxChannels <= 0) return false;
-    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
+    int failed = 0;
+    {
+        QuietStderr quiet;
+        failed = Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048);
+    }
+    if (failed != 0) {
         std::fprintf(stderr, "skycourse: sound is off: %s\n", Mix_GetError());
         return false;
     }
