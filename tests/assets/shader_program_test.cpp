@@ -20,13 +20,14 @@ namespace {
 
 fs::path scratchDir()
 {
-    static fs::path dir = [] {
+    // Kept alive past the static destructors, for the clean-up at exit.
+    static const fs::path* dir = [] {
         char pattern[] = "/tmp/skycourse-shader-XXXXXX";
-        fs::path made(mkdtemp(pattern));
+        auto* made = new fs::path(mkdtemp(pattern));
         std::atexit([] { std::error_code ignored; fs::remove_all(scratchDir(), ignored); });
         return made;
     }();
-    return dir;
+    return *dir;
 }
 
 std::string writeFile(const std::string& name, const std::string& text)
