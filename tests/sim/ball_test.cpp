@@ -21,22 +21,6 @@ TEST(RotateVector, TurnsOppositeToGlRotate)
     EXPECT_FLOAT_EQ(along.y, 3.0f);
 }
 
-TEST(BallStart, StartValuesBeforeMain)
-{
-    ASSERT_NE(ball, nullptr);
-    Ball fresh{};
-    initBall(fresh);
-    EXPECT_EQ(fresh.radius, 0.5f);
-    EXPECT_EQ(fresh.maxSpeed, 20.0f);
-    EXPECT_EQ(fresh.position.x, 7.0f);
-    EXPECT_EQ(fresh.position.y, 0.5f);
-    EXPECT_EQ(fresh.colour.x, 1.0f);
-    for (int i = 0; i < 16; ++i) {
-        EXPECT_EQ(fresh.rotation[i], i % 5 == 0 ? 1.0f : 0.0f) << i;
-    }
-    EXPECT_EQ(ball->radius, 0.5f);
-}
-
 using Motion = SimTest;
 
 TEST_F(Motion, AcceleratesToLimitThenBrakesToRestWithoutReversing)
