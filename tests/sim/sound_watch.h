@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "assets/sound.h"
@@ -53,11 +54,16 @@ inline bool start()
         return state > 0;
     }
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    char dir[] = "/tmp/skycourse-sound-XXXXXX";
+    static char dir[] = "/tmp/skycourse-sound-XXXXXX";
     if (!mkdtemp(dir)) {
         state = -1;
         return false;
     }
+    // The sounds are decoded into memory at load, so the files can go.
+    struct RemoveAtExit {
+        ~RemoveAtExit() { std::filesystem::remove_all(dir); }
+    };
+    static RemoveAtExit cleanup;
     soundSystem = createSoundSystem();
     if (!soundSystem || !initSoundSystem(soundSystem, 10)) {
         state = -1;
