@@ -6,9 +6,9 @@ JOBS ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ make pkg-config \
 	libgtest-dev googletest \
-	libgl1-mesa-dev libgl1-mesa-dri libglu1-mesa-dev freeglut3-dev libegl-dev libx11-dev \
+	libgl1-mesa-dev libgl1-mesa-dri libglx-mesa0 libegl-mesa0 libglu1-mesa-dev freeglut3-dev libegl-dev libx11-dev \
 	libsdl2-mixer-dev libmp3lame-dev libpng-dev \
-	xvfb xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils \
+	xvfb xauth xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils \
 	libxtst-dev libxxf86vm-dev xdotool
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
