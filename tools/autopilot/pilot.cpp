@@ -1,0 +1,239 @@
+#include "tools/autopilot/pilot.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "sim/ball.h"
+#include "sim/game_state.h"
+#include "tools/autopilot/drive.h"
+#include "world/world.h"
+
+namespace {
+
+// Planned deceleration, a little below what a reversed arrow gives (25 per
+// second squared), so that the ball stops short rather than overshoots.
+constexpr float planBrake = 20.0f;
+
+Vec3 blockCentre(const Block& block)
+{
+    return Vec3{block.position.x + block.size.x / 2, block.position.y + block.size.y,
+                block.position.z + block.size.z / 2};
+}
+
+bool inside(float value, float low, float high, float margin)
+{
+    return value >= low + margin && value <= high - margin;
+}
+
+// The take-off test: within the next tick, or `margin` further on in the
+// direction the ball rolls, its centre would leave `from`'s top.
+bool leavingTop(const Block& from, float margin)
+{
+    Vec3 c = ballCentre();
+    float vx = ball->velocity.x;
+    float vz = ball->velocity.z;
+    float speed = std::sqrt(vx * vx + vz * vz);
+    // Below walking pace the direction is only steering noise.
+    float ahead = speed > 2.0f ? margin / speed : 0.0f;
+    float dt = 0.025f;
+    float nx = c.x + (vx + from.velocity.x) * dt + vx * ahead;
+    float nz = c.z + (vz + from.velocity.z) * dt + vz * ahead;
+    return !inside(nx, from.position.x, from.position.x + from.size.x, 0) ||
+           !inside(nz, from.position.z, from.position.z + from.size.z, 0);
+}
+
+float sign(float v)
+{
+    return v > 0 ? 1.0f : (v < 0 ? -1.0f : 0.0f);
+}
+
+} // namespace
+
+int steerAxis(float position, float velocity, float target, float topSpeed)
+{
+    float error = target - position;
+    float wanted = sign(error) * std::min(topSpeed, std::sqrt(2 * planBrake * std::fabs(error)));
+    float change = wanted - velocity;
+    // One tick of braking changes the speed by 0.25; smaller differences are
+    // left to the brakes.
+    if (change > 0.2f) return 1;
+    if (change < -0.2f) return -1;
+    return 0;
+}
+
+Keys steerTo(float x, float z, float topSpeed)
+{
+    Vec3 c = ballCentre();
+    return Keys{steerAxis(c.x, ball->velocity.x, x, topSpeed), steerAxis(c.z, ball->velocity.z, z, topSpeed),
+                false};
+}
+
+bool onTopOf(int index)
+{
+    const Block& b = *blocks[index];
+    Vec3 c = ballCentre();
+    return !airborne && inside(c.x, b.position.x, b.position.x + b.size.x, 0) &&
+           inside(c.z, b.position.z, b.position.z + b.size.z, 0) &&
+           std::fabs(c.y - ball->radius - (b.position.y + b.size.y)) < 0.05f;
+}
+
+bool playUntil(const std::function<Keys()>& choose, const std::function<bool()>& done, int limit)
+{
+    for (int i = 0; i < limit; ++i) {
+        if (done()) return true;
+        playTick(choose());
+    }
+    return done();
+}
+
+bool rollTo(float x, float z, float topSpeed, float drop, int limit)
+{
+    const float tolerance = 0.05f;
+    float floor = ball->position.y - drop;
+    for (int i = 0; i < limit; ++i) {
+        Vec3 c = ballCentre();
+        if (ball->position.y < floor) return false;
+        if (std::fabs(c.x - x) < tolerance && std::fabs(c.z - z) < tolerance &&
+            std::fabs(ball->velocity.x) < 0.3f && std::fabs(ball->velocity.z) < 0.3f && !airborne) {
+            return true;
+        }
+        playTick(steerTo(x, z, topSpeed));
+    }
+    return false;
+}
+
+bool firstThat(int count, const std::function<bool(int)>& attempt)
+{
+    static const bool trace = std::getenv("AUTOPILOT_TRACE") != nullptr;
+    Snapshot start = saveGame();
+    for (int i = 0; i < count; ++i) {
+        restoreGame(start);
+        if (attempt(i)) return true;
+        if (trace) report(("  try " + std::to_string(i) + " failed").c_str());
+    }
+    restoreGame(start);
+    return false;
+}
+
+bool hop(const Hop& plan)
+{
+    const Block& from = *blocks[plan.from];
+    const Block& to = *blocks[plan.to];
+    const float margins[] = {0.0f, 0.4f, 1.0f, 2.0f, 3.0f};
+    const int tries = 5;
+    const int delays = plan.maxDelay / 4 + 1;
+    return firstThat(delays * tries, [&](int attempt) {
+        int delay = attempt / tries * 4;
+        float margin = margins[attempt % tries];
+        // Wait behind the centre of `from`, on the side away from the aim.
+        Vec3 away = blockCentre(from);
+        float dx = to.position.x + plan.aimX - away.x;
+        float dz = to.position.z + plan.aimZ - away.z;
+        float length = std::sqrt(dx * dx + dz * dz);
+        float backX = length > 0 ? -dx / length * plan.runUp : 0;
+        float backZ = length > 0 ? -dz / length * plan.runUp : 0;
+        auto wait = [&] {
+            Vec3 centre = blockCentre(from);
+            return steerTo(centre.x + backX, centre.z + backZ, 10.0f);
+        };
+        for (int i = 0; i < delay; ++i) playTick(wait());
+        if (!onTopOf(plan.from)) return false;
+        auto aim = [&] {
+            return steerTo(to.position.x + plan.aimX, to.position.z + plan.aimZ, plan.topSpeed);
+        };
+        // Run up and jump near the edge.
+        bool tookOff = false;
+        for (int i = 0; i < 200 && !tookOff; ++i) {
+            Keys keys = aim();
+            if (onTopOf(plan.from) && leavingTop(from, margin)) {
+                keys.jump = true;
+                tookOff = true;
+            }
+            if (!onTopOf(plan.from) && !airborne) return false;
+            playTick(keys);
+        }
+        if (!tookOff) return false;
+        float lowest = to.position.y + to.size.y - 1.5f;
+        for (int i = 0; i < 300; ++i) {
+            if (onTopOf(plan.to)) break;
+            if (ball->velocity.y < 0 && ball->position.y < lowest) return false;
+            playTick(aim());
+        }
+        // It must stay there, not bounce off.
+        for (int i = 0; i < 40; ++i) {
+            playTick(aim());
+            if (ball->position.y < lowest) return false;
+        }
+        // Let the bounces die down.
+        for (int i = 0; i < 100 && !onTopOf(plan.to); ++i) playTick(aim());
+        return onTopOf(plan.to) && plan.also();
+    });
+}
+
+bool climb(int to, float x, float z, float aimX, float aimZ)
+{
+    if (!rollTo(x, z, 10.0f)) return false;
+    float top = ball->position.y;
+    return firstThat(40, [&](int pause) {
+        playTick(Keys{0, 0, true});
+        for (int i = 0; i < pause; ++i) playTick(Keys{});
+        for (int i = 0; i < 200 && !onTopOf(to); ++i) {
+            if (ball->position.y < top - 0.1f) return false;
+            if (!airborne && ball->position.y < top + 0.1f && i > 0) return false;
+            playTick(steerTo(aimX, aimZ, 5.0f));
+        }
+        return rollTo(aimX, aimZ, 10.0f, 0.1f) && onTopOf(to);
+    });
+}
+
+bool bounceAlong(int from, int to, float aimX, float z)
+{
+    const Block& start = *blocks[from];
+    const Block& end = *blocks[to];
+    const float margins[] = {0.0f, 0.4f, 1.0f, 2.0f};
+    float lowest = end.position.y + end.size.y - 1.0f;
+    return firstThat(40 * 4, [&](int attempt) {
+        float speed = 16.0f + 0.1f * (attempt / 4);
+        float margin = margins[attempt % 4];
+        float direction = aimX < ballCentre().x ? -1.0f : 1.0f;
+        float far = aimX + direction * 1000.0f;
+        bool tookOff = false;
+        for (int i = 0; i < 200 && !tookOff; ++i) {
+            Keys keys = steerTo(far, z, speed);
+            tookOff = leavingTop(start, margin);
+            keys.jump = tookOff;
+            playTick(keys);
+        }
+        if (!tookOff) return false;
+        // Springing on: the held key throws the ball up again at each landing.
+        for (int i = 0; i < 2000; ++i) {
+            Vec3 c = ballCentre();
+            if (ball->position.y < lowest) return false;
+            bool over = c.x > end.position.x && c.x < end.position.x + end.size.x;
+            if (over && ball->velocity.y < 0) break;
+            Keys keys = steerTo(far, z, speed);
+            keys.jump = true;
+            playTick(keys);
+        }
+        return rollTo(aimX, z, 20.0f, 3.0f) && onTopOf(to);
+    });
+}
+
+bool jumpAt(float x, float z, const std::function<bool()>& done, int limit)
+{
+    Keys keys = steerTo(x, z, 20.0f);
+    keys.jump = true;
+    playTick(keys);
+    return playUntil([&] { return steerTo(x, z, 20.0f); }, done, limit);
+}
+
+void report(const char* what)
+{
+    Vec3 c = ballCentre();
+    std::fprintf(stderr, "%-28s tick %6zu  centre %8.3f %8.3f %9.3f  v %6.2f %6.2f %6.2f  r %.2f%s\n", what,
+                 playedTicks().size(), c.x, c.y, c.z, ball->velocity.x, ball->velocity.y, ball->velocity.z,
+                 ball->radius, gameState == EndScreen ? "  END" : "");
+}
