@@ -75,9 +75,12 @@ bool onTopOf(int index)
 {
     const Block& b = *blocks[index];
     Vec3 c = ballCentre();
-    return !airborne && inside(c.x, b.position.x, b.position.x + b.size.x, 0) &&
-           inside(c.z, b.position.z, b.position.z + b.size.z, 0) &&
-           std::fabs(c.y - ball->radius - (b.position.y + b.size.y)) < 0.05f;
+    float above = c.y - ball->radius - (b.position.y + b.size.y);
+    // A rising lift lifts the ball once per tick and leaves it just clear of
+    // the top in between, where the game counts it as in the air.
+    bool resting = !airborne || (ball->velocity.y > -3.0f && ball->velocity.y < 2.0f);
+    return resting && inside(c.x, b.position.x, b.position.x + b.size.x, 0) &&
+           inside(c.z, b.position.z, b.position.z + b.size.z, 0) && std::fabs(above) < 0.2f;
 }
 
 bool playUntil(const std::function<Keys()>& choose, const std::function<bool()>& done, int limit)
@@ -177,48 +180,105 @@ bool climb(int to, float x, float z, float aimX, float aimZ)
 {
     if (!rollTo(x, z, 10.0f)) return false;
     float top = ball->position.y;
-    return firstThat(40, [&](int pause) {
-        playTick(Keys{0, 0, true});
-        for (int i = 0; i < pause; ++i) playTick(Keys{});
+    const int waits = 20;
+    return firstThat(2 * waits, [&](int attempt) {
+        // Either straight up and then across after a pause, or a short run
+        // toward the step with the jump on the way.
+        bool runFirst = attempt >= waits;
+        int ticks = attempt % waits;
+        if (runFirst) {
+            for (int i = 0; i < ticks; ++i) playTick(steerTo(aimX, aimZ, 20.0f));
+            if (airborne) return false;
+            Keys keys = steerTo(aimX, aimZ, 20.0f);
+            keys.jump = true;
+            playTick(keys);
+        } else {
+            playTick(Keys{0, 0, true});
+            for (int i = 0; i < ticks; ++i) playTick(Keys{});
+        }
         for (int i = 0; i < 200 && !onTopOf(to); ++i) {
             if (ball->position.y < top - 0.1f) return false;
             if (!airborne && ball->position.y < top + 0.1f && i > 0) return false;
-            playTick(steerTo(aimX, aimZ, 5.0f));
+            playTick(steerTo(aimX, aimZ, 20.0f));
         }
         return rollTo(aimX, aimZ, 10.0f, 0.1f) && onTopOf(to);
     });
 }
 
-bool bounceAlong(int from, int to, float aimX, float z)
+namespace {
+
+// Seconds until the ball's lowest point comes down to `level` (0 if it never
+// rises above it again), or the whole flight of a jump from a top.
+float timeToLand(float level)
+{
+    float vy = ball->velocity.y;
+    if (!airborne) vy = std::sqrt(2 * ball->radius) * 20;
+    float height = ball->position.y - level;
+    float reach = vy * vy + 100 * height;
+    if (reach < 0) return 0;
+    return (vy + std::sqrt(reach)) / 50;
+}
+
+} // namespace
+
+bool overBar(int index)
+{
+    const Block& b = *blocks[index];
+    Vec3 c = ballCentre();
+    return inside(c.x, b.position.x, b.position.x + b.size.x, 0) &&
+           c.y - ball->radius < b.position.y + b.size.y + 0.5f;
+}
+
+bool bounceAlong(int from, const std::vector<int>& bars, float aimX, float z)
 {
     const Block& start = *blocks[from];
-    const Block& end = *blocks[to];
-    const float margins[] = {0.0f, 0.4f, 1.0f, 2.0f};
-    float lowest = end.position.y + end.size.y - 1.0f;
-    return firstThat(40 * 4, [&](int attempt) {
-        float speed = 16.0f + 0.1f * (attempt / 4);
+    const float margins[] = {0.0f, 0.3f, 0.6f, 1.0f};
+    return firstThat(20 * 4, [&](int attempt) {
+        float runSpeed = 20.0f - 0.2f * (attempt / 4);
         float margin = margins[attempt % 4];
         float direction = aimX < ballCentre().x ? -1.0f : 1.0f;
         float far = aimX + direction * 1000.0f;
         bool tookOff = false;
-        for (int i = 0; i < 200 && !tookOff; ++i) {
-            Keys keys = steerTo(far, z, speed);
+        for (int i = 0; i < 300 && !tookOff; ++i) {
+            Keys keys = steerTo(far, z, runSpeed);
             tookOff = leavingTop(start, margin);
             keys.jump = tookOff;
             playTick(keys);
         }
         if (!tookOff) return false;
-        // Springing on: the held key throws the ball up again at each landing.
-        for (int i = 0; i < 2000; ++i) {
-            Vec3 c = ballCentre();
-            if (ball->position.y < lowest) return false;
-            bool over = c.x > end.position.x && c.x < end.position.x + end.size.x;
-            if (over && ball->velocity.y < 0) break;
-            Keys keys = steerTo(far, z, speed);
-            keys.jump = true;
-            playTick(keys);
+        // Each flight is aimed at a point on the next bar: the speed that
+        // lands there is the distance over the time left in the air. The held
+        // key throws the ball up again at each landing, until the last bar.
+        auto middle = [&](size_t n) {
+            const Block& bar = *blocks[bars[n]];
+            return n + 1 == bars.size() ? aimX : bar.position.x + bar.size.x / 2;
+        };
+        const float flight = 2 * std::sqrt(2 * ball->radius) * 20 / 50;
+        size_t next = 0;
+        float lastVy = 0;
+        for (int i = 0; i < 3000 && next < bars.size(); ++i) {
+            const Block& bar = *blocks[bars[next]];
+            bool last = next + 1 == bars.size();
+            float top = bar.position.y + bar.size.y;
+            if (ball->position.y < top - 1.0f) return false;
+            // With the key held a landing and the next take-off fall in the
+            // same tick: the vertical speed turning upward tells it.
+            bool sprang = ball->velocity.y > 0 && lastVy < 0;
+            lastVy = ball->velocity.y;
+            if ((!airborne || sprang) && overBar(bars[next])) {
+                ++next;
+                continue;
+            }
+            float t = timeToLand(top);
+            float wanted = (middle(next) - ballCentre().x) / std::max(t, 0.025f);
+            // Just before touching down the aim moves on to the bar after,
+            // which the ball springs toward at once.
+            if (t < 0.1f && !last) wanted = (middle(next + 1) - ballCentre().x) / (t + flight);
+            float change = wanted - ball->velocity.x;
+            int x = change > 0.2f ? 1 : (change < -0.2f ? -1 : 0);
+            playTick(Keys{x, steerAxis(ballCentre().z, ball->velocity.z, z, 20.0f), !last});
         }
-        return rollTo(aimX, z, 20.0f, 3.0f) && onTopOf(to);
+        return next == bars.size() && rollTo(aimX, z, 20.0f, 0.5f) && onTopOf(bars.back());
     });
 }
 

@@ -4,6 +4,7 @@
 // points until one lands.
 
 #include <functional>
+#include <vector>
 
 #include "tools/autopilot/keys.h"
 #include "world/vec3.h"
@@ -48,10 +49,11 @@ bool hop(const Hop& plan);
 // the way up a step higher than the ball can roll.
 bool climb(int to, float x, float z, float aimX, float aimZ);
 
-// Hops along a row of blocks at a steady speed with the jump key held, the
-// ball springing off every top it lands on, until it rests on block `to`
-// near `aimX`. The speed and take-off point are searched.
-bool bounceAlong(int from, int to, float aimX, float z);
+// Runs off block `from` and hops along the row of `bars` with the jump key
+// held, the ball springing off every top it lands on, each flight steered
+// to the middle of the next bar, until it rests on the last one near
+// `aimX`. The run-up speed and take-off point are searched.
+bool bounceAlong(int from, const std::vector<int>& bars, float aimX, float z);
 
 // Holds the jump key for one tick while steering to (x, z), then steers on
 // until `done`; used to touch things above the ball.

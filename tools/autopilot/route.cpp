@@ -85,7 +85,7 @@ bool gateAndClimb()
 {
     const float z = -15.1667f;
     if (!rollTo(283.9f, z) || !hop({block(44), block(48), 0.5f, 0.5f, 0, 0})) return false;
-    if (!climb(block(49), 286, z, 282, z)) return false;
+    if (!climb(block(49), 286.4f, z, 282, z)) return false;
     if (!rollTo(281, z) || !climb(block(51), 281, -16.0f, 281, -17.6f)) return false;
     if (!rollTo(281, -19.3f) || !climb(block(53), 281, -19.3f, 281, -20.6f)) return false;
     if (!rollTo(281, -46.2f) || !climb(block(55), 281, -46.2f, 281, -47.6f)) return false;
@@ -115,9 +115,73 @@ bool stepsBack()
 bool barsAndShaft()
 {
     const float z = -66.1667f;
-    if (!rollTo(226, z) || !bounceAlong(block(75), block(84), 120, z)) return false;
+    std::vector<int> bars;
+    for (int n = 76; n <= 84; ++n) bars.push_back(block(n));
+    if (!hop({block(74), block(75), 5, 0.5f, 0}) || !rollTo(226, z) ||
+        !bounceAlong(block(75), bars, 120, z)) {
+        return false;
+    }
     return rollTo(107.8f, z, 10, 2.5f) && rollTo(128.2f, z, 10, 2.5f) && rollTo(107.8f, z, 10, 2.5f) &&
            rollTo(128.2f, z, 10, 2.5f) && rollTo(109, z);
+}
+
+// Steers to a point that rides along with block `index`.
+std::function<Keys()> rideOn(int index, float dx, float dz)
+{
+    return [index, dx, dz] {
+        const Block& b = *blocks[index];
+        return steerTo(b.position.x + dx, b.position.z + dz, 10.0f);
+    };
+}
+
+// Waits at the foot of the shaft for the cage to come under it, drops in,
+// rides it to the far end and gets out onto the ledge of the second shaft.
+bool cage()
+{
+    const float z = -66.1667f;
+    const Block& floor = *blocks[block(102)];
+    bool inCage = firstThat(200, [&](int attempt) {
+        for (int i = 0; i < attempt * 4; ++i) playTick(steerTo(109, z, 10.0f));
+        if (!playUntil([&] { return steerTo(107.95f, z, 5.0f); }, [] { return onTopOf(block(102)); }, 100)) {
+            return false;
+        }
+        playUntil(rideOn(block(102), 4.5f, 4), [] { return false; }, 40);
+        return onTopOf(block(102));
+    });
+    return inCage && playUntil(rideOn(block(102), 4.5f, 1.2f), [&] { return floor.velocity.z < 0; }, 1000) &&
+           hop({block(102), block(107), 0.5f, 0.5f, 0, 0}) && rollTo(110.2f, -16.1667f, 5.0f);
+}
+
+// Up the zigzag of bars inside the second glass shaft.
+bool secondShaft()
+{
+    const float z = -16.1667f;
+    return climb(block(97), 110.2f, z, 112.5f, z) && climb(block(96), 130.15f, z, 128, z) &&
+           climb(block(95), 109.85f, z, 112, z) && climb(block(94), 130.15f, z, 128, z) &&
+           climb(block(93), 109.85f, z, 112, z) && rollTo(129.5f, z);
+}
+
+// The two lifts, in opposite phase, up to the summit.
+bool lifts()
+{
+    const Block& first = *blocks[block(108)];
+    const Block& second = *blocks[block(109)];
+    const float half = 2.6667f;
+    return hop({block(93), block(108), half, half, 600, 0}) &&
+           playUntil(rideOn(block(108), half, half), [&] { return first.position.y > 131.0f; }, 1000) &&
+           hop({block(108), block(109), half, half, 60, 0}) &&
+           playUntil(rideOn(block(109), half, half), [&] { return second.position.y > 180.9f; }, 1000);
+}
+
+// Onto the summit through the growing orb, the last checkpoint, the
+// platforms and a jump into the ring.
+bool summit()
+{
+    if (!hop({block(109), block(110), 5, 5, 100, 0, 20, [] { return ball->radius == 1.0f; }})) return false;
+    if (!rollTo(153, -14.3333f) || !checkpointTaken(2)) return false;
+    return hop({block(110), block(111), 5, 1}) && hop({block(111), block(112), 5, 1}) &&
+           hop({block(112), block(113), 19, 5}) && hop({block(113), block(114), 10, 1}) &&
+           rollTo(188, -144.3333f) && jumpAt(188, -144.3333f, finished);
 }
 
 const std::vector<Section>& sections()
@@ -126,6 +190,8 @@ const std::vector<Section>& sections()
         {"swaying discs", discs},     {"landing slab", landingSlab}, {"runway", runway},
         {"beams and lift", beamsAndLift}, {"high beams", highBeams}, {"gate and climb", gateAndClimb},
         {"steps back", stepsBack},    {"bars and shaft", barsAndShaft},
+        {"cage", cage},               {"second shaft", secondShaft}, {"lifts", lifts},
+        {"summit", summit},
     };
     return list;
 }
