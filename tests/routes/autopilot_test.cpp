@@ -1,0 +1,141 @@
+// The autopilot's promises: the scripts it writes play exactly what it
+// played in-process, going back to a saved game really goes back, and its
+// moves end where they say.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "sim/ball.h"
+#include "tools/autopilot/drive.h"
+#include "tools/autopilot/keys.h"
+#include "tools/autopilot/pilot.h"
+#include "world/world.h"
+
+namespace {
+
+// The game can be started once per process; every test goes back to the
+// state right after the start.
+void freshGame()
+{
+    static bool started = false;
+    static Snapshot start;
+    if (!started) {
+        ASSERT_TRUE(startGame());
+        start = saveGame();
+        started = true;
+    }
+    restoreGame(start);
+}
+
+std::string lastLineOf(const std::string& command)
+{
+    std::string last;
+    FILE* out = popen(command.c_str(), "r");
+    if (!out) return last;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, out)) {
+        if (std::string(buffer).rfind("checkpoint", 0) != 0) last = buffer;
+    }
+    pclose(out);
+    return last;
+}
+
+std::string ballRow(long long tick)
+{
+    char row[256];
+    std::snprintf(row, sizeof row, "%lld,%.9g,%.9g,%.9g,%.9g,%.9g,%.9g", tick, ball->position.x,
+                  ball->position.y, ball->position.z, ball->velocity.x, ball->velocity.y, ball->velocity.z);
+    return row;
+}
+
+// tick,state,px,py,pz,vx,vy,vz of a replay row, without the state.
+std::string replayedBall(const std::string& row)
+{
+    size_t tickEnd = row.find(',');
+    size_t stateEnd = row.find(',', tickEnd + 1);
+    size_t cut = stateEnd;
+    for (int i = 0; i < 6 && cut != std::string::npos; ++i) cut = row.find(',', cut + 1);
+    return row.substr(0, tickEnd) + row.substr(stateEnd, cut - stateEnd);
+}
+
+TEST(AutopilotScript, FoldsEqualTicksAndReleasesBeforePressing)
+{
+    std::vector<Keys> ticks = {{}, {}, {1, 0, false}, {1, 0, false}, {-1, -1, true}, {0, -1, false}};
+    EXPECT_EQ(scriptForTicks(ticks),
+              "tick 2\n"
+              "special down RIGHT\n"
+              "tick 2\n"
+              "special up RIGHT\n"
+              "special down LEFT\n"
+              "special down UP\n"
+              "key down 13\n"
+              "tick\n"
+              "special up LEFT\n"
+              "key up 13\n"
+              "tick\n"
+              "special up UP\n");
+}
+
+TEST(AutopilotScript, ReversingAnAxisReleasesTheOldArrowFirst)
+{
+    std::vector<std::string> events = keyEvents(Keys{0, 1, true}, Keys{0, -1, true});
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0], "special up DOWN");
+    EXPECT_EQ(events[1], "special down UP");
+    EXPECT_TRUE(keyEvents(Keys{1, 1, true}, Keys{1, 1, true}).empty());
+}
+
+TEST(AutopilotDrive, RestoringASavedGameReplaysTheSameFuture)
+{
+    freshGame();
+    for (int i = 0; i < 60; ++i) playTick(Keys{0, -1, false});
+    Snapshot saved = saveGame();
+    const Vec3 savedAt = ball->position;
+    auto future = [] {
+        for (int i = 0; i < 120; ++i) playTick(Keys{i % 40 < 20 ? 1 : -1, -1, i % 30 == 0});
+        return ballRow(static_cast<long long>(playedTicks().size())) + " disc " +
+               std::to_string(blocks[1]->position.x) + " " + std::to_string(blocks[1]->velocity.x);
+    };
+    std::string first = future();
+    restoreGame(saved);
+    EXPECT_EQ(ball->position.x, savedAt.x);
+    EXPECT_EQ(ball->position.z, savedAt.z);
+    EXPECT_EQ(playedTicks().size(), 60u);
+    EXPECT_EQ(future(), first);
+}
+
+TEST(AutopilotDrive, RollToStopsOnThePoint)
+{
+    freshGame();
+    ASSERT_TRUE(rollTo(4, -3));
+    EXPECT_NEAR(ballCentre().x, 4, 0.05);
+    EXPECT_NEAR(ballCentre().z, -3, 0.05);
+    EXPECT_TRUE(onTopOf(0));
+    // A point off the pad is not reached without falling.
+    EXPECT_FALSE(rollTo(4, -12));
+}
+
+TEST(AutopilotDrive, ASearchedHopReplaysIdenticallyInTheReplayTool)
+{
+    freshGame();
+    // From the pad onto the first swaying disc: the search tries and
+    // abandons several plays before it keeps one.
+    ASSERT_TRUE(hop({0, 1, 4, 4}));
+    EXPECT_TRUE(onTopOf(1));
+    std::string expected = ballRow(static_cast<long long>(playedTicks().size()));
+
+    char path[] = "/tmp/skycourse-autopilot-XXXXXX";
+    int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    std::ofstream(path) << scriptForTicks(playedTicks());
+    std::string row = lastLineOf(std::string("'") + REPLAY_PATH + "' " + path);
+    unlink(path);
+    EXPECT_EQ(replayedBall(row), expected);
+}
+
+} // namespace
