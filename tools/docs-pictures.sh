@@ -56,3 +56,35 @@ special up RIGHT
 tick 8
 shot $docs/ball-view.png
 SCRIPT
+
+# The recorded route up to a tick, with every key let go afterwards, so that
+# a picture can be taken at any moment of the run.
+route=$root/tests/routes/full-course.replay
+route_until() {  # tick
+    awk -v n="$1" '
+        done { next }
+        /^tick/ {
+            k = NF > 1 ? $2 : 1
+            if (played + k >= n) { print "tick " (n - played); done = 1; next }
+            played += k
+        }
+        /^(items|key down 27)/ { next }
+        { print }
+        END { print "special up UP\nspecial up DOWN\nspecial up LEFT\nspecial up RIGHT\nkey up 13" }
+    ' "$route"
+}
+
+# The shrunk ball at the opening of the gate, seen from behind after a
+# quarter turn, with the shrinking orb in the foreground.
+shoot gate <<SCRIPT
+$(route_until 3957)
+special down RIGHT shift
+special up RIGHT
+shot $docs/gate.png
+SCRIPT
+
+# The grown ball in flight to the last summit platform, the ring above it.
+shoot summit <<SCRIPT
+$(route_until 9212)
+shot $docs/summit.png
+SCRIPT
