@@ -10,6 +10,9 @@
 
 namespace {
 
+// Only the latest plays are kept: the game plays effects for as long as it
+// runs, and an ever-growing log would eat memory a little with every one.
+constexpr size_t playLogLimit = 256;
 std::vector<PlayLogEntry> playLog;
 
 // Audio back ends (ALSA above all) print their own chatter while probing for
@@ -52,6 +55,10 @@ bool validChannel(const SoundSystem* system, const Channel* channel)
 
 SoundSystem* createSoundSystem()
 {
+    // Audio brings up SDL's event queue, whose handlers would turn Ctrl+C
+    // and SIGTERM into quit events that nobody reads: the game could then
+    // not be stopped from its terminal or by the system.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     int failed = 0;
     {
         QuietStderr quiet;
@@ -112,6 +119,7 @@ Channel* playSound(SoundSystem* system, Sound* sound, int channelIndex)
     int loops = sound->mode == soundLoop ? -1 : 0;
     int played = Mix_PlayChannel(index, sound->chunk, loops);
     if (played < 0) return nullptr;
+    if (playLog.size() >= playLogLimit) playLog.erase(playLog.begin());
     playLog.push_back(PlayLogEntry{sound->file, played, 1.0f});
     return &system->channels[size_t(played)];
 }

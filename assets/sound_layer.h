@@ -59,5 +59,6 @@ bool channelPlaying(SoundSystem* system, const Channel* channel);
 // Stops everything, frees every sound and the system, closes the device.
 void releaseSoundSystem(SoundSystem* system);
 
+// The latest plays, oldest first; at most the last 256 are kept.
 const std::vector<PlayLogEntry>& soundPlayLog();
 void clearSoundPlayLog();

@@ -4,6 +4,7 @@
 #include <lame/lame.h>
 
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <string>
 #include <sys/stat.h>
@@ -177,6 +178,28 @@ TEST_F(SoundTest, NewPlaybackStartsAtFullVolumeAndFullMixerDropsTheSound)
     EXPECT_EQ(soundPlayLog().size(), 9u);
     EXPECT_EQ(playSound(soundSystem, victoryMusic, anyFreeChannel), nullptr);
     EXPECT_EQ(soundPlayLog().size(), 9u);
+}
+
+using SoundDeathTest = SoundTest;
+
+TEST_F(SoundDeathTest, CtrlCAndTerminateStillEndTheGame)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // The sound system is up (SetUp), as it is while the game runs.
+    ASSERT_NE(soundSystem, nullptr);
+    EXPECT_EXIT(std::raise(SIGINT), ::testing::KilledBySignal(SIGINT), "");
+    EXPECT_EXIT(std::raise(SIGTERM), ::testing::KilledBySignal(SIGTERM), "");
+}
+
+TEST_F(SoundTest, PlayLogKeepsOnlyTheLatestPlays)
+{
+    // A long game plays thousands of effects; the log must not grow with them.
+    for (int i = 0; i < 1000; ++i) playSound(soundSystem, i % 2 ? jumpSound : saveSound, 4);
+    playSound(soundSystem, growSound, 5);
+    ASSERT_EQ(soundPlayLog().size(), 256u);
+    EXPECT_EQ(soundPlayLog().back().file, "sounds/grow.wav");
+    EXPECT_EQ(soundPlayLog().back().channel, 5);
+    EXPECT_EQ(soundPlayLog().front().file, "sounds/jump.wav");
 }
 
 TEST_F(SoundTest, LoopingSoundOutlastsItsLengthAndAOneShotEnds)
