@@ -1,11 +1,14 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
 #include "app/input.h"
 #include "app/tick.h"
+#include "assets/sound.h"
 #include "sim/ball.h"
 #include "sim/game_state.h"
 
@@ -295,16 +298,33 @@ TEST_F(InputTest, KeysOutsideTheMapDoNothing)
 
 using InputDeathTest = InputTest;
 
+// Runs at exit in the child: Esc must have let go of the sound system and
+// the ball before ending the process.
+void failUnlessReleased()
+{
+    if (soundSystem != nullptr || ball != nullptr) _exit(7);
+}
+
+void pressEscWithSoundRunning()
+{
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    initSound();
+    if (soundSystem == nullptr) _exit(8);
+    std::atexit(failUnlessReleased);
+    onKeyDown(27, 0, 0);
+}
+
 TEST_F(InputDeathTest, EscExitsWithCodeZeroInPlayAndOnTheEndScreen)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
+    Ball* const gameBall = ball;
     ball = new Ball{};
-    EXPECT_EXIT(onKeyDown(27, 0, 0), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(pressEscWithSoundRunning(), ::testing::ExitedWithCode(0), "");
     gameState = EndScreen;
-    EXPECT_EXIT(onKeyDown(27, 0, 0), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(pressEscWithSoundRunning(), ::testing::ExitedWithCode(0), "");
     gameState = Playing;
     delete ball;
-    ball = nullptr;
+    ball = gameBall;
     // A release of Esc does nothing at all.
     onKeyUp(27, 0, 0);
 }
