@@ -64,13 +64,14 @@ float steer(float v, float control, float accel, float maxSpeed)
 
 void roll(Ball& b, const Vec3& d)
 {
+    // Every step leaves the modelview matrix selected, rolled or not.
+    glMatrixMode(GL_MODELVIEW);
     float distance = std::sqrt(d.x * d.x + d.z * d.z);
     float angle = distance / (b.radius * fullTurn) * 360.0f;
     if (!(angle >= smallestRoll)) {
         return;
     }
     Vec3 axis = rotateVector({d.x, 0.0f, d.z}, {0.0f, 1.0f, 0.0f}, -90.0f);
-    glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
     glRotatef(angle, axis.x, axis.y, axis.z);

@@ -1,3 +1,5 @@
+#include <GL/gl.h>
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -178,13 +180,22 @@ TEST_F(Motion, RollingAngleFollowsDistanceAndRadius)
         EXPECT_LT(b.rotation[6], 0.0f) << "top should turn toward -z";
         EXPECT_NEAR(b.rotation[0], 1.0f, 1e-6f);
     }
+    // The roll borrows the modelview stack and must hand it back as it was.
+    steps(100);
+    GLint depth = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    EXPECT_EQ(depth, 1);
 }
 
 TEST_F(Motion, NoHorizontalMotionNoRoll)
 {
     addFloor(0.5f);
     b.position.y = 5.0f;
+    glMatrixMode(GL_PROJECTION);
     steps(30);
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(mode, GL_MODELVIEW) << "a step leaves the modelview matrix selected";
     for (int i = 0; i < 16; ++i) {
         EXPECT_EQ(b.rotation[i], i % 5 == 0 ? 1.0f : 0.0f) << i;
     }

@@ -31,6 +31,7 @@ TEST(FaceContact, EachFaceFromOutsideAndNoneFromInside)
         EXPECT_FALSE(faceContact(block, {1.0f, 0.5f, 1.0f}, r, face)) << "inside, face " << face;
         // Beyond two side planes at once, next to a vertical edge.
         EXPECT_FALSE(faceContact(block, {2.2f, 0.5f, 2.2f}, r, face)) << "edge, face " << face;
+        EXPECT_FALSE(faceContact(block, {-0.2f, 0.5f, -0.2f}, r, face)) << "edge, face " << face;
     }
 }
 
@@ -43,6 +44,7 @@ TEST(FaceContact, SidesReachRadiusBelowBottomButNotAboveTop)
     EXPECT_FALSE(faceContact(block, {2.3f, 1.1f, 1.0f}, 0.5f, 2));
     // A top needs the centre over the block on both x and z.
     EXPECT_FALSE(faceContact(block, {2.1f, 1.3f, 1.0f}, 0.5f, 4));
+    EXPECT_FALSE(faceContact(block, {1.0f, 1.3f, -0.1f}, 0.5f, 4));
     EXPECT_FALSE(faceContact(block, {1.0f, 1.51f, 1.0f}, 0.5f, 4));
 }
 
@@ -65,6 +67,36 @@ TEST_F(Collision, SideStopsOneComponentAndPlacesTheCentre)
     collideBlock(*wall, front, w, 0.5f);
     EXPECT_EQ(w.z, 6.0f);
     EXPECT_EQ(w.x, 1.0f);
+}
+
+// The face height and the radius are summed before rounding, so the centre
+// lands on the float nearest the true contact height (summing in float
+// would give 4.10000038 here).
+TEST_F(Collision, CentrePlacedOnTheUnroundedFaceHeight)
+{
+    Block* slab = addBlock({-5.0f, 0.7f, -5.0f}, {10.0f, 2.9f, 10.0f});
+    Vec3 c{0.0f, 3.8f, 0.0f};
+    Vec3 v{};
+    collideBlock(*slab, c, v, 0.5f);
+    EXPECT_EQ(c.y, static_cast<float>(double(0.7f) + double(2.9f) + 0.5));
+}
+
+// Off the edge of a top the ball falls at once; once its centre is below the
+// top it meets the side it rolled past and stays just outside it.
+TEST_F(Collision, LeavingATopEdgeFallsAlongTheSide)
+{
+    addBlock({-10.0f, -0.5f, -5.0f}, {20.0f, 1.0f, 10.0f});
+    b.position = {9.995f, 0.5f, 0.0f};
+    b.velocity.x = 2.0f;
+    ballStep(b);
+    EXPECT_GT(b.position.x, 10.0f);
+    EXPECT_TRUE(airborne);
+    EXPECT_EQ(b.position.y, 0.5f) << "no rolling over the edge";
+    steps(60);
+    EXPECT_LT(b.position.y, -1.0f);
+    EXPECT_EQ(b.position.x, 10.5f);
+    EXPECT_EQ(b.velocity.x, 0.0f);
+    EXPECT_TRUE(airborne);
 }
 
 TEST_F(Collision, RisingIntoABottomStopsBelowIt)

@@ -92,6 +92,7 @@ TEST_F(Items, SmallBallTakingLargeCheckpointRespawnsLarge)
     addCheckpoint({7.0f, 0.75f, 0.0f}, 2);
     ballStep(b);
     EXPECT_EQ(b.radius, 0.25f);
+    delete blocks.back();
     blocks.clear();
     b.velocity.y = -100.0f;
     for (int i = 0; i < 200 && b.radius != 1.0f; ++i) {
@@ -99,6 +100,26 @@ TEST_F(Items, SmallBallTakingLargeCheckpointRespawnsLarge)
     }
     EXPECT_EQ(b.radius, 1.0f);
     EXPECT_EQ(b.position.y, 0.75f);
+}
+
+// Growing keeps the centre, so on a low top the lowest point dips to 0 for
+// one step and the fall sound starts; the next block pass lifts the ball.
+TEST_F(Items, GrowingOnALowTopDipsForOneStep)
+{
+    addFloor(0.5f);
+    addSizeOrb({7.0f, 1.0f, 0.0f}, 2);
+    ballStep(b);
+    EXPECT_EQ(b.radius, 1.0f);
+    EXPECT_EQ(b.position.y, 0.0f);
+    EXPECT_EQ(soundwatch::plays("grow"), 1);
+    EXPECT_EQ(soundwatch::plays("fall"), 1);
+    EXPECT_TRUE(fallSoundPlayed);
+
+    ballStep(b);
+    EXPECT_EQ(b.position.y, 0.5f);
+    EXPECT_EQ(b.velocity.y, 0.0f);
+    EXPECT_FALSE(airborne);
+    EXPECT_EQ(soundwatch::allPlays(), 2);
 }
 
 TEST_F(Items, GoalReachIsStrictAndFromTheCentre)
