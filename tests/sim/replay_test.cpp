@@ -137,6 +137,7 @@ TEST(Replay, InputThroughTheGameCallbacks)
     std::vector<std::string> first = fieldsOf(run.rows[1]);
     std::vector<std::string> second = fieldsOf(run.rows[2]);
     EXPECT_EQ(first[10], "90");
+    EXPECT_EQ(first[11], "0") << "the mouse stayed on the middle row";
     EXPECT_EQ(first[12], "1");
     EXPECT_EQ(first[6], "0") << "Enter must no longer jump";
     EXPECT_EQ(second[6], "19.25") << "z jumps at 20, then three steps of gravity";
@@ -190,6 +191,8 @@ TEST(Replay, MalformedLineStopsWithItsNumber)
         "key down 256",    "key press 13",     "key down",        "special down HOME",
         "special down UP shoft", "special up UP shift", "special down UP shift shift",
         "mouse 10",        "mouse 10 y",       "blocks now",      "shot",
+        // Far enough out to overflow the look's centring arithmetic.
+        "mouse -2147483648 0", "mouse 0 2147483647", "mouse 1000001 0",
     };
     for (const char* line : bad) {
         Outcome run = replay(std::string("tick\n# fine\n") + line + "\ntick\n");

@@ -6,7 +6,6 @@
 #include <GL/freeglut.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -40,6 +39,8 @@ struct Command {
 
 const char* const header =
     "tick,state,px,py,pz,vx,vy,vz,radius,airborne,yaw,pitch,quadrant,cpx,cpy,cpz,cpr";
+
+const long long mouseReach = 1000000;
 
 int heldModifiers = 0;
 long long tickNumber = 0;
@@ -144,9 +145,11 @@ std::string parseLine(const std::string& line, Command& command, bool& empty)
     }
     if (verb == "mouse") {
         long long y = 0;
-        if (t.size() != 3 || !parseInt(t[1], INT_MIN, INT_MAX, value) ||
-            !parseInt(t[2], INT_MIN, INT_MAX, y)) {
-            return "expected: mouse <x> <y> (whole pixels)";
+        // The mouse look subtracts the window centre from these, so they are
+        // kept far from the int limits; a real pointer is never near them.
+        if (t.size() != 3 || !parseInt(t[1], -mouseReach, mouseReach, value) ||
+            !parseInt(t[2], -mouseReach, mouseReach, y)) {
+            return "expected: mouse <x> <y> (whole pixels from -1000000 to 1000000)";
         }
         command.kind = Kind::Mouse;
         command.a = static_cast<int>(value);
