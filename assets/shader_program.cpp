@@ -140,13 +140,13 @@ bool initShaderProgramFrom(const char* vertexPath, const char* fragmentPath)
     program = 0;
     useProgramObject(0);
     std::string error;
+    GLhandleARB built = createProgramObject();
     GLhandleARB vertex = 0;
     GLhandleARB fragment = 0;
     if (!compileStage(GL_VERTEX_SHADER_ARB, vertexPath, vertex, error) ||
         !compileStage(GL_FRAGMENT_SHADER_ARB, fragmentPath, fragment, error)) {
         return fail(error);
     }
-    GLhandleARB built = createProgramObject();
     attachObject(built, vertex);
     attachObject(built, fragment);
     linkProgram(built);

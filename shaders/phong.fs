@@ -14,7 +14,10 @@
 //   saturates the same way, as it does in the fixed-function path.
 // The maths follows the fixed-function pipeline: an infinite viewer for the
 // half vector, the specular term added before the texture and then clamped,
-// alpha taken from the colour times the texel.
+// alpha taken from the colour times the texel. The game keeps light 0 at
+// GL's default attenuation (none) and ambient (black) and places it with
+// w = 1, so those terms are left out: they would only add zero or multiply
+// by one, and this runs for every pixel of a software-rendered frame.
 #version 120
 
 varying vec3 eyePosition;
@@ -25,28 +28,18 @@ uniform sampler2D picture;
 void main()
 {
     vec3 normal = normalize(eyeNormal);
+    // A point light when w is 1, a direction when w is 0.
     vec4 lightPosition = gl_LightSource[0].position;
-    vec3 toLight = lightPosition.xyz;
-    float attenuation = 1.0;
-    if (lightPosition.w != 0.0) {
-        toLight = lightPosition.xyz / lightPosition.w - eyePosition;
-        float distance = length(toLight);
-        attenuation = 1.0 / (gl_LightSource[0].constantAttenuation +
-                             gl_LightSource[0].linearAttenuation * distance +
-                             gl_LightSource[0].quadraticAttenuation * distance * distance);
-    }
-    toLight = normalize(toLight);
+    vec3 toLight = normalize(lightPosition.xyz - eyePosition * lightPosition.w);
 
     vec4 material = gl_Color;
     float diffuse = max(dot(normal, toLight), 0.0);
     vec4 colour = gl_FrontMaterial.emission + gl_LightModel.ambient * material +
-                  attenuation * (gl_LightSource[0].ambient * material +
-                                 diffuse * gl_LightSource[0].diffuse * material);
+                  diffuse * gl_LightSource[0].diffuse * material;
     if (diffuse > 0.0) {
         vec3 halfway = normalize(toLight + vec3(0.0, 0.0, 1.0));
         float highlight = pow(max(dot(normal, halfway), 0.0), gl_FrontMaterial.shininess);
-        colour += attenuation * highlight * gl_LightSource[0].specular *
-                  gl_FrontMaterial.specular;
+        colour += highlight * gl_LightSource[0].specular * gl_FrontMaterial.specular;
     }
     colour = clamp(colour, 0.0, 1.0);
 

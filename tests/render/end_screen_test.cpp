@@ -7,6 +7,7 @@
 #include <cmath>
 #include <vector>
 
+#include "assets/shader_program.h"
 #include "assets/texture_names.h"
 #include "render/end_screen.h"
 #include "tests/render/render_fixture.h"
@@ -67,6 +68,12 @@ TEST(EndScreen, PictureCoversTheWholeScreenUprightAtFullBrightness)
     expectPictureFills(640, 360);   // 16:9
     expectPictureFills(400, 300);   // 4:3
     expectPictureFills(200, 250);   // taller than wide
+
+    // Without the shader pair the quad on the near plane must survive too.
+    useShaderProgram(false);
+    expectPictureFills(viewWidth, viewHeight);
+    expectPictureFills(640, 360);
+    useShaderProgram(true);
 }
 
 TEST(EndScreen, QuadKeepsTheGameModeSizeAndGrowsEvenlyToCover)

@@ -8,6 +8,7 @@
 #include "assets/shader_program.h"
 #include "assets/texture_names.h"
 #include "render/scene.h"
+#include "render/texturing.h"
 #include "sim/game_state.h"
 #include "tests/render/render_fixture.h"
 #include "world/level.h"
@@ -174,6 +175,46 @@ TEST_F(WholeFrame, LightAndWorldFollowTheBallsRadius)
         for (int k = 0; k < 4; ++k) expected += view[k * 4 + row] * world[k];
         EXPECT_NEAR(light[row], expected, 1e-3) << "row " << row;
     }
+}
+
+// A grey wall facing the eye with the light straight in front of the centre
+// pixel: per-pixel lighting gives the full ambient + diffuse + highlight sum
+// there (per-vertex lighting at the far corners would not), and with the
+// light behind the wall both paths give the ambient term alone.
+TEST(PerPixelLighting, MatchesTheFixedFunctionSumWhereTheLightFacesTheWall)
+{
+    setUpDrawing();
+    const GLfloat white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    const GLfloat specular[4] = {0.2f, 0.2f, 0.2f, 1.0f};
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
+    glMaterialfv(GL_FRONT, GL_SPECULAR, white);
+    glMateriali(GL_FRONT, GL_SHININESS, 10);
+    disableTexturing();  // untextured, as the game leaves it between draws
+    auto wallCentre = [](float lightZ, bool shader) {
+        useShaderProgram(shader);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        const GLfloat light[4] = {0.0f, 0.0f, lightZ, 1.0f};
+        glLightfv(GL_LIGHT0, GL_POSITION, light);
+        glColor4f(0.4f, 0.4f, 0.4f, 1.0f);
+        glBegin(GL_QUADS);
+        glNormal3f(0.0f, 0.0f, 1.0f);
+        glVertex3f(-10.0f, -10.0f, -10.0f);
+        glVertex3f(10.0f, -10.0f, -10.0f);
+        glVertex3f(10.0f, 10.0f, -10.0f);
+        glVertex3f(-10.0f, 10.0f, -10.0f);
+        glEnd();
+        return readPixel(viewWidth / 2, viewHeight / 2);
+    };
+    // 0.15 * 0.4 + 1 * 0.4 + 0.2 * 1 = 0.66; ambient alone 0.06.
+    const Rgba lit = wallCentre(-5.0f, true);
+    EXPECT_TRUE(sameColour(lit, 168, 168, 168)) << int(lit.r);
+    const Rgba behind = wallCentre(-15.0f, true);
+    EXPECT_TRUE(sameColour(behind, 15, 15, 15)) << int(behind.r);
+    EXPECT_TRUE(sameColour(wallCentre(-15.0f, false), behind.r, behind.g, behind.b, 1));
+    useShaderProgram(true);
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
 #include "render/objects.h"
 #include "render/shadow.h"
 #include "tests/render/render_fixture.h"
@@ -125,13 +129,63 @@ TEST_F(ShadowDrawing, BlackOnTheTopUnderTheBallAndCutAtTheEdge)
     EXPECT_TRUE(sameColour(at(4.6f, 0.0f, 0.0f, 0.0f), 0, 0, 255));
 }
 
-TEST_F(ShadowDrawing, NoneOverTheVoid)
+TEST_F(ShadowDrawing, NoneOverTheVoidOrOnATopBelowZero)
 {
     addBlock({-4.0f, -1.0f, -4.0f}, {8.0f, 1.0f, 8.0f})->texture = green;
     testBall.position = {6.0f, 0.0f, 0.0f};
     drawFrom(6.0f, 0.0f);
     EXPECT_TRUE(sameColour(at(6.0f, 0.0f, 6.0f, 0.0f), 128, 128, 128));
     EXPECT_TRUE(sameColour(at(3.9f, 0.0f, 6.0f, 0.0f), 0, 255, 0));
+
+    resetWorld();
+    addBlock({-4.0f, -1.5f, -4.0f}, {8.0f, 1.0f, 8.0f})->texture = green;
+    testBall.position = {0.0f, -0.5f, 0.0f};
+    drawFrom(0.0f, 0.0f);
+    EXPECT_TRUE(sameColour(at(0.0f, 0.0f, 0.0f, 0.0f), 0, 255, 0)) << "top at -0.5";
+}
+
+TEST(ShadowDisc, OneFanOfAHundredTrianglesClosingTheRim)
+{
+    setUpDrawing();
+    // Feedback hands back every triangle the fan makes, in eye coordinates
+    // under an identity view and an orthographic projection.
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-2.0, 2.0, -2.0, 2.0, -2.0, 2.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glRotatef(90.0f, 1.0f, 0.0f, 0.0f);  // the disc's plane faces the viewer
+    std::vector<GLfloat> buffer(100000);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    drawDisc(1.5f);
+    const GLint used = glRenderMode(GL_RENDER);
+    ASSERT_GT(used, 0);
+
+    int triangles = 0;
+    float largest = 0.0f, smallest = 1e9f;
+    const float centreX = viewWidth / 2.0f, centreY = viewHeight / 2.0f;
+    const float pixelsPerUnit = viewWidth / 4.0f;
+    for (GLint i = 0; i < used;) {
+        ASSERT_EQ(buffer[i], GL_POLYGON_TOKEN);
+        const int corners = static_cast<int>(buffer[i + 1]);
+        ASSERT_EQ(corners, 3);
+        for (int c = 0; c < 3; ++c) {
+            const float dx = buffer[i + 2 + 3 * c] - centreX;
+            const float dy = (buffer[i + 3 + 3 * c] - centreY) * viewWidth / viewHeight;
+            const float radius = std::sqrt(dx * dx + dy * dy) / pixelsPerUnit;
+            if (radius > 0.01f) {
+                largest = std::max(largest, radius);
+                smallest = std::min(smallest, radius);
+            }
+        }
+        ++triangles;
+        i += 2 + 3 * corners;
+    }
+    // 101 rim points from angle 0 to a full turn: 100 triangles.
+    EXPECT_EQ(triangles, 100);
+    EXPECT_NEAR(largest, 1.5f, 1e-3f);
+    EXPECT_NEAR(smallest, 1.5f, 1e-3f);
 }
 
 TEST_F(ShadowDrawing, ClippedToTheDiscOfACylinderBlock)

@@ -68,6 +68,9 @@ void loadPictures()
     std::error_code error;
     const std::filesystem::path tool = std::filesystem::read_symlink("/proc/self/exe", error);
     if (!error) std::filesystem::current_path(tool.parent_path(), error);
+    // Loading appends the real wood grains; the stand-ins must not stay in
+    // front of them, or the stand-in numbers would map onto themselves.
+    woodTextures.clear();
     initGraphics();
     std::filesystem::current_path(before, error);
 }
