@@ -2,15 +2,12 @@
 
 #include <GL/freeglut.h>
 
-#include <cstdlib>
 
 #include "app/input.h"
 #include "app/tick.h"
-#include "assets/texture_names.h"
 #include "sim/game_state.h"
 #include "sim/items.h"
-#include "tools/headless/egl_context.h"
-#include "world/level.h"
+#include "tools/headless/headless_game.h"
 
 namespace {
 
@@ -20,22 +17,6 @@ std::vector<Keys> ticksPlayed;
 int noModifiers()
 {
     return 0;
-}
-
-void noWarp(int, int) {}
-
-// The same names, in the same order, as the replay tool gives them, so that
-// the course it builds is the one the route is replayed on.
-void nameTextures()
-{
-    unsigned int next = 1;
-    ballTexture = next++;
-    metalTexture = next++;
-    glassTexture = next++;
-    endTexture = next++;
-    woodTextures.clear();
-    for (int i = 0; i < 6; ++i) woodTextures.push_back(next++);
-    for (unsigned int& sky : skyTextures) sky = next++;
 }
 
 int arrowKey(bool xAxis, int sign)
@@ -70,15 +51,7 @@ void putBack(const std::vector<T>& saved, std::vector<T*>& list)
 
 bool startGame()
 {
-    std::srand(1);
-    readModifiers = noModifiers;
-    warpPointer = noWarp;
-    windowWidth = 1280;
-    windowHeight = 1024;
-    if (!makeHeadlessContext()) return false;
-    nameTextures();
-    buildLevel();
-    return true;
+    return startHeadlessGame(noModifiers);
 }
 
 Snapshot saveGame()

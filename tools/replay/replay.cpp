@@ -17,12 +17,10 @@
 
 #include "app/input.h"
 #include "app/tick.h"
-#include "assets/texture_names.h"
 #include "sim/ball.h"
 #include "sim/game_state.h"
-#include "tools/headless/egl_context.h"
+#include "tools/headless/headless_game.h"
 #include "tools/replay/shot.h"
-#include "world/level.h"
 #include "world/world.h"
 
 namespace {
@@ -49,8 +47,6 @@ int scriptModifiers()
 {
     return heldModifiers;
 }
-
-void noWarp(int, int) {}
 
 // A whole token of decimal digits, optionally signed, within [low, high].
 bool parseInt(const std::string& token, long long low, long long high, long long& out)
@@ -258,24 +254,6 @@ void run(const Command& command)
     }
 }
 
-// Distinct names for every picture, with no GL textures behind them: the
-// level stamps them into blocks and the landing sounds tell metal from wood.
-void nameTextures()
-{
-    unsigned int next = 1;
-    ballTexture = next++;
-    metalTexture = next++;
-    glassTexture = next++;
-    endTexture = next++;
-    woodTextures.clear();
-    for (int i = 0; i < 6; ++i) {
-        woodTextures.push_back(next++);
-    }
-    for (unsigned int& sky : skyTextures) {
-        sky = next++;
-    }
-}
-
 void flushOutput()
 {
     std::fflush(stdout);
@@ -300,16 +278,9 @@ int main(int argc, char** argv)
     std::istream& script = argc == 2 ? static_cast<std::istream&>(file) : std::cin;
 
     std::atexit(flushOutput);
-    std::srand(1);
-    readModifiers = scriptModifiers;
-    warpPointer = noWarp;
-    windowWidth = 1280;
-    windowHeight = 1024;
-    if (!makeHeadlessContext()) {
+    if (!startHeadlessGame(scriptModifiers)) {
         return 2;
     }
-    nameTextures();
-    buildLevel();
 
     std::puts(header);
     std::string line;
