@@ -3,13 +3,12 @@
 // moves end where they say.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "sim/ball.h"
+#include "tests/sim/replay_run.h"
 #include "tools/autopilot/drive.h"
 #include "tools/autopilot/keys.h"
 #include "tools/autopilot/pilot.h"
@@ -29,19 +28,6 @@ void freshGame()
         started = true;
     }
     restoreGame(start);
-}
-
-std::string lastLineOf(const std::string& command)
-{
-    std::string last;
-    FILE* out = popen(command.c_str(), "r");
-    if (!out) return last;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, out)) {
-        if (std::string(buffer).rfind("checkpoint", 0) != 0) last = buffer;
-    }
-    pclose(out);
-    return last;
 }
 
 std::string ballRow(long long tick)
@@ -128,13 +114,10 @@ TEST(AutopilotDrive, ASearchedHopReplaysIdenticallyInTheReplayTool)
     EXPECT_TRUE(onTopOf(1));
     std::string expected = ballRow(static_cast<long long>(playedTicks().size()));
 
-    char path[] = "/tmp/skycourse-autopilot-XXXXXX";
-    int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    close(fd);
-    std::ofstream(path) << scriptForTicks(playedTicks());
-    std::string row = lastLineOf(std::string("'") + REPLAY_PATH + "' " + path);
-    unlink(path);
+    const replaytool::Outcome run = replaytool::runScript(scriptForTicks(playedTicks()), true);
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_FALSE(run.rows.empty());
+    const std::string row = run.rows.back();
     EXPECT_EQ(replayedBall(row), expected);
 }
 

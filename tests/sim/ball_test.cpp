@@ -29,22 +29,15 @@ TEST_F(Motion, AcceleratesToLimitThenBrakesToRestWithoutReversing)
 {
     addFloor(0.5f);
     moveForward = true;
-    int toLimit = 0;
-    while (b.velocity.z > -20.0f && toLimit < 1000) {
-        ballStep(b);
-        ++toLimit;
-    }
-    EXPECT_NEAR(toLimit, 200, 2);
+    EXPECT_NEAR(stepsUntil([&] { return b.velocity.z <= -20.0f; }), 200, 2);
     steps(20);
     EXPECT_EQ(b.velocity.z, -20.0f);
 
     moveForward = false;
-    int toRest = 0;
-    while (b.velocity.z != 0.0f && toRest < 1000) {
-        ballStep(b);
-        ++toRest;
-        ASSERT_LE(b.velocity.z, 0.0f);
-    }
+    const int toRest = stepsUntil([&] {
+        EXPECT_LE(b.velocity.z, 0.0f);
+        return b.velocity.z == 0.0f;
+    });
     EXPECT_NEAR(toRest, 400, 2);
     steps(50);
     EXPECT_EQ(b.velocity.z, 0.0f);
@@ -114,20 +107,16 @@ TEST_F(Motion, FallSoundOncePerFallAndRespawnAtStart)
     b.velocity = {20.0f, 0.0f, 3.0f};
     ballStep(b);
     EXPECT_FALSE(fallSoundPlayed);
-    int steps = 1;
-    while (b.position.y > 0.0f && steps < 100) {
-        ballStep(b);
-        ++steps;
-    }
+    stepsUntil([&] { return b.position.y <= 0.0f; }, 100);
     EXPECT_TRUE(fallSoundPlayed);
     EXPECT_EQ(soundwatch::plays("fall"), 1);
     float rotation[16];
     std::copy(b.rotation, b.rotation + 16, rotation);
-    while (b.velocity.y != 0.0f && steps < 1000) {
-        std::copy(b.rotation, b.rotation + 16, rotation);
-        ballStep(b);
-        ++steps;
-    }
+    stepsUntil([&] {
+        if (b.velocity.y == 0.0f) return true;
+        std::copy(b.rotation, b.rotation + 16, rotation);  // before the step
+        return false;
+    });
     EXPECT_EQ(soundwatch::plays("fall"), 1);
     EXPECT_FALSE(fallSoundPlayed);
     EXPECT_EQ(b.position.x, 7.0f);
@@ -141,11 +130,7 @@ TEST_F(Motion, FallSoundOncePerFallAndRespawnAtStart)
               std::vector<float>(b.rotation, b.rotation + 16));
 
     // With nothing below the start either, the next fall sounds again.
-    steps = 0;
-    while (b.position.y > 0.0f && steps < 1000) {
-        ballStep(b);
-        ++steps;
-    }
+    stepsUntil([&] { return b.position.y <= 0.0f; });
     EXPECT_EQ(soundwatch::plays("fall"), 2);
 }
 

@@ -6,19 +6,16 @@
 
 #include "app/tick.h"
 #include "sim/block_motion.h"
+#include "tests/sim/test_blocks.h"
 #include "world/level.h"
 #include "world/world.h"
 
 namespace {
 
-Block makeBlock(Vec3 base, Vec3 travel, Vec3 velocity, bool atBase = true)
+Block makeBlock(Vec3 base, Vec3 travel, Vec3 velocity)
 {
-    Block b{};
-    b.size = {1.0f, 1.0f, 1.0f};
-    b.basePosition = base;
+    Block b = testBlock(base, {1.0f, 1.0f, 1.0f}, 0, velocity);
     b.travel = travel;
-    b.velocity = velocity;
-    b.position = atBase ? base : Vec3{base.x + travel.x, base.y + travel.y, base.z + travel.z};
     return b;
 }
 
@@ -77,8 +74,8 @@ TEST(BlockMotion, LiftTakesSevenSecondsEachWayOverTicks)
 
 TEST(BlockMotion, StartingAtTheFarEndTurnsOnTheFirstStep)
 {
-    Block lift = makeBlock({137.0f, 131.0f, -19.0f}, {0.0f, 50.0f, 0.0f}, {0.0f, 7.0f, 0.0f},
-                           false);
+    Block lift = makeBlock({137.0f, 131.0f, -19.0f}, {0.0f, 50.0f, 0.0f}, {0.0f, 7.0f, 0.0f});
+    lift.position.y = 181.0f;
     moveBlockStep(lift);
     EXPECT_EQ(lift.position.y, 181.0f);
     EXPECT_EQ(lift.velocity.y, -7.0f);

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -214,25 +215,26 @@ TEST_F(Collision, RestingAndSoftLandingsAreSilent)
 
 TEST_F(Collision, JumpSpeedAndHeightByRadius)
 {
-    const float radii[] = {0.25f, 0.5f, 1.0f};
-    const float speeds[] = {14.142136f, 20.0f, 28.284271f};
-    const float heights[] = {2.0f, 4.0f, 8.0f};
-    for (int i = 0; i < 3; ++i) {
+    const struct {
+        float radius, speed, height;
+    } cases[] = {{0.25f, 14.142136f, 2.0f}, {0.5f, 20.0f, 4.0f}, {1.0f, 28.284271f, 8.0f}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.radius);
         resetSimulation(b);
         addFloor(0.5f);
-        b.radius = radii[i];
+        b.radius = c.radius;
         jumpHeld = true;
         soundwatch::reset();
         ballStep(b);
-        EXPECT_FLOAT_EQ(b.velocity.y, speeds[i]);
+        EXPECT_FLOAT_EQ(b.velocity.y, c.speed);
         EXPECT_EQ(soundwatch::plays("jump"), 1);
         jumpHeld = false;
         float top = b.position.y;
-        for (int s = 0; s < 1000 && b.velocity.y >= 0.0f; ++s) {
-            ballStep(b);
+        stepsUntil([&] {
             top = std::max(top, b.position.y);
-        }
-        EXPECT_NEAR(top - 0.5f, heights[i], 0.1f) << radii[i];
+            return b.velocity.y < 0.0f;
+        });
+        EXPECT_NEAR(top - 0.5f, c.height, 0.1f);
     }
 }
 

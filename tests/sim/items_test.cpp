@@ -95,9 +95,7 @@ TEST_F(Items, SmallBallTakingLargeCheckpointRespawnsLarge)
     delete blocks.back();
     blocks.clear();
     b.velocity.y = -100.0f;
-    for (int i = 0; i < 200 && b.radius != 1.0f; ++i) {
-        ballStep(b);
-    }
+    stepsUntil([&] { return b.radius == 1.0f; }, 200);
     EXPECT_EQ(b.radius, 1.0f);
     EXPECT_EQ(b.position.y, 0.75f);
 }

@@ -11,6 +11,7 @@
 #include "tools/headless/egl_context.h"
 #include "world/world.h"
 #include "tests/sim/sound_watch.h"
+#include "tests/sim/test_blocks.h"
 
 // Texture names as the game would have them, with no GL textures behind.
 inline void nameTestTextures()
@@ -36,19 +37,6 @@ inline void resetSimulation(Ball& b)
     jumpHeld = false;
     cameraYaw = 0.0f;
     goalAngle = 0.0f;
-}
-
-inline Block* addBlock(Vec3 position, Vec3 size, Vec3 velocity = {}, unsigned int texture = 0)
-{
-    Block* block = new Block{};
-    block->opacity = 1.0f;
-    block->size = size;
-    block->basePosition = position;
-    block->position = position;
-    block->velocity = velocity;
-    block->texture = texture;
-    blocks.push_back(block);
-    return block;
 }
 
 // A wide static floor whose top is at the given height.
@@ -77,5 +65,18 @@ protected:
         for (int i = 0; i < n; ++i) {
             ballStep(b);
         }
+    }
+
+    // Steps until done() holds (asked before every step); returns the steps
+    // taken, or the limit when it never held.
+    template <typename Done>
+    int stepsUntil(Done done, int limit = 1000)
+    {
+        int n = 0;
+        while (!done() && n < limit) {
+            ballStep(b);
+            ++n;
+        }
+        return n;
     }
 };
