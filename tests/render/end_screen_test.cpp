@@ -1,7 +1,6 @@
 #define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
 #include <GL/glext.h>
-#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -17,22 +16,10 @@ namespace {
 // Quarters: red bottom left, blue bottom right, green top left, yellow top right.
 unsigned int quartersTexture()
 {
-    std::vector<unsigned char> rgb;
-    for (int t = 0; t < 64; ++t) {
-        for (int s = 0; s < 64; ++s) {
-            const bool right = s >= 32;
-            const bool top = t >= 32;
-            if (!top && !right) rgb.insert(rgb.end(), {255, 0, 0});
-            if (!top && right) rgb.insert(rgb.end(), {0, 0, 255});
-            if (top && !right) rgb.insert(rgb.end(), {0, 255, 0});
-            if (top && right) rgb.insert(rgb.end(), {255, 255, 0});
-        }
-    }
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB, 64, 64, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    return name;
+    return textureOf(64, [](int s, int t) {
+        if (t < 32) return s < 32 ? Texel{255, 0, 0} : Texel{0, 0, 255};
+        return s < 32 ? Texel{0, 255, 0} : Texel{255, 255, 0};
+    });
 }
 
 // Draws the end screen into a framebuffer of this size, as the game would

@@ -1,5 +1,4 @@
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -118,24 +117,21 @@ TEST_F(WholeFrame, ShaderAndFixedFunctionPathsAgree)
     expectPathsAgree({153.0f, 176.5f, -19.0f}, "summit, turned");
 }
 
-// Where a level point lands on screen under the chase camera at the start.
-Rgba pixelOf(double x, double y, double z)
+// The chase camera's view of the ball on the start pad.
+void loadStartView()
 {
     glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
     glLoadIdentity();
     glTranslatef(0.0f, 0.0f, -25.0f);
     glRotatef(15.0f, 1.0f, 0.0f, 0.0f);
     glTranslatef(-7.0f, -0.5f, 0.0f);
-    GLdouble model[16], projection[16];
-    GLint viewport[4];
-    glGetDoublev(GL_MODELVIEW_MATRIX, model);
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    glPopMatrix();
-    double sx, sy, sz;
-    gluProject(x, y, z, model, projection, viewport, &sx, &sy, &sz);
-    return readPixel(static_cast<int>(sx), static_cast<int>(sy));
+}
+
+Rgba pixelOf(double x, double y, double z)
+{
+    loadStartView();
+    const ScreenPoint p = screenOf(x, y, z);
+    return readPixel(static_cast<int>(p.x), static_cast<int>(p.y));
 }
 
 TEST_F(WholeFrame, StartShowsSkyPadAndBall)
@@ -163,11 +159,7 @@ TEST_F(WholeFrame, LightAndWorldFollowTheBallsRadius)
     // Stored in eye space: the camera is 25 back and tilted, so compare with
     // the view of the expected world point (7, 0.5 + 2 + 3, 0.3).
     GLfloat view[16];
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glTranslatef(0.0f, 0.0f, -25.0f);
-    glRotatef(15.0f, 1.0f, 0.0f, 0.0f);
-    glTranslatef(-7.0f, -0.5f, 0.0f);
+    loadStartView();
     glGetFloatv(GL_MODELVIEW_MATRIX, view);
     const float world[4] = {7.0f, 5.5f, 0.3f, 1.0f};
     for (int row = 0; row < 3; ++row) {
@@ -206,7 +198,7 @@ TEST(PerPixelLighting, MatchesTheFixedFunctionSumWhereTheLightFacesTheWall)
         glVertex3f(10.0f, 10.0f, -10.0f);
         glVertex3f(-10.0f, 10.0f, -10.0f);
         glEnd();
-        return readPixel(viewWidth / 2, viewHeight / 2);
+        return middlePixel();
     };
     // 0.15 * 0.4 + 1 * 0.4 + 0.2 * 1 = 0.66; ambient alone 0.06.
     const Rgba lit = wallCentre(-5.0f, true);

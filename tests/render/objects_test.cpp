@@ -7,6 +7,7 @@
 #include "assets/texture_names.h"
 #include "render/objects.h"
 #include "sim/items.h"
+#include "tests/sim/test_blocks.h"
 #include "tests/render/render_fixture.h"
 
 namespace {
@@ -19,17 +20,6 @@ protected:
         fullAmbient();
         glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    }
-
-    static Block box(Vec3 position, Vec3 size, unsigned int texture)
-    {
-        Block b{};
-        b.opacity = 1.0f;
-        b.size = size;
-        b.basePosition = position;
-        b.position = position;
-        b.texture = texture;
-        return b;
     }
 };
 
@@ -61,25 +51,17 @@ TEST_F(Objects, BoxBlockCoversExactlyItsBox)
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     gluLookAt(22.0, 9.0, 14.0, 7.0, 0.0, 0.0, 0.0, 1.0, 0.0);
-    const Block b = box({2.0f, 0.0f, -5.0f}, {10.0f, 0.5f, 10.0f}, solidTexture(0, 255, 0));
+    const Block b = testBlock({2.0f, 0.0f, -5.0f}, {10.0f, 0.5f, 10.0f}, solidTexture(0, 255, 0));
     drawBlock(b, false);
 
-    GLdouble model[16], projection[16];
-    GLint viewport[4];
-    glGetDoublev(GL_MODELVIEW_MATRIX, model);
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
-    glGetIntegerv(GL_VIEWPORT, viewport);
     double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
     for (int corner = 0; corner < 8; ++corner) {
-        const double x = (corner & 1) ? 12.0 : 2.0;
-        const double y = (corner & 2) ? 0.5 : 0.0;
-        const double z = (corner & 4) ? 5.0 : -5.0;
-        double sx, sy, sz;
-        gluProject(x, y, z, model, projection, viewport, &sx, &sy, &sz);
-        minX = std::min(minX, sx);
-        maxX = std::max(maxX, sx);
-        minY = std::min(minY, sy);
-        maxY = std::max(maxY, sy);
+        const ScreenPoint p = screenOf((corner & 1) ? 12.0 : 2.0, (corner & 2) ? 0.5 : 0.0,
+                                       (corner & 4) ? 5.0 : -5.0);
+        minX = std::min(minX, p.x);
+        maxX = std::max(maxX, p.x);
+        minY = std::min(minY, p.y);
+        maxY = std::max(maxY, p.y);
     }
     const Bounds drawn = boundsOf(0, 255, 0);
     EXPECT_NEAR(drawn.minX, minX, 2.0);
@@ -90,11 +72,8 @@ TEST_F(Objects, BoxBlockCoversExactlyItsBox)
 
 TEST_F(Objects, CylinderBlockIsAnUprightDiscInsideItsBox)
 {
-    const Block disc = [] {
-        Block b = box({-4.0f, 2.0f, -4.0f}, {8.0f, 1.0f, 8.0f}, solidTexture(0, 255, 0));
-        b.shape = 1;
-        return b;
-    }();
+    Block disc = testBlock({-4.0f, 2.0f, -4.0f}, {8.0f, 1.0f, 8.0f}, solidTexture(0, 255, 0));
+    disc.shape = 1;
     lookDown(0.0f, 0.0f);
     drawBlock(disc, false);
     EXPECT_TRUE(sameColour(readPixel(columnOf(0.0f, 0.0f), rowOf(0.0f, 0.0f)), 0, 255, 0));
@@ -112,9 +91,19 @@ TEST_F(Objects, CylinderBlockIsAnUprightDiscInsideItsBox)
     EXPECT_EQ(side.maxY + 1, rowOf(3.0f, 0.0f));
 }
 
+// The stencil value at a level point seen through lookDown or lookAlongZ,
+// both centred on the origin.
+int stencilAt(float across, float along)
+{
+    unsigned char value = 0;
+    glReadPixels(columnOf(across, 0.0f), rowOf(along, 0.0f), 1, 1, GL_STENCIL_INDEX,
+                 GL_UNSIGNED_BYTE, &value);
+    return value;
+}
+
 TEST_F(Objects, TopOnlyMarksJustTheTopFace)
 {
-    const Block b = box({-2.0f, 0.0f, -2.0f}, {4.0f, 3.0f, 4.0f}, solidTexture(0, 255, 0));
+    const Block b = testBlock({-2.0f, 0.0f, -2.0f}, {4.0f, 3.0f, 4.0f}, solidTexture(0, 255, 0));
     lookAlongZ(0.0f, 0.0f);
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_STENCIL_TEST);
@@ -124,28 +113,20 @@ TEST_F(Objects, TopOnlyMarksJustTheTopFace)
     glDisable(GL_STENCIL_TEST);
     glEnable(GL_DEPTH_TEST);
     // Seen edge-on the top face is a line at height 3 and nothing below it.
-    unsigned char below = 0;
-    glReadPixels(columnOf(0.0f, 0.0f), rowOf(1.5f, 0.0f), 1, 1, GL_STENCIL_INDEX,
-                 GL_UNSIGNED_BYTE, &below);
-    EXPECT_EQ(below, 0);
+    EXPECT_EQ(stencilAt(0.0f, 1.5f), 0) << "below the top";
 
     lookDown(0.0f, 0.0f);
     glClear(GL_STENCIL_BUFFER_BIT);
     glEnable(GL_STENCIL_TEST);
     drawBlock(b, true);
     glDisable(GL_STENCIL_TEST);
-    unsigned char inside = 0, outside = 0;
-    glReadPixels(columnOf(1.5f, 0.0f), rowOf(1.5f, 0.0f), 1, 1, GL_STENCIL_INDEX,
-                 GL_UNSIGNED_BYTE, &inside);
-    glReadPixels(columnOf(2.5f, 0.0f), rowOf(0.0f, 0.0f), 1, 1, GL_STENCIL_INDEX,
-                 GL_UNSIGNED_BYTE, &outside);
-    EXPECT_EQ(inside, 1);
-    EXPECT_EQ(outside, 0);
+    EXPECT_EQ(stencilAt(1.5f, 1.5f), 1) << "inside the top";
+    EXPECT_EQ(stencilAt(2.5f, 0.0f), 0) << "beside it";
 }
 
 TEST_F(Objects, FlipTextureMirrorsTheFaces)
 {
-    Block b = box({-5.0f, 0.0f, -5.0f}, {10.0f, 2.0f, 10.0f}, halvesTexture());
+    Block b = testBlock({-5.0f, 0.0f, -5.0f}, {10.0f, 2.0f, 10.0f}, halvesTexture());
     const int left = columnOf(-3.0f, 0.0f);
     const int right = columnOf(3.0f, 0.0f);
     const int middle = rowOf(0.0f, 0.0f);
@@ -170,12 +151,12 @@ TEST_F(Objects, FlipTextureMirrorsTheFaces)
 TEST_F(Objects, GlassLetsWhatIsBehindShowThrough)
 {
     lookAlongZ(0.0f, 0.0f);
-    drawBlock(box({-8.0f, -8.0f, -20.0f}, {16.0f, 16.0f, 1.0f}, solidTexture(0, 0, 255)), false);
-    Block glass = box({-3.0f, -3.0f, 0.0f}, {6.0f, 6.0f, 1.0f}, solidTexture(255, 0, 0));
+    drawBlock(testBlock({-8.0f, -8.0f, -20.0f}, {16.0f, 16.0f, 1.0f}, solidTexture(0, 0, 255)), false);
+    Block glass = testBlock({-3.0f, -3.0f, 0.0f}, {6.0f, 6.0f, 1.0f}, solidTexture(255, 0, 0));
     glass.opacity = 0.4f;
     drawBlock(glass, false);
     // 0.4 of the glass over 0.6 of what lies behind.
-    EXPECT_TRUE(sameColour(readPixel(viewWidth / 2, viewHeight / 2), 102, 0, 153, 3));
+    EXPECT_TRUE(sameColour(middlePixel(), 102, 0, 153, 3));
 }
 
 TEST_F(Objects, ItemsKeepTheirPlainColoursAfterATexturedDraw)
@@ -186,15 +167,15 @@ TEST_F(Objects, ItemsKeepTheirPlainColoursAfterATexturedDraw)
     checkpoint.position = {0.0f, 0.0f, 0.0f};
     checkpoint.alpha = 1.0f;
     checkpoint.colour = {1.0f, 1.0f, 0.0f};
-    drawBlock(box({6.0f, 6.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, cyan), false);
+    drawBlock(testBlock({6.0f, 6.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, cyan), false);
     drawCheckpoint(checkpoint);
-    EXPECT_TRUE(sameColour(readPixel(viewWidth / 2, viewHeight / 2), 255, 255, 0));
+    EXPECT_TRUE(sameColour(middlePixel(), 255, 255, 0));
 
     checkpoint.colour = {1.0f, 0.0f, 1.0f};
     glClear(GL_DEPTH_BUFFER_BIT);
-    drawBlock(box({6.0f, 6.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, cyan), false);
+    drawBlock(testBlock({6.0f, 6.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, cyan), false);
     drawCheckpoint(checkpoint);
-    EXPECT_TRUE(sameColour(readPixel(viewWidth / 2, viewHeight / 2), 255, 0, 255));
+    EXPECT_TRUE(sameColour(middlePixel(), 255, 0, 255));
 
     SizeOrb orb{};
     orb.alpha = 1.0f;
@@ -204,7 +185,7 @@ TEST_F(Objects, ItemsKeepTheirPlainColoursAfterATexturedDraw)
         glClear(GL_DEPTH_BUFFER_BIT);
         drawSizeOrb(orb);
         const int* c = expected[kind];
-        EXPECT_TRUE(sameColour(readPixel(viewWidth / 2, viewHeight / 2), c[0], c[1], c[2]))
+        EXPECT_TRUE(sameColour(middlePixel(), c[0], c[1], c[2]))
             << "size kind " << kind;
     }
     // A half-faded orb over grey.
@@ -212,7 +193,7 @@ TEST_F(Objects, ItemsKeepTheirPlainColoursAfterATexturedDraw)
     orb.sizeKind = 0;
     orb.alpha = 0.5f;
     drawSizeOrb(orb);
-    EXPECT_TRUE(sameColour(readPixel(viewWidth / 2, viewHeight / 2), 191, 64, 64, 3));
+    EXPECT_TRUE(sameColour(middlePixel(), 191, 64, 64, 3));
 }
 
 TEST_F(Objects, GoalRingSpansItsInnerAndOuterRadius)

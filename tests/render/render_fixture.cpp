@@ -6,10 +6,13 @@
 #include <GL/glext.h>
 #include <GL/glu.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
 
 #include "assets/shader_program.h"
 #include "assets/texture_names.h"
+#include "assets/textures.h"
 #include "sim/game_state.h"
 #include "sim/items.h"
 #include "world/world.h"
@@ -21,18 +24,21 @@ namespace {
 bool framebufferOpen = false;
 TestFramebuffer framebuffer;
 
-void gameFixedState()
+// The game's own start-up, run from the ready-to-run folder so that it finds
+// its pictures and shader pair; the tests then swap in their own textures.
+void initGraphicsInGameFolder()
+{
+    char* here = getcwd(nullptr, 0);
+    if (here == nullptr || chdir(GAME_DIR) != 0) std::abort();
+    initGraphics();
+    if (chdir(here) != 0 || !shaderProgramActive) std::abort();
+    std::free(here);
+}
+
+// What the tests change and a failed test might leave behind.
+void resetChangedState()
 {
     glEnable(GL_DEPTH_TEST);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT0);
-    glEnable(GL_NORMALIZE);
-    glEnable(GL_COLOR_MATERIAL);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glShadeModel(GL_SMOOTH);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glFrontFace(GL_CCW);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_STENCIL_TEST);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -49,15 +55,13 @@ void setUpDrawing()
     if (!framebufferOpen) {
         openTestWindow(viewWidth, viewHeight);
         framebuffer = makeFramebuffer(viewWidth, viewHeight);
-        if (!initShaderProgramFrom(SOURCE_DIR "/shaders/phong.vs", SOURCE_DIR "/shaders/phong.fs")) {
-            std::abort();
-        }
+        initGraphicsInGameFolder();
         framebufferOpen = true;
     }
     useShaderProgram(true);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer.fbo);
     glViewport(0, 0, viewWidth, viewHeight);
-    gameFixedState();
+    resetChangedState();
     gamePerspective(viewWidth, viewHeight);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -69,12 +73,7 @@ void setUpDrawing()
     gameState = Playing;
     goalAngle = 0.0f;
 
-    testBall = Ball{};
-    testBall.radius = 0.5f;
-    testBall.maxSpeed = 20.0f;
-    testBall.position = {7.0f, 0.5f, 0.0f};
-    testBall.colour = {1.0f, 1.0f, 1.0f};
-    for (int i = 0; i < 16; ++i) testBall.rotation[i] = (i % 5 == 0) ? 1.0f : 0.0f;
+    initBall(testBall);
     ball = &testBall;
     resetWorld();
     // Far away and out of view unless a test moves it.
@@ -120,36 +119,48 @@ void lookAlongZ(float x, float y)
 int columnOf(float x, float centreX) { return static_cast<int>((x - centreX + 10.0f) * 16.0f); }
 int rowOf(float along, float centre) { return static_cast<int>((along - centre + 8.0f) * 16.0f); }
 
-namespace {
-
-unsigned int uploadTexture(const std::vector<unsigned char>& rgb, int size)
+unsigned int textureOf(int side, const std::function<Texel(int s, int t)>& colourAt)
 {
+    std::vector<unsigned char> rgb;
+    for (int t = 0; t < side; ++t) {
+        for (int s = 0; s < side; ++s) {
+            const Texel texel = colourAt(s, t);
+            rgb.insert(rgb.end(), {texel.r, texel.g, texel.b});
+        }
+    }
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
-    gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB, size, size, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB, side, side, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
     return name;
 }
 
-}  // namespace
-
 unsigned int solidTexture(unsigned char r, unsigned char g, unsigned char b)
 {
-    std::vector<unsigned char> rgb;
-    for (int i = 0; i < 16 * 16; ++i) rgb.insert(rgb.end(), {r, g, b});
-    return uploadTexture(rgb, 16);
+    return textureOf(16, [=](int, int) { return Texel{r, g, b}; });
 }
 
 unsigned int halvesTexture()
 {
-    std::vector<unsigned char> rgb;
-    for (int t = 0; t < 64; ++t) {
-        for (int s = 0; s < 64; ++s) {
-            if (s < 32) rgb.insert(rgb.end(), {255, 0, 0});
-            else rgb.insert(rgb.end(), {0, 0, 255});
-        }
-    }
-    return uploadTexture(rgb, 64);
+    return textureOf(64, [](int s, int) { return s < 32 ? Texel{255, 0, 0} : Texel{0, 0, 255}; });
+}
+
+ScreenPoint screenOf(double x, double y, double z)
+{
+    GLdouble model[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    ScreenPoint p{};
+    double depth = 0.0;
+    gluProject(x, y, z, model, projection, viewport, &p.x, &p.y, &depth);
+    return p;
+}
+
+Rgba middlePixel()
+{
+    return readPixel(viewWidth / 2, viewHeight / 2);
 }
 
 void fullAmbient()

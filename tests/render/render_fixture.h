@@ -1,8 +1,9 @@
 #pragma once
 // Shared set-up for the drawing tests: a test window, a 320x256 offscreen
-// framebuffer (the game's 5:4 shape), the game's fixed GL state, a ball, and
-// solid-colour textures whose texels make colour checks exact.
+// framebuffer (the game's 5:4 shape), the game's own GL start-up, a ball, and
+// textures of plain colours whose texels make colour checks exact.
 
+#include <functional>
 #include <vector>
 
 #include "sim/ball.h"
@@ -11,8 +12,8 @@
 constexpr int viewWidth = 320;
 constexpr int viewHeight = 256;
 
-// Opens the window and framebuffer once, builds the shader pair from the
-// source tree and resets the GL state, the camera, the ball and the lists.
+// Opens the window and framebuffer and runs the game's initGraphics once,
+// then resets the GL state, the camera, the ball and the lists.
 void setUpDrawing();
 
 // The game's projection for a viewport of this size (45 degrees, 1..200).
@@ -25,10 +26,22 @@ void lookAlongZ(float x, float y);
 int columnOf(float x, float centreX);
 int rowOf(float along, float centre);
 
-// A mipmapped texture of one colour, and one with a red left half (small s)
-// and a blue right half.
+// A mipmapped square texture whose texel (s, t) is colourAt(s, t), t = 0
+// being the picture's bottom row.
+struct Texel {
+    unsigned char r, g, b;
+};
+unsigned int textureOf(int side, const std::function<Texel(int s, int t)>& colourAt);
+// One colour; and a red left half (small s) with a blue right half.
 unsigned int solidTexture(unsigned char r, unsigned char g, unsigned char b);
 unsigned int halvesTexture();
+
+// Where a level point lands in the framebuffer under the current matrices.
+struct ScreenPoint {
+    double x, y;
+};
+ScreenPoint screenOf(double x, double y, double z);
+Rgba middlePixel();
 
 // Light model ambient 1: lit surfaces show their texel or colour as it is.
 void fullAmbient();

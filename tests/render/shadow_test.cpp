@@ -7,22 +7,11 @@
 
 #include "render/objects.h"
 #include "render/shadow.h"
+#include "tests/sim/test_blocks.h"
 #include "tests/render/render_fixture.h"
 #include "world/world.h"
 
 namespace {
-
-Block* addBlock(Vec3 position, Vec3 size, int shape = 0)
-{
-    Block* b = new Block{};
-    b->opacity = 1.0f;
-    b->size = size;
-    b->basePosition = position;
-    b->position = position;
-    b->shape = shape;
-    blocks.push_back(b);
-    return b;
-}
 
 class ShadowReceiver : public ::testing::Test {
 protected:
@@ -191,7 +180,8 @@ TEST(ShadowDisc, OneFanOfAHundredTrianglesClosingTheRim)
 TEST_F(ShadowDrawing, ClippedToTheDiscOfACylinderBlock)
 {
     addBlock({-20.0f, -6.0f, -20.0f}, {40.0f, 1.0f, 40.0f})->texture = blue;
-    addBlock({-4.0f, -1.0f, -4.0f}, {8.0f, 1.0f, 8.0f}, 1)->texture = green;
+    Block* disc = addBlock({-4.0f, -1.0f, -4.0f}, {8.0f, 1.0f, 8.0f}, {}, green);
+    disc->shape = 1;
     testBall.position = {2.9f, 0.0f, 2.9f};
     testBall.radius = 1.0f;
     drawFrom(0.0f, 0.0f);

@@ -32,7 +32,7 @@ protected:
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
         drawSkyBox();
-        const Rgba p = readPixel(viewWidth / 2, viewHeight / 2);
+        const Rgba p = middlePixel();
         for (int i = 0; i < 6; ++i) {
             if (sameColour(p, faceColours[i][0], faceColours[i][1], faceColours[i][2])) return i;
         }
@@ -110,7 +110,7 @@ TEST_F(SkyBox, EverythingDrawnLaterCoversTheSky)
     glVertex3f(-50.0f, 50.0f, -190.0f);
     glEnd();
     glDisable(GL_TEXTURE_2D);
-    EXPECT_TRUE(sameColour(readPixel(viewWidth / 2, viewHeight / 2), 255, 255, 255));
+    EXPECT_TRUE(sameColour(middlePixel(), 255, 255, 255));
 }
 
 }  // namespace
