@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 
 #include "assets/bitmap.h"
-#include "tests/assets/media_files.h"
+#include "tests/support/media_files.h"
 
 namespace {
 
@@ -29,9 +29,8 @@ protected:
     // Loads images/<name>, expecting a clean refusal with one line naming it.
     void expectRejected(const std::string& name)
     {
-        testing::internal::CaptureStderr();
-        Image* image = loadBitmap(name.c_str());
-        std::string err = testing::internal::GetCapturedStderr();
+        Image* image = nullptr;
+        const std::string err = stderrOf([&] { image = loadBitmap(name.c_str()); });
         EXPECT_EQ(image, nullptr);
         freeImage(image);
         EXPECT_EQ(countLines(err), 1) << err;
@@ -57,11 +56,6 @@ TEST_F(BitmapTest, InfoHeaderPictureIsReadAsRgbInFileRowOrder)
     bytes[1] = 'Y';
     writeFile("images/a.bmp", bytes);
     Image* image = loadBitmap("a.bmp");
-    ASSERT_NE(image, nullptr);
-    // First three bytes: red, green, blue of the first stored pixel.
-    EXPECT_EQ(image->pixels[0], 10);
-    EXPECT_EQ(image->pixels[1], 100);
-    EXPECT_EQ(image->pixels[2], 200);
     expectPattern(image, 64, 32);
     freeImage(image);
 }
@@ -164,9 +158,7 @@ TEST_F(BitmapTest, MissingFileFolderAndOverlongNameAreRejected)
     writeFile("images/" + name.substr(0, 92), makeBmp(2, 2, 40, patternAt));
     expectRejected(name);
 
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(loadBitmap(nullptr), nullptr);
-    EXPECT_EQ(countLines(testing::internal::GetCapturedStderr()), 1);
+    EXPECT_EQ(countLines(stderrOf([] { EXPECT_EQ(loadBitmap(nullptr), nullptr); })), 1);
     freeImage(nullptr);
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "assets/shader_program.h"
+#include "tests/support/media_files.h"
 #include "tests/support/xvfb.h"
 
 namespace fs = std::filesystem;
@@ -30,7 +31,7 @@ fs::path scratchDir()
     return *dir;
 }
 
-std::string writeFile(const std::string& name, const std::string& text)
+std::string writeShader(const std::string& name, const std::string& text)
 {
     const fs::path path = scratchDir() / name;
     fs::create_directories(path.parent_path());
@@ -44,22 +45,15 @@ GLhandleARB currentProgram()
     return getHandle(GL_PROGRAM_OBJECT_ARB);
 }
 
-int lineCount(const std::string& text)
-{
-    int lines = 0;
-    for (char c : text) lines += c == '\n';
-    return lines;
-}
-
 TEST(ReadTextFile, WholeFileWithATerminatingZero)
 {
     const std::string text = "void main()\r\n{\n}\n";
-    char* got = readTextFile(writeFile("a.vs", text).c_str());
+    char* got = readTextFile(writeShader("a.vs", text).c_str());
     ASSERT_NE(got, nullptr);
     EXPECT_EQ(std::string(got), text);
     std::free(got);
 
-    char* empty = readTextFile(writeFile("empty.vs", "").c_str());
+    char* empty = readTextFile(writeShader("empty.vs", "").c_str());
     ASSERT_NE(empty, nullptr);
     EXPECT_EQ(empty[0], '\0');
     std::free(empty);
@@ -74,9 +68,7 @@ protected:
     // Builds from the given pair, returning what went to stderr.
     static std::string build(const std::string& vertex, const std::string& fragment, bool& built)
     {
-        testing::internal::CaptureStderr();
-        built = initShaderProgramFrom(vertex.c_str(), fragment.c_str());
-        return testing::internal::GetCapturedStderr();
+        return stderrOf([&] { built = initShaderProgramFrom(vertex.c_str(), fragment.c_str()); });
     }
 };
 
@@ -91,9 +83,8 @@ TEST_F(ShaderProgram, GamePairIsCurrentAfterStartUp)
                   fs::copy_options::overwrite_existing);
     const fs::path before = fs::current_path();
     fs::current_path(dir);
-    testing::internal::CaptureStderr();
-    const bool built = initShaderProgram();
-    const std::string said = testing::internal::GetCapturedStderr();
+    bool built = false;
+    const std::string said = stderrOf([&] { built = initShaderProgram(); });
     fs::current_path(before);
 
     EXPECT_TRUE(built);
@@ -110,13 +101,13 @@ TEST_F(ShaderProgram, GamePairIsCurrentAfterStartUp)
 TEST_F(ShaderProgram, BrokenShaderLeavesTheFixedPipelineWithOneLine)
 {
     const std::string vertex = SOURCE_DIR "/shaders/phong.vs";
-    const std::string broken = writeFile("broken.fs", "#version 120\nvoid main() { nonsense; }\n");
+    const std::string broken = writeShader("broken.fs", "#version 120\nvoid main() { nonsense; }\n");
     bool built = true;
     const std::string said = build(vertex, broken, built);
     EXPECT_FALSE(built);
     EXPECT_FALSE(shaderProgramActive);
     EXPECT_EQ(currentProgram(), 0u);
-    EXPECT_EQ(lineCount(said), 1) << said;
+    EXPECT_EQ(countLines(said), 1) << said;
     EXPECT_NE(said.find("broken.fs"), std::string::npos) << said;
     EXPECT_NE(said.find("nonsense"), std::string::npos) << "the info log: " << said;
 }
@@ -128,16 +119,16 @@ TEST_F(ShaderProgram, MissingFileOrFailedLinkLeavesTheFixedPipeline)
                              SOURCE_DIR "/shaders/phong.fs", built);
     EXPECT_FALSE(built);
     EXPECT_EQ(currentProgram(), 0u);
-    EXPECT_EQ(lineCount(said), 1) << said;
+    EXPECT_EQ(countLines(said), 1) << said;
     EXPECT_NE(said.find("nowhere.vs"), std::string::npos) << said;
 
     // Both stages compile, but the fragment half calls what nothing defines.
-    const std::string unlinked = writeFile(
+    const std::string unlinked = writeShader(
         "unlinked.fs", "#version 120\nvec4 shade();\nvoid main() { gl_FragColor = shade(); }\n");
     said = build(SOURCE_DIR "/shaders/phong.vs", unlinked, built);
     EXPECT_FALSE(built);
     EXPECT_EQ(currentProgram(), 0u);
-    EXPECT_EQ(lineCount(said), 1) << said;
+    EXPECT_EQ(countLines(said), 1) << said;
     EXPECT_NE(said.find("link"), std::string::npos) << said;
 }
 

@@ -8,16 +8,10 @@
 #include <vector>
 
 #include "assets/textures.h"
-#include "tests/assets/media_files.h"
+#include "tests/support/media_files.h"
 #include "tests/support/xvfb.h"
 
 namespace {
-
-const char* const pictureOrder[16] = {
-    "ball.bmp",  "metal.bmp", "glass.bmp", "theEnd.bmp", "wood1.bmp", "wood2.bmp",
-    "wood3.bmp", "wood4.bmp", "wood5.bmp", "wood6.bmp",  "pos_z.bmp", "neg_x.bmp",
-    "neg_z.bmp", "pos_x.bmp", "pos_y.bmp", "neg_y.bmp",
-};
 
 Rgb colourOfPicture(int i)
 {
@@ -61,10 +55,8 @@ protected:
         dir = new ScratchDir;
         mkdir("images", 0755);
         for (int i = 0; i < 16; ++i)
-            writeFile(std::string("images/") + pictureOrder[i], solidBmp(8, 4, colourOfPicture(i)));
-        testing::internal::CaptureStderr();
-        initGraphics();
-        startupErrors = testing::internal::GetCapturedStderr();
+            writeFile(std::string("images/") + gamePictures[i], solidBmp(8, 4, colourOfPicture(i)));
+        startupErrors = stderrOf(initGraphics);
     }
     static void TearDownTestSuite()
     {
@@ -80,7 +72,7 @@ TEST_F(TexturesTest, SixteenTexturesInLoadOrder)
     names.insert(names.end(), woodTextures.begin(), woodTextures.end());
     names.insert(names.end(), skyTextures, skyTextures + 6);
     for (int i = 0; i < 16; ++i) {
-        SCOPED_TRACE(pictureOrder[i]);
+        SCOPED_TRACE(gamePictures[i]);
         EXPECT_TRUE(glIsTexture(names[size_t(i)]));
         // Names are handed out in creation order.
         if (i > 0) {
@@ -92,8 +84,6 @@ TEST_F(TexturesTest, SixteenTexturesInLoadOrder)
         EXPECT_EQ(image.at(0, 0), colourOfPicture(i));
         EXPECT_EQ(image.at(7, 3), colourOfPicture(i));
     }
-    EXPECT_EQ(readTexture(woodTextures[0]).at(0, 0), colourOfPicture(4));
-    EXPECT_EQ(readTexture(skyTextures[1]).at(0, 0), colourOfPicture(11));
     // Every picture was fine, so at most the shader step may have spoken.
     EXPECT_EQ(startupErrors.find("picture"), std::string::npos) << startupErrors;
 }
@@ -129,9 +119,8 @@ TEST_F(TexturesTest, UnreadablePictureBecomesCheckerStillBound)
     writeFile("images/truncated.bmp", truncated);
     for (const char* name : {"missing.bmp", "truncated.bmp"}) {
         SCOPED_TRACE(name);
-        testing::internal::CaptureStderr();
-        unsigned int texture = createTexture(name);
-        std::string err = testing::internal::GetCapturedStderr();
+        unsigned int texture = 0;
+        const std::string err = stderrOf([&] { texture = createTexture(name); });
         EXPECT_EQ(countLines(err), 1) << err;
         EXPECT_NE(err.find(std::string("images/") + name), std::string::npos) << err;
 

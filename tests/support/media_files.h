@@ -1,6 +1,9 @@
 #pragma once
-// Small writers for the test pictures and sounds, and a scratch folder the
-// test works in so that "images/" and "sounds/" resolve as in the game.
+// Small writers for the test pictures and sounds, a scratch folder the
+// test works in so that "images/" and "sounds/" resolve as in the game, and
+// a catcher for what a call says on stderr.
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +13,15 @@
 #include <string>
 #include <unistd.h>
 #include <vector>
+
+// Every picture the game loads, in its load order; the last six are the sky
+// faces in texture order.
+inline const char* const gamePictures[16] = {
+    "ball.bmp",  "metal.bmp", "glass.bmp", "theEnd.bmp", "wood1.bmp", "wood2.bmp",
+    "wood3.bmp", "wood4.bmp", "wood5.bmp", "wood6.bmp",  "pos_z.bmp", "neg_x.bmp",
+    "neg_z.bmp", "pos_x.bmp", "pos_y.bmp", "neg_y.bmp",
+};
+inline const char* const* const skyPictures = gamePictures + 10;
 
 struct Rgb {
     unsigned char r, g, b;
@@ -107,7 +119,7 @@ struct ScratchDir {
     std::string previous;
     ScratchDir()
     {
-        char templ[] = "/tmp/skycourse-assets-XXXXXX";
+        char templ[] = "/tmp/skycourse-test-XXXXXX";
         path = mkdtemp(templ);
         char cwd[4096];
         previous = getcwd(cwd, sizeof cwd) ? cwd : "/";
@@ -128,4 +140,13 @@ inline int countLines(const std::string& text)
     int lines = 0;
     for (char c : text) lines += c == '\n';
     return lines;
+}
+
+// Runs the call and returns what it wrote to stderr.
+template <typename Call>
+std::string stderrOf(Call&& call)
+{
+    testing::internal::CaptureStderr();
+    call();
+    return testing::internal::GetCapturedStderr();
 }
