@@ -11,17 +11,27 @@
 
 namespace e2e {
 
+namespace {
+
+// Signed 16-bit samples in native order, scaled to -1..1.
+std::vector<float> samplesOf(const void* bytes, size_t count)
+{
+    std::vector<float> samples(count / 2);
+    for (size_t i = 0; i < samples.size(); ++i) {
+        int16_t s;
+        std::memcpy(&s, static_cast<const char*>(bytes) + 2 * i, 2);
+        samples[i] = float(s) / 32768.0f;
+    }
+    return samples;
+}
+
+}  // namespace
+
 std::vector<float> readCapture(const std::string& rawFile)
 {
     std::ifstream in(rawFile, std::ios::binary);
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::vector<float> samples(bytes.size() / 2);
-    for (size_t i = 0; i < samples.size(); ++i) {
-        int16_t s;
-        std::memcpy(&s, bytes.data() + 2 * i, 2);
-        samples[i] = float(s) / 32768.0f;
-    }
-    return samples;
+    return samplesOf(bytes.data(), bytes.size());
 }
 
 std::vector<float> decodeWav(const std::string& file)
@@ -42,14 +52,7 @@ std::vector<float> decodeWav(const std::string& file)
     cvt.buf = work.data();
     cvt.len = int(length);
     if (cvt.needed && SDL_ConvertAudio(&cvt) < 0) return {};
-    size_t bytes = cvt.needed ? size_t(cvt.len_cvt) : size_t(length);
-    std::vector<float> samples(bytes / 2);
-    for (size_t i = 0; i < samples.size(); ++i) {
-        int16_t s;
-        std::memcpy(&s, work.data() + 2 * i, 2);
-        samples[i] = float(s) / 32768.0f;
-    }
-    return samples;
+    return samplesOf(work.data(), cvt.needed ? size_t(cvt.len_cvt) : size_t(length));
 }
 
 double rmsBetween(const std::vector<float>& samples, double from, double to)
@@ -78,9 +81,6 @@ double medianLevelRatio(const std::vector<float>& captured, const std::vector<fl
     return ratios[ratios.size() / 2];
 }
 
-}  // namespace e2e
-
-namespace e2e {
 size_t firstSoundFrame(const std::vector<float>& samples, float threshold)
 {
     for (size_t i = 0; i < samples.size(); ++i) {
@@ -88,4 +88,5 @@ size_t firstSoundFrame(const std::vector<float>& samples, float threshold)
     }
     return samples.size() / captureChannels;
 }
+
 }  // namespace e2e

@@ -2,6 +2,7 @@
 // Loudness of what the game played, as captured by SDL's "disk" audio
 // driver, against a sound file decoded the same way the mixer decodes it.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -23,9 +24,7 @@ double rmsBetween(const std::vector<float>& samples, double from, double to);
 double medianLevelRatio(const std::vector<float>& captured, const std::vector<float>& reference,
                         double from, double to, double window);
 
-}  // namespace e2e
-
-namespace e2e {
 // Index of the first frame louder than threshold; the whole length if none.
 size_t firstSoundFrame(const std::vector<float>& samples, float threshold);
+
 }  // namespace e2e

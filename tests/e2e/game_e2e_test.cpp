@@ -5,7 +5,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <ostream>
 #include <string>
 
 #include "tests/e2e/audio_level.h"
@@ -51,13 +54,40 @@ std::string describe(const XServer& server, const GameRun& game)
     XServer server = startXorg(xorgConfig);                                            \
     ASSERT_FALSE(server.display.empty()) << "Xorg did not start:\n" << fileText(server.logFile)
 
-TEST(GameE2e, EntersGameModeDrawsFramesAndEscRestoresTheDesktop)
+Image grabGameScreen(Display* display)
+{
+    return grabScreen(display, 0, 0, gameMode.width, gameMode.height);
+}
+
+void expectEscEndsTheGame(Display* display, GameRun& game, const XServer& server)
+{
+    tapKey(display, XK_Escape);
+    ASSERT_TRUE(waitForExit(game, 20)) << "Esc did not end the game" << describe(server, game);
+    EXPECT_EQ(game.exitCode, 0) << describe(server, game);
+}
+
+struct Colour {
+    int r, g, b;
+};
+
+Colour colourAt(const Image& image, int x, int y)
+{
+    const uint32_t p = image.pixels[static_cast<size_t>(y) * image.width + x];
+    return {int(p >> 16 & 0xff), int(p >> 8 & 0xff), int(p & 0xff)};
+}
+
+std::ostream& operator<<(std::ostream& out, Colour c)
+{
+    return out << c.r << "," << c.g << "," << c.b;
+}
+
+TEST(GameE2e, EntersGameModeShowsTheStartAndEscRestoresTheDesktop)
 {
     START_XORG(server);
     XClient x(server.display);
     ASSERT_NE(x.display, nullptr);
     ASSERT_EQ(currentVideoMode(x.display), desktopMode);
-    Image root = grabScreen(x.display, 0, 0, gameMode.width, gameMode.height);
+    Image root = grabGameScreen(x.display);
 
     GameRun game = startGame(gameDir, server.display);
     ASSERT_GT(game.pid, 0);
@@ -67,9 +97,26 @@ TEST(GameE2e, EntersGameModeDrawsFramesAndEscRestoresTheDesktop)
         [&] { return framesDrawn(x.display, root, gameMode.width, gameMode.height); }, 60))
         << "no game frame reached the screen" << describe(server, game);
 
-    tapKey(x.display, XK_Escape);
-    ASSERT_TRUE(waitForExit(game, 20)) << "Esc did not end the game" << describe(server, game);
-    EXPECT_EQ(game.exitCode, 0) << describe(server, game);
+    // The chase camera looks at the ball in the middle of the screen, on
+    // the start pad, with sky above.
+    Image shot;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            shot = grabGameScreen(x.display);
+            return distinctColours(shot, 200) >= 100;
+        },
+        60))
+        << "no textured scene reached the screen" << describe(server, game);
+    const Colour sky = colourAt(shot, 640, 60);
+    const Colour pad = colourAt(shot, 640, 580);
+    const Colour ball = colourAt(shot, 640, 500);
+    EXPECT_GT(sky.b, 150) << "sky " << sky;
+    EXPECT_GT(sky.b - sky.r, 30) << "sky " << sky;
+    EXPECT_LT(std::abs(pad.r - pad.b), 20) << "the metal pad is grey: " << pad;
+    EXPECT_GT(std::abs(ball.r - pad.r) + std::abs(ball.g - pad.g) + std::abs(ball.b - pad.b), 60)
+        << "ball " << ball << ", pad " << pad;
+
+    expectEscEndsTheGame(x.display, game, server);
     EXPECT_TRUE(waitUntil([&] { return currentVideoMode(x.display) == desktopMode; }, 10))
         << "the desktop's mode was not restored";
 }
@@ -99,9 +146,7 @@ TEST(GameE2e, FillsTheScreenWithAWindowWhereGameModeFails)
     ASSERT_TRUE(waitUntil([&] { return framesDrawn(x.display, root, width, height); }, 60))
         << "no game frame reached the screen" << describe(server, game);
 
-    tapKey(x.display, XK_Escape);
-    ASSERT_TRUE(waitForExit(game, 20)) << "Esc did not end the game" << describe(server, game);
-    EXPECT_EQ(game.exitCode, 0) << describe(server, game);
+    expectEscEndsTheGame(x.display, game, server);
 }
 
 TEST(GameE2e, MusicPlaysAtItsLevelAndAnArrowKeyMovesThePicture)
@@ -109,7 +154,7 @@ TEST(GameE2e, MusicPlaysAtItsLevelAndAnArrowKeyMovesThePicture)
     START_XORG(server);
     XClient x(server.display);
     ASSERT_NE(x.display, nullptr);
-    Image root = grabScreen(x.display, 0, 0, gameMode.width, gameMode.height);
+    Image root = grabGameScreen(x.display);
 
     char capturePath[] = "/tmp/skycourse-e2e-audio-XXXXXX";
     int fd = mkstemp(capturePath);
@@ -135,9 +180,9 @@ TEST(GameE2e, MusicPlaysAtItsLevelAndAnArrowKeyMovesThePicture)
     // that first. Game time runs at five steps per drawn tick, so on a slow
     // software renderer the ball needs a while: hold Up until the picture
     // has changed well beyond the idle change, or give up.
-    Image still = grabScreen(x.display, 0, 0, gameMode.width, gameMode.height);
+    Image still = grabGameScreen(x.display);
     sleepSeconds(1.5);
-    Image stillLater = grabScreen(x.display, 0, 0, gameMode.width, gameMode.height);
+    Image stillLater = grabGameScreen(x.display);
     double idleChange = differingShare(still, stillLater);
     const double wanted = std::max(0.05, 3.0 * idleChange);
     Image moved;
@@ -145,7 +190,7 @@ TEST(GameE2e, MusicPlaysAtItsLevelAndAnArrowKeyMovesThePicture)
     pressKey(x.display, XK_Up);
     waitUntil(
         [&] {
-            moved = grabScreen(x.display, 0, 0, gameMode.width, gameMode.height);
+            moved = grabGameScreen(x.display);
             keyChange = differingShare(stillLater, moved);
             return keyChange > wanted;
         },
@@ -155,9 +200,7 @@ TEST(GameE2e, MusicPlaysAtItsLevelAndAnArrowKeyMovesThePicture)
                                  << keyChange << "; pictures in "
                                  << savePictures("arrow", {still, stillLater, moved});
 
-    tapKey(x.display, XK_Escape);
-    ASSERT_TRUE(waitForExit(game, 20)) << "Esc did not end the game" << describe(server, game);
-    EXPECT_EQ(game.exitCode, 0) << describe(server, game);
+    expectEscEndsTheGame(x.display, game, server);
 
     std::vector<float> music = decodeWav(gameDir + "/sounds/MI2.wav");
     ASSERT_FALSE(music.empty()) << "sounds/MI2.wav cannot be read";

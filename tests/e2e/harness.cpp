@@ -167,17 +167,6 @@ XServer::XServer(XServer&& other) noexcept
 {
 }
 
-XServer& XServer::operator=(XServer&& other) noexcept
-{
-    if (this != &other) {
-        stopServer(*this);
-        pid = std::exchange(other.pid, -1);
-        display = std::move(other.display);
-        logFile = std::move(other.logFile);
-    }
-    return *this;
-}
-
 XServer::~XServer()
 {
     stopServer(*this);
@@ -216,18 +205,6 @@ GameRun::GameRun(GameRun&& other) noexcept
     : pid(std::exchange(other.pid, -1)), outputFile(std::move(other.outputFile)),
       exited(other.exited), exitCode(other.exitCode)
 {
-}
-
-GameRun& GameRun::operator=(GameRun&& other) noexcept
-{
-    if (this != &other) {
-        killGame(*this);
-        pid = std::exchange(other.pid, -1);
-        outputFile = std::move(other.outputFile);
-        exited = other.exited;
-        exitCode = other.exitCode;
-    }
-    return *this;
 }
 
 GameRun::~GameRun()
@@ -335,12 +312,6 @@ ScreenSize currentVideoMode(Display* display)
     if (!XF86VidModeGetModeLine(display, DefaultScreen(display), &dotClock, &line)) return {};
     if (line.privsize > 0) XFree(line.c_private);
     return {line.hdisplay, line.vdisplay};
-}
-
-ScreenSize rootSize(Display* display)
-{
-    int screen = DefaultScreen(display);
-    return {DisplayWidth(display, screen), DisplayHeight(display, screen)};
 }
 
 Image grabScreen(Display* display, int x, int y, int width, int height)

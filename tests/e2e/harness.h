@@ -30,7 +30,6 @@ struct XServer {
     XServer(const XServer&) = delete;
     XServer& operator=(const XServer&) = delete;
     XServer(XServer&& other) noexcept;
-    XServer& operator=(XServer&& other) noexcept;
     ~XServer();
 };
 
@@ -51,7 +50,6 @@ struct GameRun {
     GameRun(const GameRun&) = delete;
     GameRun& operator=(const GameRun&) = delete;
     GameRun(GameRun&& other) noexcept;
-    GameRun& operator=(GameRun&& other) noexcept;
     ~GameRun();
 };
 
@@ -87,8 +85,6 @@ struct ScreenSize {
 };
 // The video mode the monitor is driven at now (XF86VidMode).
 ScreenSize currentVideoMode(Display* display);
-// The size of the root window (the whole virtual screen).
-ScreenSize rootSize(Display* display);
 
 struct Image {
     int width = 0;
