@@ -16,16 +16,22 @@ namespace {
 
 // A block sliding along x with room to spare, so that every motion step
 // adds exactly velocity * 0.005 and the step count can be read off its place.
+Block slidingBlock()
+{
+    Block block{};
+    block.size = {1.0f, 1.0f, 1.0f};
+    block.basePosition = {-500.0f, 50.0f, 0.0f};
+    block.travel = {1000.0f, 0.0f, 0.0f};
+    block.velocity = {2.0f, 0.0f, 0.0f};
+    block.position = {0.0f, 50.0f, 0.0f};
+    block.opacity = 1.0f;
+    return block;
+}
+
 Block* addSlidingBlock(float stepTimer)
 {
-    auto* block = new Block{};
-    block->size = {1.0f, 1.0f, 1.0f};
-    block->basePosition = {-500.0f, 50.0f, 0.0f};
-    block->travel = {1000.0f, 0.0f, 0.0f};
-    block->velocity = {2.0f, 0.0f, 0.0f};
-    block->position = {0.0f, 50.0f, 0.0f};
+    auto* block = new Block{slidingBlock()};
     block->stepTimer = stepTimer;
-    block->opacity = 1.0f;
     blocks.push_back(block);
     return block;
 }
@@ -34,11 +40,7 @@ Block* addSlidingBlock(float stepTimer)
 // computed with the block's own step on a copy.
 float slidAfter(int steps)
 {
-    Block copy{};
-    copy.basePosition = {-500.0f, 50.0f, 0.0f};
-    copy.travel = {1000.0f, 0.0f, 0.0f};
-    copy.velocity = {2.0f, 0.0f, 0.0f};
-    copy.position = {0.0f, 50.0f, 0.0f};
+    Block copy = slidingBlock();
     for (int i = 0; i < steps; ++i) moveBlockStep(copy);
     return copy.position.x;
 }
