@@ -5,45 +5,15 @@
 
 #include <SDL_mixer.h>
 
-#include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "assets/sound.h"
 #include "assets/sound_layer.h"
+#include "tests/support/media_files.h"
 
 namespace soundwatch {
-
-inline void writeWav(const std::string& path)
-{
-    const uint32_t rate = 22050;
-    const uint32_t samples = 64;
-    const uint32_t dataBytes = samples * 2;
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) {
-        return;
-    }
-    auto u32 = [f](uint32_t v) { std::fwrite(&v, 4, 1, f); };
-    auto u16 = [f](uint16_t v) { std::fwrite(&v, 2, 1, f); };
-    std::fwrite("RIFF", 1, 4, f);
-    u32(36 + dataBytes);
-    std::fwrite("WAVEfmt ", 1, 8, f);
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(rate);
-    u32(rate * 2);
-    u16(2);
-    u16(16);
-    std::fwrite("data", 1, 4, f);
-    u32(dataBytes);
-    for (uint32_t i = 0; i < samples; ++i) {
-        u16(static_cast<uint16_t>(i * 100));
-    }
-    std::fclose(f);
-}
 
 // Starts the system once per test program; false when SDL has no dummy
 // driver either (then sound checks cannot be made).
@@ -79,7 +49,7 @@ inline bool start()
                             {"fall", &fallSound},       {"victory", &victoryMusic}};
     for (const Named& s : sounds) {
         std::string path = std::string(dir) + "/" + s.name + ".wav";
-        writeWav(path);
+        writeFile(path, makeWav(0.01, 440.0));
         *s.sound = createSound(soundSystem, path.c_str(), 0);
     }
     state = 1;
