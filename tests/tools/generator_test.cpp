@@ -1,3 +1,4 @@
+#include "tests/support/media_files.h"
 #include "tests/tools/media_reading.h"
 #include "tools/mediagen/noise.h"
 #include "tools/mediagen/picture.h"
@@ -11,7 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -24,21 +24,17 @@ int runGenerator(const std::string& arguments)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-struct ScratchDir {
-    fs::path path = fs::temp_directory_path() / ("mediagen-test-" + std::to_string(getpid()));
-    ScratchDir() { fs::remove_all(path); }
-    ~ScratchDir() { fs::remove_all(path); }
-};
-
 } // namespace
 
 TEST(Generator, SecondRunWritesTheSameBytesAsTheBuild)
 {
     ScratchDir scratch;
-    ASSERT_EQ(runGenerator(scratch.path.string()), 0);
+    // Into a folder that does not exist yet.
+    const fs::path out = fs::path(scratch.path) / "game";
+    ASSERT_EQ(runGenerator(out.string()), 0);
     int files = 0;
     for (const char* folder : {"images", "sounds"})
-        for (const auto& entry : fs::directory_iterator(scratch.path / folder)) {
+        for (const auto& entry : fs::directory_iterator(out / folder)) {
             ++files;
             const std::string relative = std::string(folder) + "/" + entry.path().filename().string();
             EXPECT_TRUE(readBytes(entry.path().string()) == readBytes(mediaPath(relative))) << relative << " differs";
@@ -53,8 +49,7 @@ TEST(Generator, RefusesBadCommandLinesAndUnwritableFolders)
     EXPECT_EQ(runGenerator("--bogus"), 2);
     // A path below a regular file cannot be created.
     ScratchDir scratch;
-    fs::create_directories(scratch.path);
-    const fs::path file = scratch.path / "file";
+    const fs::path file = fs::path(scratch.path) / "file";
     std::ofstream(file) << "x";
     EXPECT_EQ(runGenerator((file / "out").string()), 1);
 }
@@ -62,10 +57,9 @@ TEST(Generator, RefusesBadCommandLinesAndUnwritableFolders)
 TEST(Generator, PngPreviewKeepsSizeAndTopRowFirst)
 {
     ScratchDir scratch;
-    fs::create_directories(scratch.path);
     Picture p = makePicture(3, 2);
     setPixel(p, 0, 0, rgb255(255, 0, 0));
-    const std::string path = (scratch.path / "tiny.png").string();
+    const std::string path = scratch.path + "/tiny.png";
     ASSERT_TRUE(writePng(path, p));
     const Bytes png = readBytes(path);
     ASSERT_GT(png.size(), 24u);
@@ -74,7 +68,7 @@ TEST(Generator, PngPreviewKeepsSizeAndTopRowFirst)
     EXPECT_EQ(std::string(png.begin() + 12, png.begin() + 16), "IHDR");
     EXPECT_EQ(be32(16), 3);
     EXPECT_EQ(be32(20), 2);
-    EXPECT_FALSE(writePng((scratch.path / "missing" / "x.png").string(), p));
+    EXPECT_FALSE(writePng(scratch.path + "/missing/x.png", p));
 }
 
 TEST(Noise, PeriodicNoiseWrapsSoTexturesTile)

@@ -1,3 +1,4 @@
+#include "tests/support/media_files.h"
 #include "tests/tools/media_reading.h"
 #include "tools/mediagen/picture.h"
 
@@ -10,10 +11,6 @@
 #include <vector>
 
 namespace {
-
-const std::vector<std::string> pictureNames = {
-    "ball.bmp",  "metal.bmp", "glass.bmp", "theEnd.bmp", "wood1.bmp", "wood2.bmp", "wood3.bmp", "wood4.bmp",
-    "wood5.bmp", "wood6.bmp", "pos_z.bmp", "neg_x.bmp", "neg_z.bmp",  "pos_x.bmp", "pos_y.bmp", "neg_y.bmp"};
 
 bool powerOfTwo(std::int32_t v) { return v > 0 && (v & (v - 1)) == 0; }
 
@@ -37,9 +34,9 @@ Mean meanColour(const Bmp& bmp)
 
 TEST(PictureFiles, EveryPictureIsAnUncompressedBottomUp24BitBmp)
 {
-    for (const std::string& name : pictureNames) {
+    for (const char* name : gamePictures) {
         SCOPED_TRACE(name);
-        const Bytes file = readBytes(mediaPath("images/" + name));
+        const Bytes file = readBytes(mediaPath(std::string("images/") + name));
         ASSERT_GE(file.size(), 54u);
         EXPECT_EQ(file[0], 'B');
         EXPECT_EQ(file[1], 'M');
@@ -145,6 +142,15 @@ std::vector<Span> letterColumns(const Bmp& bmp)
     return spans;
 }
 
+// Lettering texels in one column.
+int columnInk(const Bmp& bmp, int x)
+{
+    int n = 0;
+    for (int y = 0; y < bmp.height; ++y)
+        n += ink(bmp.at(x, y));
+    return n;
+}
+
 int inkCount(const Bmp& bmp, int x0, int x1, int row)
 {
     int n = 0;
@@ -183,13 +189,7 @@ TEST(PictureFiles, EndPictureReadsTheEndUprightAndUnmirrored)
 
     // The first E: a full stem on its left, only bar ends on its right.
     const Span e = letters[2];
-    auto columnInk = [&](int x) {
-        int n = 0;
-        for (int y = 0; y < end.height; ++y)
-            n += ink(end.at(x, y));
-        return n;
-    };
-    EXPECT_GT(columnInk(e.first + 3), 2 * columnInk(e.last - 3));
+    EXPECT_GT(columnInk(end, e.first + 3), 2 * columnInk(end, e.last - 3));
 }
 
 TEST(PictureFiles, EndPictureLettersAreNarrowedForTheWideScreen)
@@ -202,10 +202,7 @@ TEST(PictureFiles, EndPictureLettersAreNarrowedForTheWideScreen)
     const Span t = letters[0];
     const auto [low, high] = inkRows(end, t);
     const int stemWidth = inkCount(end, t.first, t.last, (low + high) / 2);
-    int barThickness = 0;
-    const int barColumn = t.first + (t.last - t.first) / 6;
-    for (int y = 0; y < end.height; ++y)
-        barThickness += ink(end.at(barColumn, y));
+    const int barThickness = columnInk(end, t.first + (t.last - t.first) / 6);
     ASSERT_GT(barThickness, 0);
     EXPECT_NEAR(static_cast<double>(stemWidth) / barThickness, 0.8, 0.1);
 }

@@ -1,3 +1,4 @@
+#include "tests/support/media_files.h"
 #include "tests/tools/media_reading.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +26,6 @@ const Corner faces[6][4] = {
     {{1, 1, -.5, .5, -.5}, {0, 1, -.5, .5, .5}, {0, 0, .5, .5, .5}, {1, 0, .5, .5, -.5}},
     {{1, 0, -.5, -.5, -.5}, {0, 0, -.5, -.5, .5}, {0, 1, .5, -.5, .5}, {1, 1, .5, -.5, -.5}},
 };
-const char* const files[6] = {"pos_z.bmp", "neg_x.bmp", "neg_z.bmp", "pos_x.bmp", "pos_y.bmp", "neg_y.bmp"};
 
 std::array<float, 3> cubePoint(int face, float s, float t)
 {
@@ -51,8 +51,8 @@ struct EdgeTexel {
 TEST(SkyFaces, TexelsOnSharedCubeEdgesAgreeBetweenFaces)
 {
     std::vector<Bmp> sky;
-    for (const char* f : files)
-        sky.push_back(loadBmp(f));
+    for (int face = 0; face < 6; ++face)
+        sky.push_back(loadBmp(skyPictures[face]));
     const int n = sky[0].width;
     for (const Bmp& b : sky) {
         ASSERT_EQ(b.width, n);
@@ -84,7 +84,7 @@ TEST(SkyFaces, TexelsOnSharedCubeEdgesAgreeBetweenFaces)
                                         std::abs(a.colour.b - b.colour.b)});
                 worst = std::max(worst, d);
                 if (d > 3)
-                    ADD_FAILURE() << files[a.face] << " and " << files[b.face] << " differ by " << d;
+                    ADD_FAILURE() << skyPictures[a.face] << " and " << skyPictures[b.face] << " differ by " << d;
             }
         lowest = std::min(lowest, texels[0].colour.b);
         highest = std::max(highest, texels[0].colour.b);

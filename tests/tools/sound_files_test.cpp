@@ -35,6 +35,19 @@ double crossingRate(const std::vector<int>& s, double from, double to)
     return crossings / (to - from);
 }
 
+// Uncompressed 16-bit PCM at 44.1 kHz, mono or stereo, with the derived
+// header fields consistent.
+void expectCdPcm(const Wav& w)
+{
+    ASSERT_TRUE(w.valid);
+    EXPECT_EQ(w.format, 1);
+    EXPECT_EQ(w.rate, 44100);
+    EXPECT_EQ(w.bits, 16);
+    ASSERT_TRUE(w.channels == 1 || w.channels == 2);
+    EXPECT_EQ(w.blockAlign, 2 * w.channels);
+    EXPECT_EQ(w.byteRate, 44100u * 2 * w.channels);
+}
+
 } // namespace
 
 TEST(SoundFiles, EffectsAreShortCleanPcmWavs)
@@ -42,13 +55,7 @@ TEST(SoundFiles, EffectsAreShortCleanPcmWavs)
     for (const std::string& name : effects) {
         SCOPED_TRACE(name);
         const Wav w = loadWav(name);
-        ASSERT_TRUE(w.valid);
-        EXPECT_EQ(w.format, 1);
-        EXPECT_EQ(w.rate, 44100);
-        EXPECT_EQ(w.bits, 16);
-        ASSERT_TRUE(w.channels == 1 || w.channels == 2);
-        EXPECT_EQ(w.blockAlign, 2 * w.channels);
-        EXPECT_EQ(w.byteRate, 44100u * 2 * w.channels);
+        ASSERT_NO_FATAL_FAILURE(expectCdPcm(w));
         EXPECT_GT(w.seconds(), 0.1);
         EXPECT_LT(w.seconds(), 2.5);
         // Audible, not clipped, and starting and ending at rest (no click).
@@ -84,10 +91,7 @@ TEST(SoundFiles, ShrinkAndFallGoDownInPitchAndGrowGoesUp)
 TEST(SoundFiles, BackgroundMusicLoopsForTwentySecondsWithoutAClick)
 {
     const Wav w = loadWav("MI2.wav");
-    ASSERT_TRUE(w.valid);
-    EXPECT_EQ(w.format, 1);
-    EXPECT_EQ(w.rate, 44100);
-    EXPECT_EQ(w.bits, 16);
+    ASSERT_NO_FATAL_FAILURE(expectCdPcm(w));
     EXPECT_GE(w.seconds(), 20.0);
     for (int c = 0; c < w.channels; ++c) {
         SCOPED_TRACE(c);
