@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <unistd.h>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -32,21 +33,11 @@ int heldFlagCount()
 
 // Everything a key or the mouse may change, to show that some input changed
 // none of it.
-struct InputState {
-    bool forward, right, back, left, jump;
-    uint8_t key;
-    bool keyIsZ, lookDisabled, firstPerson;
-    int quadrant;
-    float yaw, pitch;
-    size_t warpCount;
-    bool operator==(const InputState&) const = default;
-};
-
-InputState inputState()
+auto inputState()
 {
-    return {moveForward, moveRight,  moveBack,        moveLeft,
-            jumpHeld,    jumpKey,    jumpKeyIsZ,      mouseLookDisabled,
-            firstPersonView, viewQuadrant, cameraYaw, cameraPitch, warps.size()};
+    return std::make_tuple(moveForward, moveRight, moveBack, moveLeft, jumpHeld, int(jumpKey),
+                           jumpKeyIsZ, mouseLookDisabled, firstPersonView, viewQuadrant, cameraYaw,
+                           cameraPitch, warps.size());
 }
 
 void pressSpecial(int key, int modifiers = 0)
@@ -195,7 +186,7 @@ TEST_F(InputTest, KeysOutsideTheMapChangeNothing)
         {"P", [] { onKeyDown('P', 0, 0); }},
         {"Esc released", [] { onKeyUp(27, 0, 0); }},
     };
-    const InputState before = inputState();
+    const auto before = inputState();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         c.press();

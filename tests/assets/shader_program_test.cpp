@@ -3,12 +3,9 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "assets/shader_program.h"
@@ -19,26 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path scratchDir()
-{
-    // Kept alive past the static destructors, for the clean-up at exit.
-    static const fs::path* dir = [] {
-        char pattern[] = "/tmp/skycourse-shader-XXXXXX";
-        auto* made = new fs::path(mkdtemp(pattern));
-        std::atexit([] { std::error_code ignored; fs::remove_all(scratchDir(), ignored); });
-        return made;
-    }();
-    return *dir;
-}
-
-std::string writeShader(const std::string& name, const std::string& text)
-{
-    const fs::path path = scratchDir() / name;
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-    return path.string();
-}
-
 GLhandleARB currentProgram()
 {
     auto getHandle = reinterpret_cast<PFNGLGETHANDLEARBPROC>(glutGetProcAddress("glGetHandleARB"));
@@ -47,22 +24,26 @@ GLhandleARB currentProgram()
 
 TEST(ReadTextFile, WholeFileWithATerminatingZero)
 {
+    ScratchDir dir;
     const std::string text = "void main()\r\n{\n}\n";
-    char* got = readTextFile(writeShader("a.vs", text).c_str());
+    writeFile("a.vs", text);
+    char* got = readTextFile("a.vs");
     ASSERT_NE(got, nullptr);
     EXPECT_EQ(std::string(got), text);
     std::free(got);
 
-    char* empty = readTextFile(writeShader("empty.vs", "").c_str());
+    writeFile("empty.vs", "");
+    char* empty = readTextFile("empty.vs");
     ASSERT_NE(empty, nullptr);
     EXPECT_EQ(empty[0], '\0');
     std::free(empty);
 
-    EXPECT_EQ(readTextFile((scratchDir() / "missing.vs").c_str()), nullptr);
+    EXPECT_EQ(readTextFile("missing.vs"), nullptr);
 }
 
 class ShaderProgram : public ::testing::Test {
 protected:
+    ScratchDir dir;
     void SetUp() override { openTestWindow(); }
 
     // Builds from the given pair, returning what went to stderr.
@@ -75,17 +56,11 @@ protected:
 TEST_F(ShaderProgram, GamePairIsCurrentAfterStartUp)
 {
     // The game reads the pair relative to its working directory.
-    const fs::path dir = scratchDir() / "game";
-    fs::create_directories(dir / "shaders");
-    fs::copy_file(SOURCE_DIR "/shaders/phong.vs", dir / "shaders/phong.vs",
-                  fs::copy_options::overwrite_existing);
-    fs::copy_file(SOURCE_DIR "/shaders/phong.fs", dir / "shaders/phong.fs",
-                  fs::copy_options::overwrite_existing);
-    const fs::path before = fs::current_path();
-    fs::current_path(dir);
+    fs::create_directory("shaders");
+    fs::copy_file(SOURCE_DIR "/shaders/phong.vs", "shaders/phong.vs");
+    fs::copy_file(SOURCE_DIR "/shaders/phong.fs", "shaders/phong.fs");
     bool built = false;
     const std::string said = stderrOf([&] { built = initShaderProgram(); });
-    fs::current_path(before);
 
     EXPECT_TRUE(built);
     EXPECT_TRUE(shaderProgramActive);
@@ -101,7 +76,8 @@ TEST_F(ShaderProgram, GamePairIsCurrentAfterStartUp)
 TEST_F(ShaderProgram, BrokenShaderLeavesTheFixedPipelineWithOneLine)
 {
     const std::string vertex = SOURCE_DIR "/shaders/phong.vs";
-    const std::string broken = writeShader("broken.fs", "#version 120\nvoid main() { nonsense; }\n");
+    const std::string broken = "broken.fs";
+    writeFile(broken, "#version 120\nvoid main() { nonsense; }\n");
     bool built = true;
     const std::string said = build(vertex, broken, built);
     EXPECT_FALSE(built);
@@ -115,16 +91,15 @@ TEST_F(ShaderProgram, BrokenShaderLeavesTheFixedPipelineWithOneLine)
 TEST_F(ShaderProgram, MissingFileOrFailedLinkLeavesTheFixedPipeline)
 {
     bool built = true;
-    std::string said = build((scratchDir() / "nowhere.vs").string(),
-                             SOURCE_DIR "/shaders/phong.fs", built);
+    std::string said = build("nowhere.vs", SOURCE_DIR "/shaders/phong.fs", built);
     EXPECT_FALSE(built);
     EXPECT_EQ(currentProgram(), 0u);
     EXPECT_EQ(countLines(said), 1) << said;
     EXPECT_NE(said.find("nowhere.vs"), std::string::npos) << said;
 
     // Both stages compile, but the fragment half calls what nothing defines.
-    const std::string unlinked = writeShader(
-        "unlinked.fs", "#version 120\nvec4 shade();\nvoid main() { gl_FragColor = shade(); }\n");
+    const std::string unlinked = "unlinked.fs";
+    writeFile(unlinked, "#version 120\nvec4 shade();\nvoid main() { gl_FragColor = shade(); }\n");
     said = build(SOURCE_DIR "/shaders/phong.vs", unlinked, built);
     EXPECT_FALSE(built);
     EXPECT_EQ(currentProgram(), 0u);

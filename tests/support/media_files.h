@@ -82,6 +82,11 @@ inline void writeFile(const std::string& path, const std::vector<unsigned char>&
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
+inline void writeFile(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
 // Mono 16-bit PCM tone.
 inline std::vector<unsigned char> makeWav(double seconds, double frequency)
 {
