@@ -93,22 +93,23 @@ TEST_F(TexturesTest, FixedStateAfterStartUp)
     for (GLenum cap : {GL_DEPTH_TEST, GL_LIGHTING, GL_LIGHT0, GL_NORMALIZE, GL_COLOR_MATERIAL, GL_BLEND})
         EXPECT_TRUE(glIsEnabled(cap)) << std::hex << cap;
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    const GLenum settings[][2] = {
+        {GL_BLEND_SRC, GL_SRC_ALPHA},
+        {GL_BLEND_DST, GL_ONE_MINUS_SRC_ALPHA},
+        {GL_LINE_SMOOTH_HINT, GL_NICEST},
+        {GL_POLYGON_SMOOTH_HINT, GL_NICEST},
+        {GL_GENERATE_MIPMAP_HINT, GL_NICEST},
+        {GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST},
+        {GL_SHADE_MODEL, GL_SMOOTH},
+        {GL_FRONT_FACE, GL_CCW},
+    };
     GLint value = 0;
-    glGetIntegerv(GL_BLEND_SRC, &value);
-    EXPECT_EQ(value, GL_SRC_ALPHA);
-    glGetIntegerv(GL_BLEND_DST, &value);
-    EXPECT_EQ(value, GL_ONE_MINUS_SRC_ALPHA);
-    for (GLenum hint : {GL_LINE_SMOOTH_HINT, GL_POLYGON_SMOOTH_HINT, GL_GENERATE_MIPMAP_HINT,
-                        GL_PERSPECTIVE_CORRECTION_HINT}) {
-        glGetIntegerv(hint, &value);
-        EXPECT_EQ(value, GL_NICEST) << std::hex << hint;
+    for (const auto& [name, expected] : settings) {
+        glGetIntegerv(name, &value);
+        EXPECT_EQ(GLenum(value), expected) << std::hex << name;
     }
-    glGetIntegerv(GL_SHADE_MODEL, &value);
-    EXPECT_EQ(value, GL_SMOOTH);
     glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &value);
     EXPECT_EQ(value, GL_MODULATE);
-    glGetIntegerv(GL_FRONT_FACE, &value);
-    EXPECT_EQ(value, GL_CCW);
     EXPECT_EQ(glutGet(GLUT_WINDOW_CURSOR), GLUT_CURSOR_NONE);
 }
 
