@@ -81,9 +81,6 @@ TEST_F(InputTest, ArrowsAreTurnedByTheViewQuadrantAndReleaseClearsTheSameFlag)
             EXPECT_EQ(heldFlagCount(), 0) << "quadrant " << quadrant << " arrow " << arrow;
         }
     }
-    viewQuadrant = 3;
-    pressSpecial(GLUT_KEY_UP);
-    EXPECT_TRUE(moveLeft);
 }
 
 TEST_F(InputTest, ShiftAloneTurnsTheViewByQuarterTurns)
