@@ -97,19 +97,26 @@ TEST(GameE2e, EntersGameModeShowsTheStartAndEscRestoresTheDesktop)
         [&] { return framesDrawn(x.display, root, gameMode.width, gameMode.height); }, 60))
         << "no game frame reached the screen" << describe(server, game);
 
-    // The chase camera looks at the ball in the middle of the screen, on
-    // the start pad, with sky above.
-    Image shot;
-    ASSERT_TRUE(waitUntil(
-        [&] {
-            shot = grabGameScreen(x.display);
-            return distinctColours(shot, 200) >= 100;
-        },
-        60))
-        << "no textured scene reached the screen" << describe(server, game);
-    const Colour sky = colourAt(shot, 640, 60);
-    const Colour pad = colourAt(shot, 640, 580);
-    const Colour ball = colourAt(shot, 640, 500);
+    // The chase camera looks at the ball in the middle of the game's window,
+    // on the start pad, with sky above. The window may still be taking its
+    // final size in the first frames: give it a moment, then sample it
+    // relative to that size (offsets below are for a 1024-row picture).
+    sleepSeconds(1.0);
+    WindowBox window;
+    for (const WindowBox& w : viewableTopWindows(x.display)) {
+        if (w.x == 0 && w.y == 0) window = w;
+    }
+    ASSERT_GT(window.width, 0) << "no game window at the screen's corner";
+    const Image shot = grabScreen(x.display, 0, 0, window.width, window.height);
+    ASSERT_GE(distinctColours(shot, 200), 100) << "no textured scene" << describe(server, game);
+    auto sample = [&](int right, int down) {
+        return colourAt(shot, window.width / 2 + right * window.height / 1024,
+                        window.height / 2 + down * window.height / 1024);
+    };
+    // Sky up and to the left, where no swaying disc ever passes.
+    const Colour sky = sample(-240, -420);
+    const Colour pad = sample(0, 68);
+    const Colour ball = sample(0, -12);
     EXPECT_GT(sky.b, 150) << "sky " << sky;
     EXPECT_GT(sky.b - sky.r, 30) << "sky " << sky;
     EXPECT_LT(std::abs(pad.r - pad.b), 20) << "the metal pad is grey: " << pad;
