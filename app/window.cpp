@@ -19,6 +19,12 @@ void openGameWindow()
     glutEnterGameMode();
     if (glutGameModeGet(GLUT_GAME_MODE_ACTIVE) && glutGetWindow() != 0) {
         gameModeActive = true;
+        // Where the mode switch leaves the desktop's larger virtual screen
+        // in place (XF86VidMode), the game-mode window comes out at the
+        // virtual screen's size and the monitor would show only its
+        // top-left corner, off-centre. Hold it to the mode's own size.
+        glutPositionWindow(0, 0);
+        glutReshapeWindow(glutGameModeGet(GLUT_GAME_MODE_WIDTH), glutGameModeGet(GLUT_GAME_MODE_HEIGHT));
         return;
     }
     // Most displays cannot switch to that mode (nor can Xvfb); the game

@@ -97,16 +97,22 @@ TEST(GameE2e, EntersGameModeShowsTheStartAndEscRestoresTheDesktop)
         [&] { return framesDrawn(x.display, root, gameMode.width, gameMode.height); }, 60))
         << "no game frame reached the screen" << describe(server, game);
 
-    // The chase camera looks at the ball in the middle of the game's window,
-    // on the start pad, with sky above. The window may still be taking its
-    // final size in the first frames: give it a moment, then sample it
-    // relative to that size (offsets below are for a 1024-row picture).
-    sleepSeconds(1.0);
+    // The game's window is the mode's size, not the larger virtual desktop
+    // behind it, or the monitor would show only its top-left part. The
+    // chase camera looks at the ball in the middle of it, on the start pad,
+    // with sky above (offsets below are for a 1024-row picture).
     WindowBox window;
-    for (const WindowBox& w : viewableTopWindows(x.display)) {
-        if (w.x == 0 && w.y == 0) window = w;
-    }
-    ASSERT_GT(window.width, 0) << "no game window at the screen's corner";
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            for (const WindowBox& w : viewableTopWindows(x.display)) {
+                if (w.x == 0 && w.y == 0) window = w;
+            }
+            return window.width == gameMode.width && window.height == gameMode.height;
+        },
+        10))
+        << "the game's window is " << window.width << "x" << window.height
+        << " at the corner, not the mode's 1280x1024" << describe(server, game);
+    sleepSeconds(0.5);
     const Image shot = grabScreen(x.display, 0, 0, window.width, window.height);
     ASSERT_GE(distinctColours(shot, 200), 100) << "no textured scene" << describe(server, game);
     auto sample = [&](int right, int down) {
