@@ -36,12 +36,12 @@ std::vector<float> readCapture(const std::string& rawFile)
 
 std::vector<float> decodeWav(const std::string& file)
 {
-    SDL_AudioSpec spec;
+    SDL_AudioSpec wavFormat;
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV(file.c_str(), &spec, &buffer, &length)) return {};
+    if (!SDL_LoadWAV(file.c_str(), &wavFormat, &buffer, &length)) return {};
     SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS,
+    if (SDL_BuildAudioCVT(&cvt, wavFormat.format, wavFormat.channels, wavFormat.freq, AUDIO_S16SYS,
                           captureChannels, captureRate) < 0) {
         SDL_FreeWAV(buffer);
         return {};
