@@ -9,7 +9,7 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
 	libgl1-mesa-dev libgl1-mesa-dri libglx-mesa0 libegl-mesa0 libglu1-mesa-dev freeglut3-dev libegl-dev libx11-dev \
 	libsdl2-mixer-dev libmp3lame-dev libpng-dev \
 	xvfb xauth xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils \
-	libxtst-dev libxxf86vm-dev xdotool
+	libxtst-dev libxxf86vm-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
