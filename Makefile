@@ -29,11 +29,11 @@ build: deps
 	cmake -S . -B $(BUILD) -G Ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
+# Without a reachable X display there is nothing to play on: one line, then
+# a non-zero exit.
 play: build
-	@if [ -z "$$DISPLAY" ] || ! xset q >/dev/null 2>&1; then \
-		echo "skycourse: no display (DISPLAY is unset or unreachable); run it on an X desktop" >&2; \
-		exit 1; \
-	fi
+	$(if $(shell [ -n "$$DISPLAY" ] && xset q >/dev/null 2>&1 && echo ok),,\
+		$(error skycourse: no display (DISPLAY is unset or unreachable); run `make play` on an X desktop))
 	cd $(BUILD)/game && ./skycourse
 
 test: build
