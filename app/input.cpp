@@ -2,22 +2,6 @@
 
 #include <GL/freeglut.h>
 
-#include <cstdlib>
-
-#include "app/tick.h"
-#include "assets/sound.h"
-#include "sim/ball.h"
-#include "sim/game_state.h"
-
-uint8_t jumpKey = 13;
-bool jumpKeyIsZ = false;
-bool mouseLookDisabled = true;
-
-int (*readModifiers)() = glutGetModifiers;
-void (*warpPointer)(int x, int y) = glutWarpPointer;
-
-bool gameModeActive = false;
-
 namespace {
 
 constexpr unsigned char keyEscape = 27;
@@ -25,10 +9,14 @@ constexpr unsigned char keyEnter = 13;
 constexpr unsigned char keyZ = 'z';
 
 // The move flags as a ring, so that an arrow can be turned by viewQuadrant.
-bool& moveFlag(int index)
+bool& moveFlag(Controls& controls, int index)
 {
-    static bool* const ring[4] = {&moveForward, &moveRight, &moveBack, &moveLeft};
-    return *ring[index & 3];
+    switch (index & 3) {
+    case 0: return controls.moveForward;
+    case 1: return controls.moveRight;
+    case 2: return controls.moveBack;
+    default: return controls.moveLeft;
+    }
 }
 
 // Up 0, Right 1, Down 2, Left 3, matching the ring; -1 for any other key.
@@ -43,17 +31,17 @@ int arrowIndex(int key)
     }
 }
 
-void setArrowFlag(int key, bool held)
+void setArrowFlag(Controls& controls, const Camera& camera, int key, bool held)
 {
     int arrow = arrowIndex(key);
     if (arrow >= 0) {
-        moveFlag((arrow + viewQuadrant) % 4) = held;
+        moveFlag(controls, (arrow + camera.viewQuadrant) % 4) = held;
     }
 }
 
-bool anyMoveFlag()
+bool anyMoveFlag(const Controls& c)
 {
-    return moveForward || moveRight || moveBack || moveLeft;
+    return c.moveForward || c.moveRight || c.moveBack || c.moveLeft;
 }
 
 // Quarter turns added by Shift with an arrow; 0 for keys that do not turn.
@@ -69,65 +57,67 @@ int quarterTurnsOf(int key)
 
 }  // namespace
 
-void onKeyDown(unsigned char key, int, int)
+bool pressKey(Input& input, Camera& camera, unsigned char key)
 {
     switch (key) {
     case keyEscape:
-        exitGame();
+        return true;
     case keyEnter:
     case keyZ:
-        if (key == jumpKey) jumpHeld = true;
+        if (key == input.jumpKey) input.controls.jumpHeld = true;
         break;
     case 'c':
-        firstPersonView = !firstPersonView;
-        cameraPitch = 0.0f;
+        camera.firstPersonView = !camera.firstPersonView;
+        camera.cameraPitch = 0.0f;
         break;
     case 'l':
-        cameraPitch = 0.0f;
-        cameraYaw = 0.0f;
+        camera.cameraPitch = 0.0f;
+        camera.cameraYaw = 0.0f;
         break;
     case 'p':
-        mouseLookDisabled = !mouseLookDisabled;
+        input.mouseLookDisabled = !input.mouseLookDisabled;
         break;
     default:
         break;
     }
+    return false;
 }
 
-void onKeyUp(unsigned char key, int, int)
+void releaseKey(Input& input, unsigned char key)
 {
-    if ((key == keyEnter || key == keyZ) && key == jumpKey) {
-        jumpHeld = false;
+    if ((key == keyEnter || key == keyZ) && key == input.jumpKey) {
+        input.controls.jumpHeld = false;
     }
 }
 
-void onSpecialDown(int key, int, int)
+void pressSpecial(Input& input, Camera& camera, int key, int modifiers)
 {
+    Controls& c = input.controls;
     // A quarter turn only while no arrow is held: then the view never turns
     // between an arrow's press and its release, and the release clears the
     // same flag the press set.
-    if (readModifiers() == GLUT_ACTIVE_SHIFT && !anyMoveFlag()) {
+    if (modifiers == GLUT_ACTIVE_SHIFT && !anyMoveFlag(c)) {
         int turns = quarterTurnsOf(key);
         if (turns != 0) {
-            viewQuadrant = (viewQuadrant + turns) % 4;
-            moveForward = moveRight = moveBack = moveLeft = false;
+            camera.viewQuadrant = (camera.viewQuadrant + turns) % 4;
+            c.moveForward = c.moveRight = c.moveBack = c.moveLeft = false;
         }
         return;
     }
     if (key == GLUT_KEY_F1) {
-        jumpKeyIsZ = !jumpKeyIsZ;
-        jumpKey = jumpKeyIsZ ? keyZ : keyEnter;
+        input.jumpKeyIsZ = !input.jumpKeyIsZ;
+        input.jumpKey = input.jumpKeyIsZ ? keyZ : keyEnter;
         return;
     }
-    setArrowFlag(key, true);
+    setArrowFlag(c, camera, key, true);
 }
 
-void onSpecialUp(int key, int, int)
+void releaseSpecial(Input& input, const Camera& camera, int key)
 {
-    setArrowFlag(key, false);
+    setArrowFlag(input.controls, camera, key, false);
 }
 
-void onMouseMove(int x, int y)
+PointerWarp movePointer(Input& input, Camera& camera, int x, int y, int windowWidth, int windowHeight)
 {
     // The centre and the scale follow the real window, so that a full window
     // width turns the view by 360 degrees whatever the screen's size; in the
@@ -138,33 +128,19 @@ void onMouseMove(int x, int y)
     const int centreY = height / 2;
 
     // Our own warp comes back as a motion event at the centre.
-    if (x == centreX && y == centreY) return;
+    if (x == centreX && y == centreY) return {false, centreX, centreY};
 
-    if (mouseLookDisabled) {
-        warpPointer(centreX, centreY);
-        return;
-    }
+    if (input.mouseLookDisabled) return {true, centreX, centreY};
 
-    cameraYaw = float(double(cameraYaw) + double(x - centreX) / width * 360.0);
-    while (cameraYaw > 360.0f) cameraYaw = float(double(cameraYaw) - 360.0);
-    while (cameraYaw < 0.0f) cameraYaw = float(double(cameraYaw) + 360.0);
+    float& yaw = camera.cameraYaw;
+    yaw = float(double(yaw) + double(x - centreX) / width * 360.0);
+    while (yaw > 360.0f) yaw = float(double(yaw) - 360.0);
+    while (yaw < 0.0f) yaw = float(double(yaw) + 360.0);
 
-    cameraPitch = float(double(cameraPitch) + double(y - centreY) / height * 360.0);
-    if (cameraPitch >= 90.0f) cameraPitch = 90.0f;
-    if (cameraPitch <= -90.0f) cameraPitch = -90.0f;
+    float& pitch = camera.cameraPitch;
+    pitch = float(double(pitch) + double(y - centreY) / height * 360.0);
+    if (pitch >= 90.0f) pitch = 90.0f;
+    if (pitch <= -90.0f) pitch = -90.0f;
 
-    warpPointer(centreX, centreY);
-}
-
-void exitGame()
-{
-    releaseSound();
-    delete ball;
-    ball = nullptr;
-    // Hand the desktop its own resolution back.
-    if (gameModeActive) {
-        glutLeaveGameMode();
-        gameModeActive = false;
-    }
-    std::exit(0);
+    return {true, centreX, centreY};
 }

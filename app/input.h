@@ -1,26 +1,33 @@
 #pragma once
-// Keyboard and mouse: the key map and mouse look. The flags and camera
-// values themselves live in sim/game_state.h.
+// Keyboard and mouse turned into what the game reads: the held controls the
+// tick takes, and the camera commands that act on the view at once. The GLUT
+// callbacks, the replay tool and the autopilot all go through these, so a
+// script drives exactly what a player drives.
 
 #include <cstdint>
 
-extern uint8_t jumpKey;          // 13 (Enter) or 122 ("z")
-extern bool jumpKeyIsZ;
-extern bool mouseLookDisabled;
+#include "sim/game.h"
 
-void onKeyDown(unsigned char key, int x, int y);
-void onKeyUp(unsigned char key, int x, int y);
-void onSpecialDown(int key, int x, int y);
-void onSpecialUp(int key, int x, int y);
-void onMouseMove(int x, int y);
+struct Input {
+    Controls controls;
+    uint8_t jumpKey = 13;          // 13 (Enter) or 122 ("z")
+    bool jumpKeyIsZ = false;
+    bool mouseLookDisabled = true;
+};
 
-// Seams so that the callbacks run without a GLUT window (tests and the
-// replay tool): the modifier state and the pointer warp.
-extern int (*readModifiers)();
-extern void (*warpPointer)(int x, int y);
+// A key press; true when it asks to quit (Esc).
+bool pressKey(Input& input, Camera& camera, unsigned char key);
+void releaseKey(Input& input, unsigned char key);
+// A special key (GLUT_KEY_*) with the modifier bits held (GLUT_ACTIVE_*).
+void pressSpecial(Input& input, Camera& camera, int key, int modifiers);
+void releaseSpecial(Input& input, const Camera& camera, int key);
 
-// Set by main when game mode was entered, so that Esc can leave it.
-extern bool gameModeActive;
-
-// Esc: release the sound system, delete the ball, leave game mode, exit 0.
-[[noreturn]] void exitGame();
+// Where the pointer must be put back after a move; warp false when it stays.
+struct PointerWarp {
+    bool warp;
+    int x;
+    int y;
+};
+// A pointer move inside a window of the given size: turns and tilts the view
+// while mouse look is on.
+PointerWarp movePointer(Input& input, Camera& camera, int x, int y, int width, int height);

@@ -1,9 +1,8 @@
 #include "app/window.h"
 
 #include <GL/freeglut.h>
+#include <GL/glu.h>
 #include <X11/Xlib.h>
-
-#include "app/input.h"
 
 bool displayReachable()
 {
@@ -13,25 +12,38 @@ bool displayReachable()
     return true;
 }
 
-void openGameWindow()
+bool openGameWindow()
 {
     glutGameModeString("1280x1024:32@75");
     glutEnterGameMode();
     if (glutGameModeGet(GLUT_GAME_MODE_ACTIVE) && glutGetWindow() != 0) {
-        gameModeActive = true;
         // Where the mode switch leaves the desktop's larger virtual screen
         // in place (XF86VidMode), the game-mode window comes out at the
         // virtual screen's size and the monitor would show only its
         // top-left corner, off-centre. Hold it to the mode's own size.
         glutPositionWindow(0, 0);
         glutReshapeWindow(glutGameModeGet(GLUT_GAME_MODE_WIDTH), glutGameModeGet(GLUT_GAME_MODE_HEIGHT));
-        return;
+        glutSetCursor(GLUT_CURSOR_NONE);
+        return true;
     }
     // Most displays cannot switch to that mode (nor can Xvfb); the game
     // then fills the screen as it is rather than having no window at all.
-    gameModeActive = false;
     glutInitWindowPosition(0, 0);
     glutInitWindowSize(glutGet(GLUT_SCREEN_WIDTH), glutGet(GLUT_SCREEN_HEIGHT));
     glutCreateWindow("Skycourse");
     glutFullScreen();
+    glutSetCursor(GLUT_CURSOR_NONE);
+    return false;
+}
+
+void reshapeWindow(WindowSize& window, int width, int height)
+{
+    // A window shrunk to no height would make the aspect ratio infinite.
+    if (height < 1) height = 1;
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, double(width) / double(height), 1.0, 200.0);
+    window.width = width > 0 ? width : 1;
+    window.height = height;
 }

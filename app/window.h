@@ -1,9 +1,22 @@
 #pragma once
 // The game's one window: the 1280 x 1024 game mode where the display can
-// switch to it, otherwise a full-screen window at the display's own size.
+// switch to it, otherwise a full-screen window at the display's own size;
+// its size as last reshaped, and the projection that goes with it.
+
+// Size of the game window as last reshaped (1280 x 1024 in game mode).
+struct WindowSize {
+    int width = 1280;
+    int height = 1024;
+};
 
 // True when an X display can be opened (DISPLAY set and reachable).
 bool displayReachable();
 
-// Needs glutInit and the display mode set. Sets gameModeActive.
-void openGameWindow();
+// Needs glutInit and the display mode set. True when game mode was entered
+// (Esc must then leave it).
+bool openGameWindow();
+
+// The viewport and the game's projection (45 degrees, 1 to 200) for a window
+// of this size, remembered in `window` for mouse look. A height of 0 counts
+// as 1.
+void reshapeWindow(WindowSize& window, int width, int height);

@@ -9,8 +9,6 @@
 #include <cstring>
 #include <string>
 
-bool shaderProgramActive = false;
-
 char* readTextFile(const char* path)
 {
     FILE* file = std::fopen(path, "r");
@@ -31,18 +29,19 @@ char* readTextFile(const char* path)
 
 namespace {
 
-PFNGLCREATEPROGRAMOBJECTARBPROC createProgramObject = nullptr;
-PFNGLCREATESHADEROBJECTARBPROC createShaderObject = nullptr;
-PFNGLSHADERSOURCEARBPROC shaderSource = nullptr;
-PFNGLCOMPILESHADERARBPROC compileShader = nullptr;
-PFNGLATTACHOBJECTARBPROC attachObject = nullptr;
-PFNGLLINKPROGRAMARBPROC linkProgram = nullptr;
-PFNGLUSEPROGRAMOBJECTARBPROC useProgramObject = nullptr;
-// Only to tell why a build failed.
-PFNGLGETOBJECTPARAMETERIVARBPROC getObjectParameter = nullptr;
-PFNGLGETINFOLOGARBPROC getInfoLog = nullptr;
-
-GLhandleARB program = 0;
+// The ARB shader-object calls, looked up from the current GL.
+struct ShaderCalls {
+    PFNGLCREATEPROGRAMOBJECTARBPROC createProgramObject = nullptr;
+    PFNGLCREATESHADEROBJECTARBPROC createShaderObject = nullptr;
+    PFNGLSHADERSOURCEARBPROC shaderSource = nullptr;
+    PFNGLCOMPILESHADERARBPROC compileShader = nullptr;
+    PFNGLATTACHOBJECTARBPROC attachObject = nullptr;
+    PFNGLLINKPROGRAMARBPROC linkProgram = nullptr;
+    PFNGLUSEPROGRAMOBJECTARBPROC useProgramObject = nullptr;
+    // Only to tell why a build failed.
+    PFNGLGETOBJECTPARAMETERIVARBPROC getObjectParameter = nullptr;
+    PFNGLGETINFOLOGARBPROC getInfoLog = nullptr;
+};
 
 template <typename Function>
 bool lookUp(Function& function, const char* name)
@@ -66,33 +65,33 @@ bool hasExtension(const char* name)
 
 // GL lookups hand out addresses for any name, so the extensions are checked
 // by name first.
-bool lookUpEntryPoints()
+bool lookUpEntryPoints(ShaderCalls& gl)
 {
     if (!hasExtension("GL_ARB_shader_objects") || !hasExtension("GL_ARB_vertex_shader") ||
         !hasExtension("GL_ARB_fragment_shader")) {
         return false;
     }
-    bool found = lookUp(createProgramObject, "glCreateProgramObjectARB");
-    found = lookUp(createShaderObject, "glCreateShaderObjectARB") && found;
-    found = lookUp(shaderSource, "glShaderSourceARB") && found;
-    found = lookUp(compileShader, "glCompileShaderARB") && found;
-    found = lookUp(attachObject, "glAttachObjectARB") && found;
-    found = lookUp(linkProgram, "glLinkProgramARB") && found;
-    found = lookUp(useProgramObject, "glUseProgramObjectARB") && found;
-    found = lookUp(getObjectParameter, "glGetObjectParameterivARB") && found;
-    found = lookUp(getInfoLog, "glGetInfoLogARB") && found;
+    bool found = lookUp(gl.createProgramObject, "glCreateProgramObjectARB");
+    found = lookUp(gl.createShaderObject, "glCreateShaderObjectARB") && found;
+    found = lookUp(gl.shaderSource, "glShaderSourceARB") && found;
+    found = lookUp(gl.compileShader, "glCompileShaderARB") && found;
+    found = lookUp(gl.attachObject, "glAttachObjectARB") && found;
+    found = lookUp(gl.linkProgram, "glLinkProgramARB") && found;
+    found = lookUp(gl.useProgramObject, "glUseProgramObjectARB") && found;
+    found = lookUp(gl.getObjectParameter, "glGetObjectParameterivARB") && found;
+    found = lookUp(gl.getInfoLog, "glGetInfoLogARB") && found;
     return found;
 }
 
 // The info log on one line, so the reason fits the one line we print.
-std::string infoLogOf(GLhandleARB object)
+std::string infoLogOf(const ShaderCalls& gl, GLhandleARB object)
 {
     GLint length = 0;
-    getObjectParameter(object, GL_OBJECT_INFO_LOG_LENGTH_ARB, &length);
+    gl.getObjectParameter(object, GL_OBJECT_INFO_LOG_LENGTH_ARB, &length);
     std::string log(length > 0 ? static_cast<size_t>(length) : 0, '\0');
     if (length > 0) {
         GLsizei written = 0;
-        getInfoLog(object, length, &written, log.data());
+        gl.getInfoLog(object, length, &written, log.data());
         log.resize(static_cast<size_t>(written));
     }
     for (char& c : log) {
@@ -102,29 +101,29 @@ std::string infoLogOf(GLhandleARB object)
     return log.empty() ? "no log" : log;
 }
 
-bool fail(const std::string& why)
+ShaderProgram fail(const std::string& why)
 {
     std::fprintf(stderr, "shaders: %s; drawing without them\n", why.c_str());
-    return false;
+    return ShaderProgram{};
 }
 
 // Compiles one stage; a missing file never reaches the GL.
-bool compileStage(GLenum stage, const char* path, GLhandleARB& shader, std::string& error)
+bool compileStage(const ShaderCalls& gl, GLenum stage, const char* path, GLhandleARB& shader, std::string& error)
 {
     char* source = readTextFile(path);
     if (source == nullptr) {
         error = std::string("cannot read ") + path;
         return false;
     }
-    shader = createShaderObject(stage);
+    shader = gl.createShaderObject(stage);
     const GLcharARB* sources[1] = {source};
-    shaderSource(shader, 1, sources, nullptr);
+    gl.shaderSource(shader, 1, sources, nullptr);
     std::free(source);
-    compileShader(shader);
+    gl.compileShader(shader);
     GLint compiled = 0;
-    getObjectParameter(shader, GL_OBJECT_COMPILE_STATUS_ARB, &compiled);
+    gl.getObjectParameter(shader, GL_OBJECT_COMPILE_STATUS_ARB, &compiled);
     if (!compiled) {
-        error = std::string(path) + " does not compile: " + infoLogOf(shader);
+        error = std::string(path) + " does not compile: " + infoLogOf(gl, shader);
         return false;
     }
     return true;
@@ -132,43 +131,40 @@ bool compileStage(GLenum stage, const char* path, GLhandleARB& shader, std::stri
 
 }  // namespace
 
-bool initShaderProgramFrom(const char* vertexPath, const char* fragmentPath)
+ShaderProgram initShaderProgramFrom(const char* vertexPath, const char* fragmentPath)
 {
-    shaderProgramActive = false;
-    if (!lookUpEntryPoints()) return fail("the GL has no ARB shader objects");
+    ShaderCalls gl;
+    if (!lookUpEntryPoints(gl)) return fail("the GL has no ARB shader objects");
 
-    program = 0;
-    useProgramObject(0);
+    gl.useProgramObject(0);
     std::string error;
-    GLhandleARB built = createProgramObject();
+    GLhandleARB built = gl.createProgramObject();
     GLhandleARB vertex = 0;
     GLhandleARB fragment = 0;
-    if (!compileStage(GL_VERTEX_SHADER_ARB, vertexPath, vertex, error) ||
-        !compileStage(GL_FRAGMENT_SHADER_ARB, fragmentPath, fragment, error)) {
+    if (!compileStage(gl, GL_VERTEX_SHADER_ARB, vertexPath, vertex, error) ||
+        !compileStage(gl, GL_FRAGMENT_SHADER_ARB, fragmentPath, fragment, error)) {
         return fail(error);
     }
-    attachObject(built, vertex);
-    attachObject(built, fragment);
-    linkProgram(built);
+    gl.attachObject(built, vertex);
+    gl.attachObject(built, fragment);
+    gl.linkProgram(built);
     GLint linked = 0;
-    getObjectParameter(built, GL_OBJECT_LINK_STATUS_ARB, &linked);
+    gl.getObjectParameter(built, GL_OBJECT_LINK_STATUS_ARB, &linked);
     if (!linked) {
-        return fail("the program does not link: " + infoLogOf(built));
+        return fail("the program does not link: " + infoLogOf(gl, built));
     }
-    program = built;
-    useProgramObject(program);
-    shaderProgramActive = true;
-    return true;
+    gl.useProgramObject(built);
+    return ShaderProgram{built, gl.useProgramObject, true};
 }
 
-bool initShaderProgram()
+ShaderProgram initShaderProgram()
 {
     return initShaderProgramFrom("shaders/phong.vs", "shaders/phong.fs");
 }
 
-void useShaderProgram(bool on)
+void useShaderProgram(ShaderProgram& shader, bool on)
 {
-    if (program == 0 || useProgramObject == nullptr) return;
-    useProgramObject(on ? program : 0);
-    shaderProgramActive = on;
+    if (shader.program == 0 || shader.use == nullptr) return;
+    shader.use(on ? shader.program : 0);
+    shader.active = on;
 }

@@ -1,100 +1,68 @@
 #include "assets/sound.h"
 
-#include <algorithm>
+#include <string>
 
+#include "assets/media_manifest.h"
 #include "assets/sound_layer.h"
-#include "assets/texture_names.h"
-
-SoundSystem* soundSystem = nullptr;
-Sound* jumpSound = nullptr;
-Sound* hitMetalSound = nullptr;
-Sound* hitWoodSound = nullptr;
-Sound* saveSound = nullptr;
-Sound* shrinkSound = nullptr;
-Sound* growSound = nullptr;
-Sound* fallSound = nullptr;
-Sound* backgroundMusic = nullptr;
-Sound* victoryMusic = nullptr;
-Channel* musicChannel = nullptr;
-Channel* effectsChannel = nullptr;
-Channel* jumpChannel = nullptr;
 
 namespace {
 
 constexpr int mixingChannels = 10;
 constexpr float backgroundVolume = 0.35f;
 
-struct SoundFile {
-    const char* file;
-    int mode;
-    Sound** sound;
+// Where each file of the manifest goes, in the manifest's order.
+Sound* GameSounds::* const soundSlots[] = {
+    &GameSounds::jumpSound,  &GameSounds::hitMetalSound, &GameSounds::hitWoodSound,
+    &GameSounds::saveSound,  &GameSounds::shrinkSound,   &GameSounds::growSound,
+    &GameSounds::fallSound,  &GameSounds::backgroundMusic, &GameSounds::victoryMusic,
 };
+static_assert(std::size(soundSlots) == soundCount);
 
-const SoundFile soundTable[] = {
-    {"sounds/jump.wav", soundPlayOnce, &jumpSound},
-    {"sounds/hitMetal.wav", soundPlayOnce, &hitMetalSound},
-    {"sounds/hitWood.wav", soundPlayOnce, &hitWoodSound},
-    {"sounds/save.wav", soundPlayOnce, &saveSound},
-    {"sounds/shrink.wav", soundPlayOnce, &shrinkSound},
-    {"sounds/grow.wav", soundPlayOnce, &growSound},
-    {"sounds/fall.wav", soundPlayOnce, &fallSound},
-    {"sounds/MI2.wav", soundLoop, &backgroundMusic},
-    {"sounds/musicVictory.mp3", soundLoop, &victoryMusic},
-};
-
-// After a release the old handles point into freed memory; forget them all.
-void forgetHandles()
+// The two tracks loop for ever; the effects play once.
+int modeOf(Sound* GameSounds::* slot)
 {
-    for (const SoundFile& entry : soundTable) *entry.sound = nullptr;
-    musicChannel = nullptr;
-    effectsChannel = nullptr;
-    jumpChannel = nullptr;
+    return slot == &GameSounds::backgroundMusic || slot == &GameSounds::victoryMusic ? soundLoop
+                                                                                      : soundPlayOnce;
 }
 
 }  // namespace
 
-void initSound()
+void initSound(GameSounds& sounds)
 {
-    if (soundSystem) releaseSound();
-    soundSystem = createSoundSystem();
-    if (soundSystem && !initSoundSystem(soundSystem, mixingChannels)) {
-        releaseSoundSystem(soundSystem);
-        soundSystem = nullptr;
+    if (sounds.soundSystem) releaseSound(sounds);
+    SoundSystem* system = createSoundSystem();
+    if (system && !initSoundSystem(system, mixingChannels)) {
+        releaseSoundSystem(system);
+        system = nullptr;
     }
-    if (!soundSystem) return;
-    for (const SoundFile& entry : soundTable)
-        *entry.sound = createSound(soundSystem, entry.file, entry.mode);
+    if (!system) return;
+    sounds.soundSystem = system;
+    for (std::size_t i = 0; i < soundCount; ++i) {
+        const std::string path = std::string("sounds/") + soundFiles[i];
+        sounds.*soundSlots[i] = createSound(system, path.c_str(), modeOf(soundSlots[i]));
+    }
 }
 
-void playEffect(Sound* sound, Channel** slot)
+void playEffect(GameSounds& sounds, Sound* sound, Channel** slot)
 {
-    Channel* channel = playSound(soundSystem, sound, anyFreeChannel);
+    Channel* channel = playSound(sounds.soundSystem, sound, anyFreeChannel);
     if (slot) *slot = channel;
 }
 
-void playImpactSound(unsigned int texture)
+void startBackgroundMusic(GameSounds& sounds)
 {
-    if (texture == metalTexture) {
-        playEffect(hitMetalSound, &effectsChannel);
-    } else if (std::find(woodTextures.begin(), woodTextures.end(), texture) != woodTextures.end()) {
-        playEffect(hitWoodSound, &effectsChannel);
-    }
+    sounds.musicChannel = playSound(sounds.soundSystem, sounds.backgroundMusic, anyFreeChannel);
+    setChannelVolume(sounds.soundSystem, sounds.musicChannel, backgroundVolume);
 }
 
-void startBackgroundMusic()
+void startVictoryMusic(GameSounds& sounds)
 {
-    musicChannel = playSound(soundSystem, backgroundMusic, anyFreeChannel);
-    setChannelVolume(soundSystem, musicChannel, backgroundVolume);
+    sounds.musicChannel = playSound(sounds.soundSystem, sounds.victoryMusic, anyFreeChannel);
 }
 
-void startVictoryMusic()
+void releaseSound(GameSounds& sounds)
 {
-    musicChannel = playSound(soundSystem, victoryMusic, anyFreeChannel);
-}
-
-void releaseSound()
-{
-    releaseSoundSystem(soundSystem);
-    soundSystem = nullptr;
-    forgetHandles();
+    // After a release the old handles point into freed memory.
+    releaseSoundSystem(sounds.soundSystem);
+    sounds = GameSounds{};
 }

@@ -6,31 +6,32 @@ struct SoundSystem;
 struct Sound;
 struct Channel;
 
-extern SoundSystem* soundSystem;
+// The sound system with its nine sounds and the channels last played on.
+// All null when the machine has no sound: then every play does nothing.
+struct GameSounds {
+    SoundSystem* soundSystem = nullptr;
+    Sound* jumpSound = nullptr;
+    Sound* hitMetalSound = nullptr;
+    Sound* hitWoodSound = nullptr;
+    Sound* saveSound = nullptr;
+    Sound* shrinkSound = nullptr;
+    Sound* growSound = nullptr;
+    Sound* fallSound = nullptr;
+    Sound* backgroundMusic = nullptr;
+    Sound* victoryMusic = nullptr;
+    Channel* musicChannel = nullptr;
+    Channel* effectsChannel = nullptr;
+    Channel* jumpChannel = nullptr;
+};
 
-extern Sound* jumpSound;
-extern Sound* hitMetalSound;
-extern Sound* hitWoodSound;
-extern Sound* saveSound;
-extern Sound* shrinkSound;
-extern Sound* growSound;
-extern Sound* fallSound;
-extern Sound* backgroundMusic;
-extern Sound* victoryMusic;
-
-extern Channel* musicChannel;
-extern Channel* effectsChannel;
-extern Channel* jumpChannel;
-
-// Creates the sound system with 10 channels and loads the nine sounds.
-void initSound();
+// Creates the sound system with 10 channels and loads the nine sounds from
+// "sounds/".
+void initSound(GameSounds& sounds);
 // Plays a sound once on a free channel and stores the channel in *slot.
-void playEffect(Sound* sound, Channel** slot);
-// The landing sound for a block's texture: metal, wood, or nothing.
-void playImpactSound(unsigned int texture);
+void playEffect(GameSounds& sounds, Sound* sound, Channel** slot);
 // Background music on a free channel at volume 0.35.
-void startBackgroundMusic();
+void startBackgroundMusic(GameSounds& sounds);
 // Victory music on a free channel at full volume; the background goes on.
-void startVictoryMusic();
-// Releases the sound system (on Esc).
-void releaseSound();
+void startVictoryMusic(GameSounds& sounds);
+// Releases the sound system (on Esc) and forgets every handle.
+void releaseSound(GameSounds& sounds);

@@ -1,14 +1,15 @@
 #include "assets/textures.h"
 
-#include <GL/freeglut.h>
+#include <GL/gl.h>
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
 #include "assets/bitmap.h"
-#include "assets/shader_program.h"
+#include "assets/media_manifest.h"
 
 namespace {
 
@@ -77,25 +78,6 @@ std::vector<unsigned char> resample(const unsigned char* pixels, int width, int 
     return out;
 }
 
-void setFixedState()
-{
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT0);
-    glEnable(GL_NORMALIZE);
-    glEnable(GL_COLOR_MATERIAL);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
-    glHint(GL_POLYGON_SMOOTH_HINT, GL_NICEST);
-    glHint(GL_GENERATE_MIPMAP_HINT, GL_NICEST);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glShadeModel(GL_SMOOTH);
-    glutSetCursor(GLUT_CURSOR_NONE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glFrontFace(GL_CCW);
-}
-
 }  // namespace
 
 unsigned int createTexture(const char* name)
@@ -134,27 +116,35 @@ unsigned int createTexture(const char* name)
     return texture;
 }
 
-void initGraphics()
+namespace {
+
+unsigned int createWhiteTexture()
 {
-    setFixedState();
+    const unsigned char texel[4] = {255, 255, 255, 255};
+    GLuint white = 0;
+    glGenTextures(1, &white);
+    glBindTexture(GL_TEXTURE_2D, white);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel);
+    return white;
+}
 
-    struct Single {
-        const char* file;
-        unsigned int* texture;
-    };
-    const Single singles[] = {
-        {"ball.bmp", &ballTexture},
-        {"metal.bmp", &metalTexture},
-        {"glass.bmp", &glassTexture},
-        {"theEnd.bmp", &endTexture},
-    };
-    for (const Single& single : singles) *single.texture = createTexture(single.file);
+}  // namespace
 
-    const char* woods[] = {"wood1.bmp", "wood2.bmp", "wood3.bmp", "wood4.bmp", "wood5.bmp", "wood6.bmp"};
-    for (const char* wood : woods) woodTextures.push_back(createTexture(wood));
-
-    const char* faces[] = {"pos_z.bmp", "neg_x.bmp", "neg_z.bmp", "pos_x.bmp", "pos_y.bmp", "neg_y.bmp"};
-    for (int i = 0; i < 6; ++i) skyTextures[i] = createTexture(faces[i]);
-
-    initShaderProgram();
+Textures loadTextures()
+{
+    std::array<unsigned int, pictureCount> names{};
+    for (std::size_t i = 0; i < pictureCount; ++i) names[i] = createTexture(pictureFiles[i]);
+    Textures textures;
+    textures.ball = names[0];
+    textures.metal = names[1];
+    textures.glass = names[2];
+    textures.end = names[3];
+    for (std::size_t i = 0; i < 6; ++i) {
+        textures.wood[i] = names[firstWoodPicture + i];
+        textures.sky[i] = names[firstSkyPicture + i];
+    }
+    textures.white = createWhiteTexture();
+    return textures;
 }

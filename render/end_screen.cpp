@@ -1,12 +1,9 @@
 #include "render/end_screen.h"
 
-#include <GL/freeglut.h>
 #include <GL/gl.h>
 
 #include <algorithm>
 #include <cmath>
-
-#include "assets/texture_names.h"
 
 EndQuad endQuadSize(int viewportWidth, int viewportHeight)
 {
@@ -23,7 +20,7 @@ EndQuad endQuadSize(int viewportWidth, int viewportHeight)
     return {static_cast<float>(w * scale), static_cast<float>(h * scale)};
 }
 
-void drawEndScreen()
+void drawEndScreen(const Textures& textures)
 {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
@@ -34,7 +31,7 @@ void drawEndScreen()
     glLightModelfv(GL_LIGHT_MODEL_AMBIENT, fullAmbient);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, endTexture);
+    glBindTexture(GL_TEXTURE_2D, textures.end);
 
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
@@ -52,6 +49,4 @@ void drawEndScreen()
     glTexCoord2f(1.0f, 0.0f);
     glVertex3f(x, -y, 0.0f);
     glEnd();
-
-    glutSwapBuffers();
 }

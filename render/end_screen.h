@@ -1,7 +1,9 @@
 #pragma once
 
-// The end picture over the whole screen, ending with a buffer swap.
-void drawEndScreen();
+#include "assets/textures.h"
+
+// The end picture over the whole screen. The caller shows it.
+void drawEndScreen(const Textures& textures);
 
 // Width and height of the end picture's quad, one unit in front of the eye,
 // for a viewport of the given size: the 1280x1024 quad as it stands, and on

@@ -7,12 +7,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "assets/texture_names.h"
 #include "render/texturing.h"
-#include "sim/ball.h"
-#include "sim/items.h"
 
-void drawBlock(const Block& block, bool topOnly)
+void drawBlock(const Block& block, bool topOnly, const Textures& textures)
 {
     const float sx = block.size.x;
     const float sy = block.size.y;
@@ -26,9 +23,9 @@ void drawBlock(const Block& block, bool topOnly)
     glScalef(1.0f, sy / sx, sz / sx);
     glTranslatef(h, h, h);
     glColor4f(1.0f, 1.0f, 1.0f, block.opacity);
-    bindFilteredTexture(block.texture);
+    bindFilteredTexture(textureOf(textures, block));
 
-    if (block.shape == 1) {
+    if (block.shape == Shape::Cylinder) {
         glTranslatef(0.0f, -h, 0.0f);
         glRotatef(block.spin, 0.0f, 1.0f, 0.0f);
         glPushMatrix();
@@ -60,7 +57,7 @@ void drawBlock(const Block& block, bool topOnly)
         drawUnitCube(block.flipTexture);
     }
 
-    disableTexturing();
+    disableTexturing(textures);
     glPopMatrix();
 }
 
@@ -100,20 +97,22 @@ void drawUnitCube(bool flipTexture)
     glEnd();
 }
 
-void drawBall()
+void drawBall(const Ball& b, const Textures& textures)
 {
-    const Ball& b = *ball;
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glTranslatef(b.position.x, b.position.y, b.position.z);
     glColor3f(b.colour.x, b.colour.y, b.colour.z);
-    glMultMatrixf(b.rotation);
+    const float* r = b.rotation.m;
+    const GLfloat rotation[16] = {r[0], r[1], r[2], 0.0f, r[3], r[4], r[5], 0.0f,
+                                  r[6], r[7], r[8], 0.0f, 0.0f, 0.0f, 0.0f, 1.0f};
+    glMultMatrixf(rotation);
     GLUquadric* quadric = gluNewQuadric();
-    bindFilteredTexture(ballTexture);
+    bindFilteredTexture(textures.ball);
     gluQuadricTexture(quadric, GL_TRUE);
     gluSphere(quadric, b.radius, 50, 50);
     gluDeleteQuadric(quadric);
-    disableTexturing();
+    disableTexturing(textures);
     glPopMatrix();
 }
 
@@ -146,16 +145,16 @@ void drawCheckpoint(const Checkpoint& checkpoint)
     drawItemSphere(checkpoint.position, c.x, c.y, c.z, checkpoint.alpha);
 }
 
-void drawGoal()
+void drawGoal(const Vec3& position, float angle)
 {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
-    glTranslatef(goalPosition.x, goalPosition.y, goalPosition.z);
+    glTranslatef(position.x, position.y, position.z);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     const GLfloat yellow[4] = {1.0f, 1.0f, 0.0f, 1.0f};
     glMaterialfv(GL_FRONT, GL_SPECULAR, yellow);
     glMateriali(GL_FRONT, GL_SHININESS, 1);
-    glRotatef(goalAngle, 0.0f, 1.0f, 0.0f);
+    glRotatef(angle, 0.0f, 1.0f, 0.0f);
     drawTorus(1.5f, 0.6f);
     glPopMatrix();
 }

@@ -1,38 +1,21 @@
 #include "render/scene.h"
 
-#include <GL/freeglut.h>
 #include <GL/gl.h>
 
+#include "render/camera.h"
 #include "render/objects.h"
 #include "render/shadow.h"
 #include "render/skybox.h"
-#include "sim/ball.h"
-#include "sim/game_state.h"
-#include "world/world.h"
 
-void applyViewRotation()
+void drawScene(const Game& game, const Textures& textures)
 {
-    if (!firstPersonView) {
-        glTranslatef(0.0f, 0.0f, -25.0f);
-        glRotatef(15.0f, 1.0f, 0.0f, 0.0f);
-    }
-    const float quarterTurns = static_cast<float>(viewQuadrant) * 90.0f;
-    glRotatef(quarterTurns, 0.0f, 1.0f, 0.0f);
-    glRotatef(cameraYaw, 0.0f, 1.0f, 0.0f);
-    // Pitch about the camera's own horizontal axis, whatever the heading.
-    const Vec3 axis = rotateVector({1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, quarterTurns + cameraYaw);
-    glRotatef(cameraPitch, axis.x, axis.y, axis.z);
-}
-
-void drawScene()
-{
-    const Ball& b = *ball;
+    const Ball& b = game.ball;
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
 
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    applyViewRotation();
+    applyViewRotation(game.camera);
     glTranslatef(-b.position.x, -b.position.y, -b.position.z);
 
     // The light follows the ball, set after the camera so it is a world position.
@@ -50,8 +33,8 @@ void drawScene()
     glMaterialfv(GL_FRONT, GL_SPECULAR, white);
     glMateriali(GL_FRONT, GL_SHININESS, 10);
 
-    drawSkyBox();
-    drawBall();
+    drawSkyBox(game.camera, textures);
+    drawBall(b, textures);
 
     const GLfloat noHighlight[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     glMaterialfv(GL_FRONT, GL_SPECULAR, noHighlight);
@@ -60,11 +43,10 @@ void drawScene()
     // Everything below is drawn one radius lower so the sphere drawn around
     // the ball's lowest point rests on the tops it stands on.
     glTranslatef(0.0f, -b.radius, 0.0f);
-    for (const Block* block : blocks) drawBlock(*block, false);
-    for (const SizeOrb* orb : sizeOrbs) drawSizeOrb(*orb);
-    for (const Checkpoint* checkpoint : checkpoints) drawCheckpoint(*checkpoint);
-    drawGoal();
-    drawBallShadow();
-
-    glutSwapBuffers();
+    const Course& course = game.course;
+    for (const Block& block : course.blocks) drawBlock(block, false, textures);
+    for (const SizeOrb& orb : course.sizeOrbs) drawSizeOrb(orb);
+    for (const Checkpoint& checkpoint : course.checkpoints) drawCheckpoint(checkpoint);
+    drawGoal(course.goalPosition, game.goalAngle);
+    drawBallShadow(b, course.blocks, textures);
 }

@@ -7,16 +7,17 @@
 #include "render/objects.h"
 #include "render/texturing.h"
 
-float findShadowReceiver(const Ball& b, const Vec3& position, Block& receiver)
+float findShadowReceiver(const Ball& b, const std::vector<Block>& blocks, const Vec3& position,
+                         Block& receiver)
 {
     const float x = position.x;
     const float y = position.y;
     const float z = position.z;
     const float r = b.radius;
     float h = -1.0f;
-    for (const Block* block : blocks) {
-        const Vec3& p = block->position;
-        const Vec3& s = block->size;
+    for (const Block& block : blocks) {
+        const Vec3& p = block.position;
+        const Vec3& s = block.size;
         // The lower edges are widened by the radius, the upper ones are not.
         if (!(x + r >= p.x && x <= p.x + s.x)) continue;
         if (!(r + z >= p.z && z <= p.z + s.z)) continue;
@@ -24,17 +25,16 @@ float findShadowReceiver(const Ball& b, const Vec3& position, Block& receiver)
         if (!(y + 0.01f >= top)) continue;
         if (h < top) {
             h = top;
-            receiver = *block;
+            receiver = block;
         }
     }
     return h;
 }
 
-void drawBallShadow()
+void drawBallShadow(const Ball& b, const std::vector<Block>& blocks, const Textures& textures)
 {
-    const Ball& b = *ball;
     Block receiver{};
-    const float h = findShadowReceiver(b, b.position, receiver);
+    const float h = findShadowReceiver(b, blocks, b.position, receiver);
     if (h < 0.0f) return;
 
     glPushAttrib(GL_ENABLE_BIT);
@@ -51,14 +51,14 @@ void drawBallShadow()
     glDisable(GL_DEPTH_TEST);
     glStencilFunc(GL_ALWAYS, 1, 1);
     glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
-    drawBlock(receiver, true);
+    drawBlock(receiver, true, textures);
 
     // The blob, only where the face was marked and where nothing hides it.
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glEnable(GL_DEPTH_TEST);
     glStencilFunc(GL_EQUAL, 1, 1);
     glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
-    disableTexturing();
+    disableTexturing(textures);
     const float r = b.radius;
     glTranslatef(b.position.x, h + 0.01f, b.position.z);
     glColor3f(0.0f, 0.0f, 0.0f);

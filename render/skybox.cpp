@@ -2,8 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "assets/texture_names.h"
-#include "render/scene.h"
+#include "render/camera.h"
 
 namespace {
 
@@ -33,11 +32,11 @@ const SkyFace skyFaces[6] = {
 
 }  // namespace
 
-void drawSkyBox()
+void drawSkyBox(const Camera& camera, const Textures& textures)
 {
     glPushMatrix();
     glLoadIdentity();
-    applyViewRotation();
+    applyViewRotation(camera);
     glPushAttrib(GL_ENABLE_BIT);
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_DEPTH_TEST);
@@ -55,7 +54,7 @@ void drawSkyBox()
 
     glScalef(200.0f, 200.0f, 200.0f);
     for (const SkyFace& face : skyFaces) {
-        glBindTexture(GL_TEXTURE_2D, skyTextures[face.texture]);
+        glBindTexture(GL_TEXTURE_2D, textures.sky[face.texture]);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);

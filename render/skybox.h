@@ -1,3 +1,8 @@
 #pragma once
 
-void drawSkyBox();
+#include "assets/textures.h"
+#include "sim/game.h"
+
+// The six sky faces around the eye, turned with the camera, drawn unlit and
+// without depth so that everything else covers them.
+void drawSkyBox(const Camera& camera, const Textures& textures);

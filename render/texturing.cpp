@@ -2,24 +2,15 @@
 
 #include <GL/gl.h>
 
-namespace {
-unsigned int white = 0;
-}
-
-unsigned int whiteTexture()
+unsigned int textureOf(const Textures& textures, const Block& block)
 {
-    if (white == 0 || !glIsTexture(white)) {
-        const unsigned char texel[4] = {255, 255, 255, 255};
-        GLint previous = 0;
-        glGetIntegerv(GL_TEXTURE_BINDING_2D, &previous);
-        glGenTextures(1, &white);
-        glBindTexture(GL_TEXTURE_2D, white);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel);
-        glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previous));
+    switch (block.material) {
+    case Material::Metal: return textures.metal;
+    case Material::Glass: return textures.glass;
+    case Material::Wood: return textures.wood[static_cast<unsigned int>(block.grain) % textures.wood.size()];
+    case Material::None: break;
     }
-    return white;
+    return 0;
 }
 
 void bindFilteredTexture(unsigned int texture)
@@ -30,8 +21,8 @@ void bindFilteredTexture(unsigned int texture)
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
 }
 
-void disableTexturing()
+void disableTexturing(const Textures& textures)
 {
     glDisable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, whiteTexture());
+    glBindTexture(GL_TEXTURE_2D, textures.white);
 }

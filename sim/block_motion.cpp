@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
+#include "sim/timing.h"
+
 void moveBlockStep(Block& block)
 {
-    const float stepLength = 0.005f;
     for (int axis = 0; axis < 3; ++axis) {
         float& position = block.position[axis];
         const float low = block.basePosition[axis];

@@ -2,8 +2,7 @@
 
 #include <cmath>
 
-#include "assets/sound.h"
-#include "sim/game_state.h"
+#include "sim/timing.h"
 
 namespace {
 
@@ -12,11 +11,12 @@ const int bottomFace = 5;
 const float landingSoundSpeed = -0.1f;
 const float bounceFactor = 0.6324555f;
 const float smallestBounce = 5.0f;
-const float stepLength = 0.005f;
 
-void landOnTop(const Block& block, Vec3& centre, Vec3& v, float r)
+void landOnTop(Game& game, const Block& block, Vec3& centre, bool jumpHeld)
 {
-    airborne = false;
+    Vec3& v = game.ball.velocity;
+    const float r = game.ball.radius;
+    game.airborne = false;
     if (block.velocity.y < 0.0f) {
         // A sinking top takes the ball down with it instead of bouncing it.
         v.y = block.velocity.y;
@@ -24,7 +24,7 @@ void landOnTop(const Block& block, Vec3& centre, Vec3& v, float r)
         // Only a static top rings: riding a rising lift would otherwise sound
         // at every step.
         if (v.y < landingSoundSpeed && block.velocity.y == 0.0f) {
-            playImpactSound(block.texture);
+            game.events.push_back({EventKind::Landing, block.material, -v.y});
         }
         v.y = bounceFactor * std::fabs(v.y);
         if (v.y < smallestBounce) {
@@ -34,7 +34,7 @@ void landOnTop(const Block& block, Vec3& centre, Vec3& v, float r)
     if (jumpHeld) {
         float root = std::sqrt(2.0f * r);
         v.y = root * 20.0f;
-        playEffect(jumpSound, &jumpChannel);
+        game.events.push_back({EventKind::Jump});
     }
     centre.x = centre.x + block.velocity.x * stepLength;
     centre.y = centre.y + block.velocity.y * stepLength;
@@ -43,18 +43,21 @@ void landOnTop(const Block& block, Vec3& centre, Vec3& v, float r)
 
 } // namespace
 
-void collideBlocks(Ball& b)
+void collideBlocks(Game& game, bool jumpHeld)
 {
-    airborne = true;
+    Ball& b = game.ball;
+    game.airborne = true;
     Vec3 centre{b.position.x, b.position.y + b.radius, b.position.z};
-    for (const Block* block : blocks) {
-        collideBlock(*block, centre, b.velocity, b.radius);
+    for (const Block& block : game.course.blocks) {
+        collideBlock(game, block, centre, jumpHeld);
     }
     b.position = {centre.x, centre.y - b.radius, centre.z};
 }
 
-void collideBlock(const Block& block, Vec3& centre, Vec3& velocity, float r)
+void collideBlock(Game& game, const Block& block, Vec3& centre, bool jumpHeld)
 {
+    const float r = game.ball.radius;
+    Vec3& velocity = game.ball.velocity;
     int face = 0;
     while (face < 6 && !faceContact(block, centre, r, face)) {
         ++face;
@@ -73,7 +76,7 @@ void collideBlock(const Block& block, Vec3& centre, Vec3& velocity, float r)
     }
 
     if (face == topFace) {
-        landOnTop(block, centre, velocity, r);
+        landOnTop(game, block, centre, jumpHeld);
     } else if (face == bottomFace) {
         velocity.y = 0.0f;
     } else {

@@ -1,9 +1,12 @@
 #pragma once
+// The ball against the blocks: the face it touches pushes it out, a top
+// carries it, lands it and lets it jump.
 
-#include "sim/ball.h"
-#include "world/world.h"
+#include "sim/game.h"
 
 // Faces 0..5: +z, -z, +x, -x, top, bottom.
-void collideBlocks(Ball& b);
-void collideBlock(const Block& block, Vec3& centre, Vec3& velocity, float r);
+void collideBlocks(Game& game, bool jumpHeld);
+// One block against the ball's centre; the ball's velocity, radius and the
+// game's airborne flag and events are read and written.
+void collideBlock(Game& game, const Block& block, Vec3& centre, bool jumpHeld);
 bool faceContact(const Block& block, const Vec3& centre, float r, int face);

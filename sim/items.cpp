@@ -1,14 +1,6 @@
 #include "sim/items.h"
 
 #include <cmath>
-#include <cstdlib>
-
-#include "assets/sound.h"
-#include "sim/game_state.h"
-
-const float touchMargin = 0.15f;
-float goalAngle = 0.0f;
-float goalStepTimer = 0.0f;
 
 namespace {
 
@@ -34,23 +26,21 @@ bool touches(const Vec3& object, const Vec3& centre, float radius)
     return radius + objectRadius - touchMargin > distanceBetween(object, centre);
 }
 
-Sound* orbSound(int kind)
+void noteResize(GameEvents& events, int kind)
 {
     if (kind == 0) {
-        return shrinkSound;
+        events.push_back({EventKind::Shrink});
+    } else if (kind == 2) {
+        events.push_back({EventKind::Grow});
     }
-    if (kind == 2) {
-        return growSound;
-    }
-    return nullptr;
 }
 
 template <typename Item>
-void pulse(Item& item)
+void pulse(Item& item, Random& random)
 {
-    // Only 15 bits of noise: this C library's rand() reaches 2^31 - 1, and
-    // larger draws would push every step upward.
-    int q = std::rand() % 32768;
+    // Only 15 bits of noise: the generator reaches 2^31 - 1, and larger
+    // draws would push every step upward.
+    int q = nextRandom(random) % 32768;
     float u = static_cast<float>(q) / 32768.0f;
     float s = item.alphaRising ? 1.0f : -1.0f;
     float change = s * 0.12f + (u * 0.2f - 0.1f);
@@ -76,66 +66,66 @@ float radiusOfSizeKind(int kind)
     }
 }
 
-void touchSizeOrbs(Ball& b)
+void touchSizeOrbs(Game& game)
 {
+    Ball& b = game.ball;
     Vec3 m = centreOf(b);
-    for (const SizeOrb* orb : sizeOrbs) {
-        if (!touches(orb->position, m, b.radius)) {
+    for (const SizeOrb& orb : game.course.sizeOrbs) {
+        if (!touches(orb.position, m, b.radius)) {
             continue;
         }
-        float radius = radiusOfSizeKind(orb->sizeKind);
+        float radius = radiusOfSizeKind(orb.sizeKind);
         if (radius == b.radius) {
             continue;
         }
         b.radius = radius;
-        if (Sound* sound = orbSound(orb->sizeKind)) {
-            playEffect(sound, &effectsChannel);
-        }
+        noteResize(game.events, orb.sizeKind);
     }
     b.position = {m.x, m.y - b.radius, m.z};
 }
 
-void touchCheckpoints(Ball& b)
+void touchCheckpoints(Game& game)
 {
+    Ball& b = game.ball;
     Vec3 m = centreOf(b);
-    for (Checkpoint* checkpoint : checkpoints) {
-        if (touches(checkpoint->position, m, b.radius) && checkpoint->colour.y == 1.0f) {
-            checkpointPosition = checkpoint->position;
-            checkpointRadius = radiusOfSizeKind(checkpoint->sizeKind);
-            checkpoint->colour = {1.0f, 0.0f, 1.0f};
-            playEffect(saveSound, &effectsChannel);
+    for (Checkpoint& checkpoint : game.course.checkpoints) {
+        if (touches(checkpoint.position, m, b.radius) && checkpoint.colour.y == 1.0f) {
+            game.checkpointPosition = checkpoint.position;
+            game.checkpointRadius = radiusOfSizeKind(checkpoint.sizeKind);
+            checkpoint.colour = {1.0f, 0.0f, 1.0f};
+            game.events.push_back({EventKind::CheckpointSaved});
         }
     }
     b.position = {m.x, m.y - b.radius, m.z};
 }
 
-void checkGoal(const Vec3& centre)
+void checkGoal(Game& game, const Vec3& centre)
 {
-    if (distanceBetween(goalPosition, centre) < goalReach) {
-        // Later steps of the same tick may reach the ring again; the music
-        // starts only on the first.
-        bool first = gameState != EndScreen;
-        gameState = EndScreen;
+    if (distanceBetween(game.course.goalPosition, centre) < goalReach) {
+        // Later steps of the same tick may reach the ring again; the event
+        // (and so the victory music) comes only on the first.
+        bool first = game.gameState != EndScreen;
+        game.gameState = EndScreen;
         if (first) {
-            startVictoryMusic();
+            game.events.push_back({EventKind::GoalReached});
         }
     }
 }
 
-void pulseAlpha(SizeOrb& orb)
+void pulseAlpha(SizeOrb& orb, Random& random)
 {
-    pulse(orb);
+    pulse(orb, random);
 }
 
-void pulseAlpha(Checkpoint& checkpoint)
+void pulseAlpha(Checkpoint& checkpoint, Random& random)
 {
-    pulse(checkpoint);
+    pulse(checkpoint, random);
 }
 
-void spinGoal()
+void spinGoal(Game& game)
 {
-    goalAngle = goalAngle + 1.0f;
-    if (goalAngle > 360.0f) {
-        goalAngle = goalAngle - 360.0f;
+    game.goalAngle = game.goalAngle + 1.0f;
+    if (game.goalAngle > 360.0f) {
+        game.goalAngle = game.goalAngle - 360.0f;
     }
 }

@@ -1,18 +1,18 @@
 #pragma once
+// Size orbs, checkpoints and the goal ring: what touching them does, and
+// their small animations.
 
-#include "sim/ball.h"
-#include "world/world.h"
+#include "sim/game.h"
 
-extern const float touchMargin;
-extern float goalAngle;
-extern float goalStepTimer;
+// How far the spheres must overlap before a touch counts.
+constexpr float touchMargin = 0.15f;
 
 // Ball radius for a size kind: 0.25, 0.5, 1.0; anything else 0.5.
 float radiusOfSizeKind(int kind);
 
-void touchSizeOrbs(Ball& b);
-void touchCheckpoints(Ball& b);
-void checkGoal(const Vec3& centre);
-void pulseAlpha(SizeOrb& orb);
-void pulseAlpha(Checkpoint& checkpoint);
-void spinGoal();
+void touchSizeOrbs(Game& game);
+void touchCheckpoints(Game& game);
+void checkGoal(Game& game, const Vec3& centre);
+void pulseAlpha(SizeOrb& orb, Random& random);
+void pulseAlpha(Checkpoint& checkpoint, Random& random);
+void spinGoal(Game& game);

@@ -1,8 +1,5 @@
 #include "world/level.h"
 
-#include <cstddef>
-
-#include "assets/texture_names.h"
 #include "world/world.h"
 
 namespace {
@@ -10,253 +7,246 @@ namespace {
 // The lifts are two thirds the size of a disc: 16/3 across, 2/3 thick.
 const Vec3 liftSize{16.0f / 3.0f, 2.0f / 3.0f, 16.0f / 3.0f};
 
-void moveBy(Vec3 offset)
+void moveBy(Builder& b, Vec3 offset)
 {
-    Vec3& c = builderState.cursor;
+    Vec3& c = b.builderState.cursor;
     c.x = c.x + offset.x;
     c.y = c.y + offset.y;
     c.z = c.z + offset.z;
 }
 
 // Orbs, checkpoints and the goal are placed relative to the last block.
-Vec3 nearCursor(Vec3 offset)
+Vec3 nearCursor(const Builder& b, Vec3 offset)
 {
-    const Vec3& c = builderState.cursor;
+    const Vec3& c = b.builderState.cursor;
     return {c.x + offset.x, c.y + offset.y, c.z + offset.z};
 }
 
-void stampSized(Vec3 size)
+void stampSized(Builder& b, Vec3 size)
 {
-    builderState.size = size;
-    stampBlock();
+    b.builderState.size = size;
+    stampBlock(b);
 }
 
-void setMotion(Vec3 travel, Vec3 velocity, bool startAtBase)
+void setMotion(Builder& b, Vec3 travel, Vec3 velocity, bool startAtBase)
 {
-    builderState.travel = travel;
-    builderState.velocity = velocity;
-    builderState.startAtBase = startAtBase;
-}
-
-// Wood grain by index. The game always loads six grains; should none exist
-// the discs get texture 0 (untextured) rather than a division by zero.
-unsigned int woodTexture(int k)
-{
-    if (woodTextures.empty()) {
-        return 0;
-    }
-    return woodTextures[static_cast<std::size_t>(k) % woodTextures.size()];
+    b.builderState.travel = travel;
+    b.builderState.velocity = velocity;
+    b.builderState.startAtBase = startAtBase;
 }
 
 // Moves the cursor and stamps a block of the given size, count times over:
 // a straight run of equal steps.
-void moveAndStamp(Vec3 offset, Vec3 size, int count = 1)
+void moveAndStamp(Builder& b, Vec3 offset, Vec3 size, int count = 1)
 {
     for (int i = 0; i < count; ++i) {
-        moveBy(offset);
-        stampSized(size);
+        moveBy(b, offset);
+        stampSized(b, size);
     }
 }
 
 // Five wall rails end to end; they alternate their texture mirroring so the
 // seams do not repeat.
-void stampRailRow(float length)
+void stampRailRow(Builder& b, float length)
 {
-    builderState.flipTexture = false;
+    b.builderState.flipTexture = false;
     for (int j = 0; j < 5; ++j) {
         if (j > 0) {
-            moveBy({length, 0.0f, 0.0f});
+            moveBy(b, {length, 0.0f, 0.0f});
         }
-        stampSized({length, 3.0f, 1.0f});
-        builderState.flipTexture = !builderState.flipTexture;
+        stampSized(b, {length, 3.0f, 1.0f});
+        b.builderState.flipTexture = !b.builderState.flipTexture;
     }
-    builderState.flipTexture = false;
+    b.builderState.flipTexture = false;
 }
 
 // Four bars zig-zagging down under the first one, alternately one unit in
 // -x and back, two units lower each time.
-void stampZigZagBars()
+void stampZigZagBars(Builder& b)
 {
     for (int i = 0; i < 4; ++i) {
-        moveAndStamp({i % 2 == 0 ? -1.0f : 1.0f, -2.0f, 0.0f}, {20.0f, 1.0f, 1.0f});
+        moveAndStamp(b, {i % 2 == 0 ? -1.0f : 1.0f, -2.0f, 0.0f}, {20.0f, 1.0f, 1.0f});
     }
 }
 
 // A glass shaft: a top bar, the zig-zag bars under it and four panes
 // around them. Built on a side trip; the cursor comes back afterwards.
 // The first end pane can start higher to leave an entry at the bottom.
-void buildGlassShaft(float dx, float dz, float firstEndRise)
+void buildGlassShaft(Builder& b, float dx, float dz, float firstEndRise)
 {
-    saveBuilderState();
-    moveAndStamp({dx, 0.0f, dz}, {20.0f, 1.0f, 1.0f});
-    stampZigZagBars();
+    saveBuilderState(b);
+    moveAndStamp(b, {dx, 0.0f, dz}, {20.0f, 1.0f, 1.0f});
+    stampZigZagBars(b);
 
-    builderState.texture = glassTexture;
-    builderState.opacity = 0.4f;
-    moveAndStamp({-1.0f, 0.0f, 1.0f}, {21.0f, 12.0f, 0.25f});
-    moveAndStamp({0.0f, 0.0f, -1.25f}, {21.0f, 12.0f, 0.25f});
-    moveAndStamp({-0.25f, firstEndRise, 0.0f}, {0.25f, 12.0f - firstEndRise, 1.5f});
-    moveAndStamp({21.25f, -firstEndRise, 0.0f}, {0.25f, 9.0f, 1.5f});
-    restoreBuilderState();
+    b.builderState.material = Material::Glass;
+    b.builderState.opacity = 0.4f;
+    moveAndStamp(b, {-1.0f, 0.0f, 1.0f}, {21.0f, 12.0f, 0.25f});
+    moveAndStamp(b, {0.0f, 0.0f, -1.25f}, {21.0f, 12.0f, 0.25f});
+    moveAndStamp(b, {-0.25f, firstEndRise, 0.0f}, {0.25f, 12.0f - firstEndRise, 1.5f});
+    moveAndStamp(b, {21.25f, -firstEndRise, 0.0f}, {0.25f, 9.0f, 1.5f});
+    restoreBuilderState(b);
 }
 
-void buildStartAndDiscs()
+void buildStartAndDiscs(Builder& b)
 {
-    builderState.texture = metalTexture;
-    builderState.cursor = {2.0f, 0.0f, -5.0f};
-    stampSized({10.0f, 0.5f, 10.0f});
+    b.builderState.material = Material::Metal;
+    b.builderState.cursor = {2.0f, 0.0f, -5.0f};
+    stampSized(b, {10.0f, 0.5f, 10.0f});
 
     // Twelve discs swaying along x in alternating phase, climbing as they go.
-    builderState.cursor = {-4.0f, 2.5f, -15.0f};
-    builderState.size = {8.0f, 1.0f, 8.0f};
-    builderState.shape = 1;
-    setMotion({8.0f, 0.0f, 0.0f}, {2.0f, 0.0f, 0.0f}, true);
+    b.builderState.cursor = {-4.0f, 2.5f, -15.0f};
+    b.builderState.size = {8.0f, 1.0f, 8.0f};
+    b.builderState.shape = Shape::Cylinder;
+    setMotion(b, {8.0f, 0.0f, 0.0f}, {2.0f, 0.0f, 0.0f}, true);
     for (int k = 0; k < 12; ++k) {
-        builderState.texture = woodTexture(k);
-        stampBlock();
-        builderState.startAtBase = !builderState.startAtBase;
+        b.builderState.material = Material::Wood;
+        b.builderState.grain = k % 6;
+        stampBlock(b);
+        b.builderState.startAtBase = !b.builderState.startAtBase;
         if (k < 11) {
-            moveBy({k % 2 == 0 ? 8.0f : -8.0f, 2.5f, -13.0f});
+            moveBy(b, {k % 2 == 0 ? 8.0f : -8.0f, 2.5f, -13.0f});
         }
     }
-    clearMotion();
-    builderState.shape = 0;
-    builderState.texture = metalTexture;
+    clearMotion(b);
+    b.builderState.shape = Shape::Box;
+    b.builderState.material = Material::Metal;
 }
 
-void buildRunway()
+void buildRunway(Builder& b)
 {
-    moveAndStamp({16.0f, -3.0f, -10.0f}, {14.0f, 4.0f, 10.0f});
-    addCheckpoint(nearCursor({3.0f, 6.0f, 5.0f}), 1);
+    moveAndStamp(b, {16.0f, -3.0f, -10.0f}, {14.0f, 4.0f, 10.0f});
+    addCheckpoint(b.course, nearCursor(b, {3.0f, 6.0f, 5.0f}), 1);
 
-    builderState.cursor.x = 4.0f;
+    b.builderState.cursor.x = 4.0f;
     for (int j = 0; j < 5; ++j) {
-        moveAndStamp({j == 2 ? 50.0f : 42.0f, 0.0f, 0.0f}, {30.0f, 4.0f, 10.0f});
+        moveAndStamp(b, {j == 2 ? 50.0f : 42.0f, 0.0f, 0.0f}, {30.0f, 4.0f, 10.0f});
     }
 
-    builderState.cursor = {4.0f, 31.0f, -168.0f};
-    stampSized({1.0f, 3.0f, 18.0f});
-    stampRailRow(49.6f);
-    builderState.cursor = {12.0f, 31.0f, -158.0f};
-    stampRailRow(48.0f);
-    builderState.cursor.x = 11.0f;
-    stampSized({1.0f, 3.0f, 8.0f});
+    b.builderState.cursor = {4.0f, 31.0f, -168.0f};
+    stampSized(b, {1.0f, 3.0f, 18.0f});
+    stampRailRow(b, 49.6f);
+    b.builderState.cursor = {12.0f, 31.0f, -158.0f};
+    stampRailRow(b, 48.0f);
+    b.builderState.cursor.x = 11.0f;
+    stampSized(b, {1.0f, 3.0f, 8.0f});
 }
 
-void buildBeamsAndGate()
+void buildBeamsAndGate(Builder& b)
 {
-    moveAndStamp({141.5f, 2.0f, 1.0f}, {1.0f, 1.0f, 20.0f});
-    moveAndStamp({0.0f, 0.0f, -31.0f}, {1.0f, 1.0f, 20.0f});
-    moveAndStamp({0.0f, 0.0f, 62.0f}, {1.0f, 1.0f, 30.0f});
+    moveAndStamp(b, {141.5f, 2.0f, 1.0f}, {1.0f, 1.0f, 20.0f});
+    moveAndStamp(b, {0.0f, 0.0f, -31.0f}, {1.0f, 1.0f, 20.0f});
+    moveAndStamp(b, {0.0f, 0.0f, 62.0f}, {1.0f, 1.0f, 30.0f});
 
     // The first lift rises from beside the beam to the high beams.
-    saveBuilderState();
-    moveBy({0.5f - liftSize.x / 2.0f, -5.0f, 35.0f});
-    builderState.shape = 1;
-    setMotion({0.0f, 35.0f, 0.0f}, {0.0f, 5.0f, 0.0f}, true);
-    stampSized(liftSize);
-    restoreBuilderState();
+    saveBuilderState(b);
+    moveBy(b, {0.5f - liftSize.x / 2.0f, -5.0f, 35.0f});
+    b.builderState.shape = Shape::Cylinder;
+    setMotion(b, {0.0f, 35.0f, 0.0f}, {0.0f, 5.0f, 0.0f}, true);
+    stampSized(b, liftSize);
+    restoreBuilderState(b);
 
-    moveAndStamp({0.0f, 28.0f, 145.0f / 3.0f}, {1.0f, 1.0f, 80.0f});
-    moveAndStamp({-40.0f, 0.0f, 50.0f}, {40.0f, 1.0f, 1.0f});
-    moveAndStamp({41.0f, 0.0f, 0.0f}, {39.0f, 1.0f, 1.0f});
-    moveAndStamp({39.0f, 0.0f, 0.0f}, {1.0f, 1.0f, 12.0f});
-    moveAndStamp({0.0f, 0.0f, 12.0f}, {27.0f, 1.0f, 1.0f});
-    moveAndStamp({27.0f, 0.0f, 0.0f}, {1.0f, 4.0f, 1.0f});
-    moveAndStamp({2.0f, 0.0f, 0.0f}, {1.0f, 4.0f, 1.0f});
-    stampSized({30.0f, 1.0f, 1.0f});
-    addSizeOrb(nearCursor({29.25f, 2.75f, 0.75f}), 0);
-    moveAndStamp({40.0f, 0.0f, 0.0f}, {25.0f, 1.0f, 1.0f});
+    moveAndStamp(b, {0.0f, 28.0f, 145.0f / 3.0f}, {1.0f, 1.0f, 80.0f});
+    moveAndStamp(b, {-40.0f, 0.0f, 50.0f}, {40.0f, 1.0f, 1.0f});
+    moveAndStamp(b, {41.0f, 0.0f, 0.0f}, {39.0f, 1.0f, 1.0f});
+    moveAndStamp(b, {39.0f, 0.0f, 0.0f}, {1.0f, 1.0f, 12.0f});
+    moveAndStamp(b, {0.0f, 0.0f, 12.0f}, {27.0f, 1.0f, 1.0f});
+    moveAndStamp(b, {27.0f, 0.0f, 0.0f}, {1.0f, 4.0f, 1.0f});
+    moveAndStamp(b, {2.0f, 0.0f, 0.0f}, {1.0f, 4.0f, 1.0f});
+    stampSized(b, {30.0f, 1.0f, 1.0f});
+    addSizeOrb(b.course, nearCursor(b, {29.25f, 2.75f, 0.75f}), 0);
+    moveAndStamp(b, {40.0f, 0.0f, 0.0f}, {25.0f, 1.0f, 1.0f});
 
     // Gate posts either side of the beam and a lintel 0.7 above its top:
     // only a shrunken ball passes.
-    saveBuilderState();
-    moveAndStamp({8.0f, 1.0f, -4.0f}, {0.5f, 6.0f, 4.0f});
-    moveAndStamp({0.0f, 0.0f, 5.0f}, {0.5f, 6.0f, 4.0f});
-    moveAndStamp({0.0f, 0.7f, -1.0f}, {0.5f, 6.0f, 1.0f});
-    restoreBuilderState();
-    moveAndStamp({24.0f, 1.0f, 0.0f}, {1.0f, 1.0f, 1.0f});
+    saveBuilderState(b);
+    moveAndStamp(b, {8.0f, 1.0f, -4.0f}, {0.5f, 6.0f, 4.0f});
+    moveAndStamp(b, {0.0f, 0.0f, 5.0f}, {0.5f, 6.0f, 4.0f});
+    moveAndStamp(b, {0.0f, 0.7f, -1.0f}, {0.5f, 6.0f, 1.0f});
+    restoreBuilderState(b);
+    moveAndStamp(b, {24.0f, 1.0f, 0.0f}, {1.0f, 1.0f, 1.0f});
 }
 
-void buildClimb()
+void buildClimb(Builder& b)
 {
-    moveAndStamp({-5.0f, 2.0f, 0.0f}, {3.0f, 1.0f, 1.0f});
-    moveAndStamp({0.0f, 0.0f, -2.0f}, {1.0f, 1.0f, 2.0f});
-    stampSized({1.0f, 2.0f, 1.0f});
-    moveAndStamp({0.0f, 1.0f, -3.0f}, {1.0f, 1.0f, 3.0f});
-    stampSized({1.0f, 2.0f, 1.0f});
-    moveAndStamp({0.0f, 1.0f, -27.0f}, {1.0f, 1.0f, 27.0f});
-    stampSized({1.0f, 2.0f, 1.0f});
-    moveAndStamp({0.0f, 1.0f, -3.0f}, {1.0f, 1.0f, 3.0f});
-    moveAndStamp({0.0f, 1.0f, -2.0f}, {1.0f, 1.0f, 3.0f}, 8);
+    moveAndStamp(b, {-5.0f, 2.0f, 0.0f}, {3.0f, 1.0f, 1.0f});
+    moveAndStamp(b, {0.0f, 0.0f, -2.0f}, {1.0f, 1.0f, 2.0f});
+    stampSized(b, {1.0f, 2.0f, 1.0f});
+    moveAndStamp(b, {0.0f, 1.0f, -3.0f}, {1.0f, 1.0f, 3.0f});
+    stampSized(b, {1.0f, 2.0f, 1.0f});
+    moveAndStamp(b, {0.0f, 1.0f, -27.0f}, {1.0f, 1.0f, 27.0f});
+    stampSized(b, {1.0f, 2.0f, 1.0f});
+    moveAndStamp(b, {0.0f, 1.0f, -3.0f}, {1.0f, 1.0f, 3.0f});
+    moveAndStamp(b, {0.0f, 1.0f, -2.0f}, {1.0f, 1.0f, 3.0f}, 8);
 
-    moveAndStamp({-2.0f, 0.0f, 0.0f}, {2.0f, 1.0f, 1.0f});
-    moveAndStamp({-3.0f, 1.0f, 0.0f}, {4.0f, 1.0f, 1.0f});
-    moveAndStamp({-2.0f, 1.0f, 0.0f}, {3.0f, 1.0f, 1.0f});
-    moveAndStamp({-1.5f, 1.0f, 0.0f}, {2.5f, 1.0f, 1.0f}, 6);
+    moveAndStamp(b, {-2.0f, 0.0f, 0.0f}, {2.0f, 1.0f, 1.0f});
+    moveAndStamp(b, {-3.0f, 1.0f, 0.0f}, {4.0f, 1.0f, 1.0f});
+    moveAndStamp(b, {-2.0f, 1.0f, 0.0f}, {3.0f, 1.0f, 1.0f});
+    moveAndStamp(b, {-1.5f, 1.0f, 0.0f}, {2.5f, 1.0f, 1.0f}, 6);
 }
 
-void buildBars()
+void buildBars(Builder& b)
 {
-    moveAndStamp({-33.0f, 0.0f, 0.0f}, {33.0f, 1.0f, 1.0f});
-    addCheckpoint(nearCursor({3.0f, 3.0f, 0.5f}), 0);
-    moveAndStamp({-15.0f, 0.0f, 0.0f}, {10.0f, 1.0f, 1.0f});
-    moveAndStamp({-10.0f, 0.0f, 0.0f}, {3.0f, 1.0f, 1.0f}, 4);
-    moveAndStamp({-10.0f, 0.0f, 0.0f}, {2.0f, 1.0f, 1.0f}, 4);
+    moveAndStamp(b, {-33.0f, 0.0f, 0.0f}, {33.0f, 1.0f, 1.0f});
+    addCheckpoint(b.course, nearCursor(b, {3.0f, 3.0f, 0.5f}), 0);
+    moveAndStamp(b, {-15.0f, 0.0f, 0.0f}, {10.0f, 1.0f, 1.0f});
+    moveAndStamp(b, {-10.0f, 0.0f, 0.0f}, {3.0f, 1.0f, 1.0f}, 4);
+    moveAndStamp(b, {-10.0f, 0.0f, 0.0f}, {2.0f, 1.0f, 1.0f}, 4);
 }
 
-void buildCageAndLifts()
+void buildCageAndLifts(Builder& b)
 {
     // Floor and rims share one motion, so the cage slides as one piece.
-    saveBuilderState();
-    setMotion({0.0f, 0.0f, 55.0f}, {0.0f, 0.0f, 6.0f}, true);
-    moveAndStamp({-32.0f, -10.0f, -4.0f}, {8.0f, 1.0f, 8.0f});
-    moveAndStamp({0.0f, 1.0f, 0.0f}, {0.4f, 0.5f, 8.0f});
-    moveAndStamp({7.6f, 0.0f, 0.0f}, {0.4f, 0.5f, 8.0f});
-    moveAndStamp({-7.6f, 0.0f, 0.0f}, {8.0f, 0.5f, 0.4f});
-    moveAndStamp({0.0f, 0.0f, 7.6f}, {8.0f, 0.5f, 0.4f});
-    clearMotion();
-    restoreBuilderState();
+    saveBuilderState(b);
+    setMotion(b, {0.0f, 0.0f, 55.0f}, {0.0f, 0.0f, 6.0f}, true);
+    moveAndStamp(b, {-32.0f, -10.0f, -4.0f}, {8.0f, 1.0f, 8.0f});
+    moveAndStamp(b, {0.0f, 1.0f, 0.0f}, {0.4f, 0.5f, 8.0f});
+    moveAndStamp(b, {7.6f, 0.0f, 0.0f}, {0.4f, 0.5f, 8.0f});
+    moveAndStamp(b, {-7.6f, 0.0f, 0.0f}, {8.0f, 0.5f, 0.4f});
+    moveAndStamp(b, {0.0f, 0.0f, 7.6f}, {8.0f, 0.5f, 0.4f});
+    clearMotion(b);
+    restoreBuilderState(b);
 
-    moveAndStamp({-28.0f, -8.0f, 50.0f}, {2.0f, 0.25f, 1.0f});
+    moveAndStamp(b, {-28.0f, -8.0f, 50.0f}, {2.0f, 0.25f, 1.0f});
 
     // Two lifts in opposite phase: the second starts at the top.
-    builderState.shape = 1;
-    setMotion({0.0f, 50.0f, 0.0f}, {0.0f, 7.0f, 0.0f}, true);
-    moveAndStamp({22.5f, 8.0f, -liftSize.z / 2.0f}, liftSize);
-    builderState.startAtBase = false;
-    moveBy({6.0f, 48.0f, 0.0f});
-    stampBlock();
-    clearMotion();
-    builderState.shape = 0;
+    b.builderState.shape = Shape::Cylinder;
+    setMotion(b, {0.0f, 50.0f, 0.0f}, {0.0f, 7.0f, 0.0f}, true);
+    moveAndStamp(b, {22.5f, 8.0f, -liftSize.z / 2.0f}, liftSize);
+    b.builderState.startAtBase = false;
+    moveBy(b, {6.0f, 48.0f, 0.0f});
+    stampBlock(b);
+    clearMotion(b);
+    b.builderState.shape = Shape::Box;
 }
 
-void buildSummit()
+void buildSummit(Builder& b)
 {
-    moveAndStamp({11.0f, 45.0f, -10.0f}, {10.0f, 0.5f, 20.0f});
-    addSizeOrb(nearCursor({5.0f, 1.2f, 5.0f}), 2);
-    addCheckpoint(nearCursor({5.0f, 1.2f, 15.0f}), 2);
-    moveAndStamp({0.0f, 0.0f, -40.0f}, {10.0f, 0.5f, 20.0f});
-    moveAndStamp({0.0f, 0.0f, -40.0f}, {10.0f, 0.5f, 20.0f});
-    moveAndStamp({30.0f, 0.0f, 0.0f}, {20.0f, 0.5f, 10.0f});
-    moveAndStamp({0.0f, 0.0f, -50.0f}, {20.0f, 0.5f, 30.0f});
+    moveAndStamp(b, {11.0f, 45.0f, -10.0f}, {10.0f, 0.5f, 20.0f});
+    addSizeOrb(b.course, nearCursor(b, {5.0f, 1.2f, 5.0f}), 2);
+    addCheckpoint(b.course, nearCursor(b, {5.0f, 1.2f, 15.0f}), 2);
+    moveAndStamp(b, {0.0f, 0.0f, -40.0f}, {10.0f, 0.5f, 20.0f});
+    moveAndStamp(b, {0.0f, 0.0f, -40.0f}, {10.0f, 0.5f, 20.0f});
+    moveAndStamp(b, {30.0f, 0.0f, 0.0f}, {20.0f, 0.5f, 10.0f});
+    moveAndStamp(b, {0.0f, 0.0f, -50.0f}, {20.0f, 0.5f, 30.0f});
 
-    goalPosition = nearCursor({10.0f, 9.2f, 15.0f});
+    b.course.goalPosition = nearCursor(b, {10.0f, 9.2f, 15.0f});
 }
 
 }  // namespace
 
-void buildLevel()
+Course buildLevel()
 {
-    buildStartAndDiscs();
-    buildRunway();
-    buildBeamsAndGate();
-    buildClimb();
-    buildBars();
+    Builder b;
+    buildStartAndDiscs(b);
+    buildRunway(b);
+    buildBeamsAndGate(b);
+    buildClimb(b);
+    buildBars(b);
 
     // The shafts and the cage are side trips from the end of the bars.
-    buildGlassShaft(-28.0f, 0.0f, 0.0f);
-    buildGlassShaft(-26.0f, 50.0f, 1.0f);
-    buildCageAndLifts();
-    buildSummit();
+    buildGlassShaft(b, -28.0f, 0.0f, 0.0f);
+    buildGlassShaft(b, -26.0f, 50.0f, 1.0f);
+    buildCageAndLifts(b);
+    buildSummit(b);
+    return b.course;
 }

@@ -1,10 +1,19 @@
 #pragma once
-// The level's objects: blocks, size orbs, checkpoints and the goal, and the
-// builder state that blocks are stamped from.
+// The level's fixed records: blocks, size orbs, checkpoints and the goal,
+// and the builder that stamps blocks from its current settings. Plain values
+// with no GL behind them: what a block looks and sounds like is its material.
 
+#include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "world/vec3.h"
+
+// What a block is made of: picks its picture when drawn and its sound when
+// landed on. Wood comes in six grains (Block::grain).
+enum class Material : uint8_t { None, Metal, Glass, Wood };
+
+enum class Shape : uint8_t { Box, Cylinder };
 
 struct Block {
     float opacity;          // alpha of the drawn colour: 1 solid, 0.4 glass
@@ -14,10 +23,11 @@ struct Block {
     Vec3 velocity;          // units per second; the sign flips at each end
     Vec3 position;          // current minimum corner
     float stepTimer;        // seconds left to the next 0.005 s motion step
-    unsigned int texture;   // GL texture name; also picks the landing sound
-    int shape;              // 1: upright cylinder inside the box, else a box
+    Material material;
+    int grain;              // wood grain 0..5, for wooden blocks
+    Shape shape;            // a cylinder stands upright inside its box
     float spin;             // degrees about the vertical axis (cylinders only)
-    bool flipTexture;       // mirror the texture on the faces of a box
+    bool flipTexture;       // mirror the picture on the faces of a box
 };
 
 struct SizeOrb {
@@ -39,6 +49,14 @@ struct Checkpoint {
     Vec3 colour;            // yellow while live, magenta once taken
 };
 
+// Everything the level builder makes, in stamping order.
+struct Course {
+    std::vector<Block> blocks;
+    std::vector<SizeOrb> sizeOrbs;
+    std::vector<Checkpoint> checkpoints;
+    Vec3 goalPosition{0.0f, 0.0f, 0.0f};
+};
+
 struct BuilderState {
     Vec3 cursor{0.0f, 0.0f, 0.0f};
     Vec3 size{1.0f, 1.0f, 1.0f};
@@ -46,27 +64,25 @@ struct BuilderState {
     Vec3 travel{0.0f, 0.0f, 0.0f};
     Vec3 velocity{0.0f, 0.0f, 0.0f};
     bool startAtBase = true;
-    unsigned int texture = 0;
-    int shape = 0;
+    Material material = Material::None;
+    int grain = 0;
+    Shape shape = Shape::Box;
     bool flipTexture = false;
 };
 
-extern std::vector<Block*> blocks;
-extern std::vector<SizeOrb*> sizeOrbs;
-extern std::vector<Checkpoint*> checkpoints;
-extern Vec3 goalPosition;
+// The builder's current settings, at most one saved copy, and what it has
+// built so far.
+struct Builder {
+    BuilderState builderState;
+    std::optional<BuilderState> savedBuilderState;
+    Course course;
+};
 
-extern BuilderState builderState;
-// One saved copy at most; its flipTexture is never restored.
-extern BuilderState* savedBuilderState;
-
-void stampBlock();
-void saveBuilderState();
-void restoreBuilderState();
-void clearMotion();
-void addSizeOrb(Vec3 point, int kind);
-void addCheckpoint(Vec3 point, int kind);
-
-// Empties the lists and resets the builder and the goal to their load-time
-// values. The game never calls it; tests build the level more than once.
-void resetWorld();
+void stampBlock(Builder& builder);
+// Saving twice forgets the first copy; a restore without a saved copy does
+// nothing, and never restores flipTexture.
+void saveBuilderState(Builder& builder);
+void restoreBuilderState(Builder& builder);
+void clearMotion(Builder& builder);
+void addSizeOrb(Course& course, Vec3 point, int kind);
+void addCheckpoint(Course& course, Vec3 point, int kind);

@@ -4,38 +4,30 @@
 
 #include <vector>
 
-#include "sim/ball.h"
+#include "app/input.h"
+#include "sim/game.h"
 #include "tools/autopilot/keys.h"
-#include "world/world.h"
 
-// Everything a tick reads or writes, plus the keys held and played so far.
+// The game as driven so far: its state, the input given, the keys held and
+// the ticks played. Saving is a copy; going back truncates the played ticks.
 struct Snapshot {
-    Ball ball;
-    std::vector<Block> blocks;
-    std::vector<SizeOrb> orbs;
-    std::vector<Checkpoint> checkpoints;
-    bool airborne;
-    Vec3 checkpointPosition;
-    float checkpointRadius;
-    bool fallSoundPlayed;
-    int gameState;
-    bool moves[4];
-    bool jumpHeld;
-    float goalAngle;
-    float goalStepTimer;
+    Game game;
+    Input input;
     Keys held;
     size_t played;
 };
 
-// Sets the game up exactly as skycourse-replay does at start: headless GL,
-// stand-in texture numbers, srand(1), the course. False without GL.
-bool startGame();
+// Starts the game exactly as skycourse-replay does.
+void startGame();
+
+// The game being driven.
+const Game& game();
 
 Snapshot saveGame();
 void restoreGame(const Snapshot& snapshot);
 
 // One tick with `keys` held (pressed and released through the game's own
-// input callbacks); appended to the played ticks.
+// input translation); appended to the played ticks.
 void playTick(const Keys& keys);
 
 // The keys of every tick played since the start.

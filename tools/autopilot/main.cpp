@@ -17,7 +17,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: skycourse-autopilot [output.replay]\n");
         return 2;
     }
-    if (!startGame()) return 2;
+    startGame();
     int passed = driveCourse();
     std::string script = "# Made by skycourse-autopilot: " + std::to_string(playedTicks().size()) +
                          " ticks, " + std::to_string(passed) + " of " + std::to_string(courseSections()) +

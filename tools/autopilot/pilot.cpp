@@ -6,8 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "sim/ball.h"
-#include "sim/game_state.h"
+#include "sim/game.h"
 #include "tools/autopilot/drive.h"
 #include "world/world.h"
 
@@ -33,8 +32,8 @@ bool inside(float value, float low, float high, float margin)
 bool leavingTop(const Block& from, float margin)
 {
     Vec3 c = ballCentre();
-    float vx = ball->velocity.x;
-    float vz = ball->velocity.z;
+    float vx = game().ball.velocity.x;
+    float vz = game().ball.velocity.z;
     float speed = std::sqrt(vx * vx + vz * vz);
     // Below walking pace the direction is only steering noise.
     float ahead = speed > 2.0f ? margin / speed : 0.0f;
@@ -67,18 +66,18 @@ int steerAxis(float position, float velocity, float target, float topSpeed)
 Keys steerTo(float x, float z, float topSpeed)
 {
     Vec3 c = ballCentre();
-    return Keys{steerAxis(c.x, ball->velocity.x, x, topSpeed), steerAxis(c.z, ball->velocity.z, z, topSpeed),
+    return Keys{steerAxis(c.x, game().ball.velocity.x, x, topSpeed), steerAxis(c.z, game().ball.velocity.z, z, topSpeed),
                 false};
 }
 
 bool onTopOf(int index)
 {
-    const Block& b = *blocks[index];
+    const Block& b = game().course.blocks[index];
     Vec3 c = ballCentre();
-    float above = c.y - ball->radius - (b.position.y + b.size.y);
+    float above = c.y - game().ball.radius - (b.position.y + b.size.y);
     // A rising lift lifts the ball once per tick and leaves it just clear of
     // the top in between, where the game counts it as in the air.
-    bool resting = !airborne || (ball->velocity.y > -3.0f && ball->velocity.y < 2.0f);
+    bool resting = !game().airborne || (game().ball.velocity.y > -3.0f && game().ball.velocity.y < 2.0f);
     return resting && inside(c.x, b.position.x, b.position.x + b.size.x, 0) &&
            inside(c.z, b.position.z, b.position.z + b.size.z, 0) && std::fabs(above) < 0.2f;
 }
@@ -95,12 +94,12 @@ bool playUntil(const std::function<Keys()>& choose, const std::function<bool()>&
 bool rollTo(float x, float z, float topSpeed, float drop, int limit)
 {
     const float tolerance = 0.05f;
-    float floor = ball->position.y - drop;
+    float floor = game().ball.position.y - drop;
     for (int i = 0; i < limit; ++i) {
         Vec3 c = ballCentre();
-        if (ball->position.y < floor) return false;
+        if (game().ball.position.y < floor) return false;
         if (std::fabs(c.x - x) < tolerance && std::fabs(c.z - z) < tolerance &&
-            std::fabs(ball->velocity.x) < 0.3f && std::fabs(ball->velocity.z) < 0.3f && !airborne) {
+            std::fabs(game().ball.velocity.x) < 0.3f && std::fabs(game().ball.velocity.z) < 0.3f && !game().airborne) {
             return true;
         }
         playTick(steerTo(x, z, topSpeed));
@@ -123,8 +122,8 @@ bool firstThat(int count, const std::function<bool(int)>& attempt)
 
 bool hop(const Hop& plan)
 {
-    const Block& from = *blocks[plan.from];
-    const Block& to = *blocks[plan.to];
+    const Block& from = game().course.blocks[plan.from];
+    const Block& to = game().course.blocks[plan.to];
     const float margins[] = {0.0f, 0.4f, 1.0f, 2.0f, 3.0f};
     const int tries = 5;
     const int delays = plan.maxDelay / 4 + 1;
@@ -155,20 +154,20 @@ bool hop(const Hop& plan)
                 keys.jump = true;
                 tookOff = true;
             }
-            if (!onTopOf(plan.from) && !airborne) return false;
+            if (!onTopOf(plan.from) && !game().airborne) return false;
             playTick(keys);
         }
         if (!tookOff) return false;
         float lowest = to.position.y + to.size.y - 1.5f;
         for (int i = 0; i < 300; ++i) {
             if (onTopOf(plan.to)) break;
-            if (ball->velocity.y < 0 && ball->position.y < lowest) return false;
+            if (game().ball.velocity.y < 0 && game().ball.position.y < lowest) return false;
             playTick(aim());
         }
         // It must stay there, not bounce off.
         for (int i = 0; i < 40; ++i) {
             playTick(aim());
-            if (ball->position.y < lowest) return false;
+            if (game().ball.position.y < lowest) return false;
         }
         // Let the bounces die down.
         for (int i = 0; i < 100 && !onTopOf(plan.to); ++i) playTick(aim());
@@ -179,7 +178,7 @@ bool hop(const Hop& plan)
 bool climb(int to, float x, float z, float aimX, float aimZ)
 {
     if (!rollTo(x, z, 10.0f)) return false;
-    float top = ball->position.y;
+    float top = game().ball.position.y;
     const int waits = 20;
     return firstThat(2 * waits, [&](int attempt) {
         // Either straight up and then across after a pause, or a short run
@@ -188,7 +187,7 @@ bool climb(int to, float x, float z, float aimX, float aimZ)
         int ticks = attempt % waits;
         if (runFirst) {
             for (int i = 0; i < ticks; ++i) playTick(steerTo(aimX, aimZ, 20.0f));
-            if (airborne) return false;
+            if (game().airborne) return false;
             Keys keys = steerTo(aimX, aimZ, 20.0f);
             keys.jump = true;
             playTick(keys);
@@ -197,8 +196,8 @@ bool climb(int to, float x, float z, float aimX, float aimZ)
             for (int i = 0; i < ticks; ++i) playTick(Keys{});
         }
         for (int i = 0; i < 200 && !onTopOf(to); ++i) {
-            if (ball->position.y < top - 0.1f) return false;
-            if (!airborne && ball->position.y < top + 0.1f && i > 0) return false;
+            if (game().ball.position.y < top - 0.1f) return false;
+            if (!game().airborne && game().ball.position.y < top + 0.1f && i > 0) return false;
             playTick(steerTo(aimX, aimZ, 20.0f));
         }
         return rollTo(aimX, aimZ, 10.0f, 0.1f) && onTopOf(to);
@@ -211,9 +210,9 @@ namespace {
 // rises above it again), or the whole flight of a jump from a top.
 float timeToLand(float level)
 {
-    float vy = ball->velocity.y;
-    if (!airborne) vy = std::sqrt(2 * ball->radius) * 20;
-    float height = ball->position.y - level;
+    float vy = game().ball.velocity.y;
+    if (!game().airborne) vy = std::sqrt(2 * game().ball.radius) * 20;
+    float height = game().ball.position.y - level;
     float reach = vy * vy + 100 * height;
     if (reach < 0) return 0;
     return (vy + std::sqrt(reach)) / 50;
@@ -223,15 +222,15 @@ float timeToLand(float level)
 
 bool overBar(int index)
 {
-    const Block& b = *blocks[index];
+    const Block& b = game().course.blocks[index];
     Vec3 c = ballCentre();
     return inside(c.x, b.position.x, b.position.x + b.size.x, 0) &&
-           c.y - ball->radius < b.position.y + b.size.y + 0.5f;
+           c.y - game().ball.radius < b.position.y + b.size.y + 0.5f;
 }
 
 bool bounceAlong(int from, const std::vector<int>& bars, float aimX, float z)
 {
-    const Block& start = *blocks[from];
+    const Block& start = game().course.blocks[from];
     const float margins[] = {0.0f, 0.3f, 0.6f, 1.0f};
     return firstThat(20 * 4, [&](int attempt) {
         float runSpeed = 20.0f - 0.2f * (attempt / 4);
@@ -250,22 +249,22 @@ bool bounceAlong(int from, const std::vector<int>& bars, float aimX, float z)
         // lands there is the distance over the time left in the air. The held
         // key throws the ball up again at each landing, until the last bar.
         auto middle = [&](size_t n) {
-            const Block& bar = *blocks[bars[n]];
+            const Block& bar = game().course.blocks[bars[n]];
             return n + 1 == bars.size() ? aimX : bar.position.x + bar.size.x / 2;
         };
-        const float flight = 2 * std::sqrt(2 * ball->radius) * 20 / 50;
+        const float flight = 2 * std::sqrt(2 * game().ball.radius) * 20 / 50;
         size_t next = 0;
         float lastVy = 0;
         for (int i = 0; i < 3000 && next < bars.size(); ++i) {
-            const Block& bar = *blocks[bars[next]];
+            const Block& bar = game().course.blocks[bars[next]];
             bool last = next + 1 == bars.size();
             float top = bar.position.y + bar.size.y;
-            if (ball->position.y < top - 1.0f) return false;
+            if (game().ball.position.y < top - 1.0f) return false;
             // With the key held a landing and the next take-off fall in the
             // same tick: the vertical speed turning upward tells it.
-            bool sprang = ball->velocity.y > 0 && lastVy < 0;
-            lastVy = ball->velocity.y;
-            if ((!airborne || sprang) && overBar(bars[next])) {
+            bool sprang = game().ball.velocity.y > 0 && lastVy < 0;
+            lastVy = game().ball.velocity.y;
+            if ((!game().airborne || sprang) && overBar(bars[next])) {
                 ++next;
                 continue;
             }
@@ -274,9 +273,9 @@ bool bounceAlong(int from, const std::vector<int>& bars, float aimX, float z)
             // Just before touching down the aim moves on to the bar after,
             // which the ball springs toward at once.
             if (t < 0.1f && !last) wanted = (middle(next + 1) - ballCentre().x) / (t + flight);
-            float change = wanted - ball->velocity.x;
+            float change = wanted - game().ball.velocity.x;
             int x = change > 0.2f ? 1 : (change < -0.2f ? -1 : 0);
-            playTick(Keys{x, steerAxis(ballCentre().z, ball->velocity.z, z, 20.0f), !last});
+            playTick(Keys{x, steerAxis(ballCentre().z, game().ball.velocity.z, z, 20.0f), !last});
         }
         return next == bars.size() && rollTo(aimX, z, 20.0f, 0.5f) && onTopOf(bars.back());
     });
@@ -294,6 +293,6 @@ void report(const char* what)
 {
     Vec3 c = ballCentre();
     std::fprintf(stderr, "%-28s tick %6zu  centre %8.3f %8.3f %9.3f  v %6.2f %6.2f %6.2f  r %.2f%s\n", what,
-                 playedTicks().size(), c.x, c.y, c.z, ball->velocity.x, ball->velocity.y, ball->velocity.z,
-                 ball->radius, gameState == EndScreen ? "  END" : "");
+                 playedTicks().size(), c.x, c.y, c.z, game().ball.velocity.x, game().ball.velocity.y, game().ball.velocity.z,
+                 game().ball.radius, game().gameState == EndScreen ? "  END" : "");
 }

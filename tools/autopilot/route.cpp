@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/ball.h"
+#include "sim/game.h"
 #include "tools/autopilot/drive.h"
 #include "tools/autopilot/pilot.h"
 #include "world/world.h"
@@ -33,7 +33,7 @@ bool discs()
 
 bool checkpointTaken(int index)
 {
-    return checkpoints[index]->colour.y != 1.0f;
+    return game().course.checkpoints[index].colour.y != 1.0f;
 }
 
 // Over the wall from the last disc onto the landing slab, and a jump into
@@ -60,7 +60,7 @@ bool runway()
 // Along the beams to the lift, up with it, and across to the high beam.
 bool beamsAndLift()
 {
-    const Block& lift = *blocks[block(35)];
+    const Block& lift = game().course.blocks[block(35)];
     auto liftCentre = [&] {
         return steerTo(lift.position.x + lift.size.x / 2, lift.position.z + lift.size.z / 2, 10.0f);
     };
@@ -77,7 +77,7 @@ bool highBeams()
     return rollTo(153, -27.1667f) && rollTo(193, -27.1667f) && rollTo(193, -15.1667f) &&
            rollTo(210, -15.1667f) && hop({block(40), block(43), 5, 0.5f, 0}) &&
            rollTo(240, -15.1667f) &&
-           hop({block(43), block(44), 5, 0.5f, 0, 3, 20, [] { return ball->radius == 0.25f; }});
+           hop({block(43), block(44), 5, 0.5f, 0, 3, 20, [] { return game().ball.radius == 0.25f; }});
 }
 
 // Through the gate, onto the knob at the end of the beam and up the climb.
@@ -129,7 +129,7 @@ bool barsAndShaft()
 std::function<Keys()> rideOn(int index, float dx, float dz)
 {
     return [index, dx, dz] {
-        const Block& b = *blocks[index];
+        const Block& b = game().course.blocks[index];
         return steerTo(b.position.x + dx, b.position.z + dz, 10.0f);
     };
 }
@@ -139,7 +139,7 @@ std::function<Keys()> rideOn(int index, float dx, float dz)
 bool cage()
 {
     const float z = -66.1667f;
-    const Block& floor = *blocks[block(102)];
+    const Block& floor = game().course.blocks[block(102)];
     bool inCage = firstThat(200, [&](int attempt) {
         for (int i = 0; i < attempt * 4; ++i) playTick(steerTo(109, z, 10.0f));
         if (!playUntil([&] { return steerTo(107.95f, z, 5.0f); }, [] { return onTopOf(block(102)); }, 100)) {
@@ -164,8 +164,8 @@ bool secondShaft()
 // The two lifts, in opposite phase, up to the summit.
 bool lifts()
 {
-    const Block& first = *blocks[block(108)];
-    const Block& second = *blocks[block(109)];
+    const Block& first = game().course.blocks[block(108)];
+    const Block& second = game().course.blocks[block(109)];
     const float half = 2.6667f;
     return hop({block(93), block(108), half, half, 600, 0}) &&
            playUntil(rideOn(block(108), half, half), [&] { return first.position.y > 131.0f; }, 1000) &&
@@ -177,7 +177,7 @@ bool lifts()
 // platforms and a jump into the ring.
 bool summit()
 {
-    if (!hop({block(109), block(110), 5, 5, 100, 0, 20, [] { return ball->radius == 1.0f; }})) return false;
+    if (!hop({block(109), block(110), 5, 5, 100, 0, 20, [] { return game().ball.radius == 1.0f; }})) return false;
     if (!rollTo(153, -14.3333f) || !checkpointTaken(2)) return false;
     return hop({block(110), block(111), 5, 1}) && hop({block(111), block(112), 5, 1}) &&
            hop({block(112), block(113), 19, 5}) && hop({block(113), block(114), 10, 1}) &&

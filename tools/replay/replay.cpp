@@ -16,12 +16,9 @@
 #include <vector>
 
 #include "app/input.h"
-#include "app/tick.h"
-#include "sim/ball.h"
-#include "sim/game_state.h"
+#include "sim/game.h"
 #include "tools/headless/headless_game.h"
 #include "tools/replay/shot.h"
-#include "world/world.h"
 
 namespace {
 
@@ -40,13 +37,13 @@ const char* const header =
 
 const long long mouseReach = 1000000;
 
-int heldModifiers = 0;
-long long tickNumber = 0;
-
-int scriptModifiers()
-{
-    return heldModifiers;
-}
+// The game a script plays, with the input it has given so far.
+struct Replay {
+    Game game = startHeadlessGame();
+    Input input;
+    long long tickNumber = 0;
+    Shots shots;
+};
 
 // A whole token of decimal digits, optionally signed, within [low, high].
 bool parseInt(const std::string& token, long long low, long long high, long long& out)
@@ -179,75 +176,79 @@ std::string parseLine(const std::string& line, Command& command, bool& empty)
     return "unknown command '" + verb + "'";
 }
 
-void printRow()
+void printRow(const Replay& replay)
 {
-    const Ball& b = *ball;
+    const Game& g = replay.game;
+    const Ball& b = g.ball;
+    const Camera& c = g.camera;
     std::printf("%lld,%d,%.9g,%.9g,%.9g,%.9g,%.9g,%.9g,%.9g,%d,%.9g,%.9g,%d,%.9g,%.9g,%.9g,%.9g\n",
-                tickNumber, static_cast<int>(gameState), b.position.x, b.position.y, b.position.z,
-                b.velocity.x, b.velocity.y, b.velocity.z, b.radius, airborne ? 1 : 0, cameraYaw,
-                cameraPitch, static_cast<int>(viewQuadrant), checkpointPosition.x,
-                checkpointPosition.y, checkpointPosition.z, checkpointRadius);
+                replay.tickNumber, static_cast<int>(g.gameState), b.position.x, b.position.y,
+                b.position.z, b.velocity.x, b.velocity.y, b.velocity.z, b.radius, g.airborne ? 1 : 0,
+                c.cameraYaw, c.cameraPitch, static_cast<int>(c.viewQuadrant), g.checkpointPosition.x,
+                g.checkpointPosition.y, g.checkpointPosition.z, g.checkpointRadius);
 }
 
-void printBlocks()
+void printBlocks(const Game& game)
 {
     int index = 0;
-    for (const Block* block : blocks) {
-        std::printf("block,%d,%.9g,%.9g,%.9g,%.9g,%.9g,%.9g\n", ++index, block->position.x,
-                    block->position.y, block->position.z, block->velocity.x, block->velocity.y,
-                    block->velocity.z);
+    for (const Block& block : game.course.blocks) {
+        std::printf("block,%d,%.9g,%.9g,%.9g,%.9g,%.9g,%.9g\n", ++index, block.position.x,
+                    block.position.y, block.position.z, block.velocity.x, block.velocity.y,
+                    block.velocity.z);
     }
 }
 
-void printItems()
+void printItems(const Game& game)
 {
     int index = 0;
-    for (const Checkpoint* checkpoint : checkpoints) {
-        std::printf("checkpoint,%d,%.9g,%.9g,%.9g\n", ++index, checkpoint->colour.x,
-                    checkpoint->colour.y, checkpoint->colour.z);
+    for (const Checkpoint& checkpoint : game.course.checkpoints) {
+        std::printf("checkpoint,%d,%.9g,%.9g,%.9g\n", ++index, checkpoint.colour.x,
+                    checkpoint.colour.y, checkpoint.colour.z);
     }
 }
 
-void run(const Command& command)
+void run(Replay& replay, const Command& command)
 {
+    Game& game = replay.game;
     switch (command.kind) {
     case Kind::KeyDown:
-        // Esc ends the process inside the callback; what was printed so far
-        // must reach the reader.
-        std::fflush(stdout);
-        onKeyDown(static_cast<unsigned char>(command.a), 0, 0);
+        if (pressKey(replay.input, game.camera, static_cast<unsigned char>(command.a))) {
+            // Esc ends the game as it does for a player, after what was
+            // printed so far has reached the reader.
+            std::fflush(stdout);
+            std::exit(0);
+        }
         break;
     case Kind::KeyUp:
-        onKeyUp(static_cast<unsigned char>(command.a), 0, 0);
+        releaseKey(replay.input, static_cast<unsigned char>(command.a));
         break;
     case Kind::SpecialDown:
-        heldModifiers = command.b;
-        onSpecialDown(command.a, 0, 0);
-        heldModifiers = 0;
+        pressSpecial(replay.input, game.camera, command.a, command.b);
         break;
     case Kind::SpecialUp:
-        onSpecialUp(command.a, 0, 0);
+        releaseSpecial(replay.input, game.camera, command.a);
         break;
     case Kind::Mouse:
-        onMouseMove(command.a, command.b);
+        // The pointer warp has nothing to move here.
+        movePointer(replay.input, game.camera, command.a, command.b, replayScreenWidth, replayScreenHeight);
         break;
     case Kind::Tick:
         for (int i = 0; i < command.a; ++i) {
             // As the game's timer: after the goal the tick does nothing.
-            advanceTick();
-            ++tickNumber;
-            printRow();
+            advanceTick(game, replay.input.controls);
+            ++replay.tickNumber;
+            printRow(replay);
         }
         break;
     case Kind::Blocks:
-        printBlocks();
+        printBlocks(game);
         break;
     case Kind::Items:
-        printItems();
+        printItems(game);
         break;
     case Kind::Shot:
         std::fflush(stdout);
-        if (!takeShot(command.path.c_str())) {
+        if (!takeShot(replay.shots, game, command.path.c_str())) {
             std::exit(2);
         }
         break;
@@ -278,9 +279,7 @@ int main(int argc, char** argv)
     std::istream& script = argc == 2 ? static_cast<std::istream&>(file) : std::cin;
 
     std::atexit(flushOutput);
-    if (!startHeadlessGame(scriptModifiers)) {
-        return 2;
-    }
+    Replay replay;
 
     std::puts(header);
     std::string line;
@@ -294,7 +293,7 @@ int main(int argc, char** argv)
             std::_Exit(2);
         }
         if (!empty) {
-            run(command);
+            run(replay, command);
         }
     }
     return 0;

@@ -1,6 +1,17 @@
 #pragma once
 
-// Draws the current state (the scene, or the end picture after the goal)
-// into an offscreen 1280x1024 framebuffer and writes it as a PNG. Needs an X
+#include "render/graphics.h"
+#include "sim/game.h"
+
+// The offscreen window, framebuffer and pictures, made at the first shot.
+struct Shots {
+    bool tried = false;
+    bool ready = false;
+    unsigned int framebuffer = 0;
+    Graphics graphics;
+};
+
+// Draws the game (the scene, or the end picture after the goal) into an
+// offscreen 1280x1024 framebuffer and writes it as a PNG. Needs an X
 // display; returns false with one line on stderr when it cannot.
-bool takeShot(const char* path);
+bool takeShot(Shots& shots, const Game& game, const char* path);

@@ -1,4 +1,4 @@
-#include "render/png_file.h"
+#include "tools/replay/png_file.h"
 
 #include <png.h>
 

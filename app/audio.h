@@ -1,0 +1,9 @@
+#pragma once
+// What the player hears of a tick: the game's events turned into sounds.
+
+#include "assets/sound.h"
+#include "sim/events.h"
+
+// Plays every event of the tick, in order. A landing rings by its material:
+// metal and wood have a sound, glass and bare blocks none.
+void playEvents(GameSounds& sounds, const GameEvents& events);

@@ -1,0 +1,18 @@
+#pragma once
+// Everything drawing needs that start-up makes once: the fixed GL state, the
+// textures and the shader pair.
+
+#include "assets/shader_program.h"
+#include "assets/textures.h"
+
+struct Graphics {
+    Textures textures;
+    ShaderProgram shader;
+};
+
+// The GL settings every frame relies on and nothing changes for good.
+void setFixedState();
+
+// The fixed GL state, all sixteen textures, then the shader program (made
+// current when it builds). Needs a current GL context.
+Graphics initGraphics();

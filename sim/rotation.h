@@ -1,0 +1,23 @@
+#pragma once
+// Turning vectors and the ball's orientation, in the game's own maths.
+
+#include "world/vec3.h"
+
+// A 3x3 rotation, column-major like the upper left of a GL matrix:
+// m[column * 3 + row].
+struct Mat3 {
+    float m[9];
+};
+
+constexpr Mat3 identityMat3{{1.0f, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f, 1.0f}};
+
+// Turns v about axis by degrees, in the opposite sense to glRotatef.
+Vec3 rotateVector(Vec3 v, Vec3 axis, float degrees);
+
+// The rotation glRotatef(degrees, axis) makes, with the same float rounding,
+// so that the rolled ball looks exactly as it always has. An axis shorter
+// than 1e-4 gives no rotation.
+Mat3 rotationAbout(float degrees, Vec3 axis);
+
+// a * b, summed in float column by column as the GL matrix stack does.
+Mat3 multiply(const Mat3& a, const Mat3& b);
