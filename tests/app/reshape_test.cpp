@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "app/tick.h"
+#include "app/window.h"
 #include "tools/headless/egl_context.h"
 
 namespace {
@@ -11,6 +11,10 @@ namespace {
 class ReshapeTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_TRUE(makeHeadlessContext()); }
+
+    WindowSize window;
+
+    void onReshape(int width, int height) { reshapeWindow(window, width, height); }
 
     void SetUp() override
     {
@@ -45,8 +49,8 @@ TEST_F(ReshapeTest, SetsViewportAndPerspectiveAndLeavesProjectionSelected)
     EXPECT_NEAR(m[10], -201.0f / 199.0f, 1e-5f);
     EXPECT_NEAR(m[14], -400.0f / 199.0f, 1e-5f);
     EXPECT_EQ(m[11], -1.0f);
-    EXPECT_EQ(windowWidth, 1280);
-    EXPECT_EQ(windowHeight, 1024);
+    EXPECT_EQ(window.width, 1280);
+    EXPECT_EQ(window.height, 1024);
 }
 
 TEST_F(ReshapeTest, ReplacesRatherThanMultipliesTheProjection)
@@ -66,8 +70,8 @@ TEST_F(ReshapeTest, ZeroHeightIsTreatedAsOnePixel)
     projection(m);
     for (float value : m) EXPECT_TRUE(std::isfinite(value));
     EXPECT_NEAR(m[0], focal / 640.0f, 1e-6f);
-    EXPECT_EQ(windowWidth, 640);
-    EXPECT_EQ(windowHeight, 1);
+    EXPECT_EQ(window.width, 640);
+    EXPECT_EQ(window.height, 1);
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ TEST(ReadTextFile, WholeFileWithATerminatingZero)
     EXPECT_EQ(readTextFile("missing.vs"), nullptr);
 }
 
-class ShaderProgram : public ::testing::Test {
+class ShaderProgramTest : public ::testing::Test {
 protected:
     ScratchDir dir;
     void SetUp() override { openTestWindow(); }
@@ -49,31 +49,32 @@ protected:
     // Builds from the given pair, returning what went to stderr.
     static std::string build(const std::string& vertex, const std::string& fragment, bool& built)
     {
-        return stderrOf([&] { built = initShaderProgramFrom(vertex.c_str(), fragment.c_str()); });
+        return stderrOf([&] { built = initShaderProgramFrom(vertex.c_str(), fragment.c_str()).active; });
     }
 };
 
-TEST_F(ShaderProgram, GamePairIsCurrentAfterStartUp)
+TEST_F(ShaderProgramTest, GamePairIsCurrentAfterStartUp)
 {
     // The game reads the pair relative to its working directory.
     fs::create_directory("shaders");
     fs::copy_file(SOURCE_DIR "/shaders/phong.vs", "shaders/phong.vs");
     fs::copy_file(SOURCE_DIR "/shaders/phong.fs", "shaders/phong.fs");
-    bool built = false;
-    const std::string said = stderrOf([&] { built = initShaderProgram(); });
+    ::ShaderProgram shader;
+    const std::string said = stderrOf([&] { shader = initShaderProgram(); });
 
-    EXPECT_TRUE(built);
-    EXPECT_TRUE(shaderProgramActive);
+    EXPECT_TRUE(shader.active);
     EXPECT_EQ(said, "");
     EXPECT_NE(currentProgram(), 0u);
+    EXPECT_EQ(currentProgram(), shader.program);
 
-    useShaderProgram(false);
+    useShaderProgram(shader, false);
     EXPECT_EQ(currentProgram(), 0u);
-    useShaderProgram(true);
+    EXPECT_FALSE(shader.active);
+    useShaderProgram(shader, true);
     EXPECT_NE(currentProgram(), 0u);
 }
 
-TEST_F(ShaderProgram, BrokenShaderLeavesTheFixedPipelineWithOneLine)
+TEST_F(ShaderProgramTest, BrokenShaderLeavesTheFixedPipelineWithOneLine)
 {
     const std::string vertex = SOURCE_DIR "/shaders/phong.vs";
     const std::string broken = "broken.fs";
@@ -81,14 +82,13 @@ TEST_F(ShaderProgram, BrokenShaderLeavesTheFixedPipelineWithOneLine)
     bool built = true;
     const std::string said = build(vertex, broken, built);
     EXPECT_FALSE(built);
-    EXPECT_FALSE(shaderProgramActive);
     EXPECT_EQ(currentProgram(), 0u);
     EXPECT_EQ(countLines(said), 1) << said;
     EXPECT_NE(said.find("broken.fs"), std::string::npos) << said;
     EXPECT_NE(said.find("nonsense"), std::string::npos) << "the info log: " << said;
 }
 
-TEST_F(ShaderProgram, MissingFileOrFailedLinkLeavesTheFixedPipeline)
+TEST_F(ShaderProgramTest, MissingFileOrFailedLinkLeavesTheFixedPipeline)
 {
     bool built = true;
     std::string said = build("nowhere.vs", SOURCE_DIR "/shaders/phong.fs", built);

@@ -12,7 +12,6 @@
 
 #include "assets/sound.h"
 #include "assets/sound_layer.h"
-#include "assets/texture_names.h"
 #include "tests/support/media_files.h"
 
 namespace {
@@ -53,26 +52,23 @@ void writeAllSounds()
 class SoundTest : public ::testing::Test {
 protected:
     ScratchDir dir;
+    GameSounds s;
     std::string startupErrors;
 
     void SetUp() override
     {
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         writeAllSounds();
-        metalTexture = 101;
-        glassTexture = 102;
-        woodTextures = {201, 202, 203, 204, 205, 206};
         startUp();
     }
     void TearDown() override
     {
-        releaseSound();
+        releaseSound(s);
         clearSoundPlayLog();
-        woodTextures.clear();
     }
     void startUp()
     {
-        startupErrors = stderrOf(initSound);
+        startupErrors = stderrOf([this] { initSound(s); });
         clearSoundPlayLog();
     }
 };
@@ -84,33 +80,32 @@ int channelOf(const Channel* channel)
 
 // With no sound system every entry point must be a quiet no-op, release
 // included, however often it is called.
-void expectEverythingSilent()
+void expectEverythingSilent(GameSounds& s)
 {
     clearSoundPlayLog();
-    const std::string said = stderrOf([] {
-        playEffect(jumpSound, &jumpChannel);
-        playImpactSound(metalTexture);
-        startBackgroundMusic();
-        startVictoryMusic();
-        releaseSound();
+    const std::string said = stderrOf([&s] {
+        playEffect(s, s.jumpSound, &s.jumpChannel);
+        startBackgroundMusic(s);
+        startVictoryMusic(s);
+        releaseSound(s);
     });
     EXPECT_EQ(said, "");
     EXPECT_TRUE(soundPlayLog().empty());
-    EXPECT_EQ(jumpChannel, nullptr);
-    EXPECT_EQ(musicChannel, nullptr);
+    EXPECT_EQ(s.jumpChannel, nullptr);
+    EXPECT_EQ(s.musicChannel, nullptr);
 }
 
 TEST_F(SoundTest, NineSoundsLoadInTableOrderWithTheirModes)
 {
-    ASSERT_NE(soundSystem, nullptr);
+    ASSERT_NE(s.soundSystem, nullptr);
     EXPECT_EQ(startupErrors, "");
-    EXPECT_EQ(soundSystem->channels.size(), 10u);
-    Sound* globals[9] = {jumpSound, hitMetalSound, hitWoodSound, saveSound,      shrinkSound,
-                         growSound, fallSound,     backgroundMusic, victoryMusic};
-    ASSERT_EQ(soundSystem->sounds.size(), 9u);
+    EXPECT_EQ(s.soundSystem->channels.size(), 10u);
+    Sound* globals[9] = {s.jumpSound, s.hitMetalSound, s.hitWoodSound, s.saveSound,      s.shrinkSound,
+                         s.growSound, s.fallSound,     s.backgroundMusic, s.victoryMusic};
+    ASSERT_EQ(s.soundSystem->sounds.size(), 9u);
     for (int i = 0; i < 9; ++i) {
         SCOPED_TRACE(soundOrder[i]);
-        Sound* sound = soundSystem->sounds[size_t(i)];
+        Sound* sound = s.soundSystem->sounds[size_t(i)];
         EXPECT_EQ(sound, globals[i]);
         EXPECT_EQ(sound->file, soundOrder[i]);
         EXPECT_EQ(sound->mode, i < 7 ? soundPlayOnce : soundLoop);
@@ -118,81 +113,60 @@ TEST_F(SoundTest, NineSoundsLoadInTableOrderWithTheirModes)
     }
 }
 
-TEST_F(SoundTest, ImpactSoundFollowsTheBlockMaterial)
-{
-    playImpactSound(metalTexture);
-    ASSERT_EQ(soundPlayLog().size(), 1u);
-    EXPECT_EQ(soundPlayLog()[0].file, "sounds/hitMetal.wav");
-    EXPECT_EQ(soundPlayLog()[0].channel, channelOf(effectsChannel));
-
-    for (unsigned int wood : woodTextures) {
-        clearSoundPlayLog();
-        playImpactSound(wood);
-        ASSERT_EQ(soundPlayLog().size(), 1u) << wood;
-        EXPECT_EQ(soundPlayLog()[0].file, "sounds/hitWood.wav");
-        EXPECT_EQ(soundPlayLog()[0].channel, channelOf(effectsChannel));
-    }
-
-    clearSoundPlayLog();
-    playImpactSound(glassTexture);
-    playImpactSound(999);
-    EXPECT_TRUE(soundPlayLog().empty());
-}
-
 TEST_F(SoundTest, TwoEffectsInOneStepTakeTwoChannels)
 {
-    playEffect(saveSound, &effectsChannel);
-    Channel* first = effectsChannel;
-    playEffect(growSound, &effectsChannel);
+    playEffect(s, s.saveSound, &s.effectsChannel);
+    Channel* first = s.effectsChannel;
+    playEffect(s, s.growSound, &s.effectsChannel);
     ASSERT_EQ(soundPlayLog().size(), 2u);
     EXPECT_NE(soundPlayLog()[0].channel, soundPlayLog()[1].channel);
     EXPECT_EQ(channelOf(first), soundPlayLog()[0].channel);
-    EXPECT_EQ(channelOf(effectsChannel), soundPlayLog()[1].channel);
-    EXPECT_TRUE(channelPlaying(soundSystem, first));
-    EXPECT_TRUE(channelPlaying(soundSystem, effectsChannel));
+    EXPECT_EQ(channelOf(s.effectsChannel), soundPlayLog()[1].channel);
+    EXPECT_TRUE(channelPlaying(s.soundSystem, first));
+    EXPECT_TRUE(channelPlaying(s.soundSystem, s.effectsChannel));
 
-    playEffect(jumpSound, &jumpChannel);
+    playEffect(s, s.jumpSound, &s.jumpChannel);
     EXPECT_EQ(soundPlayLog().back().file, "sounds/jump.wav");
-    EXPECT_EQ(channelOf(jumpChannel), soundPlayLog().back().channel);
-    EXPECT_EQ(channelOf(effectsChannel), soundPlayLog()[1].channel);
+    EXPECT_EQ(channelOf(s.jumpChannel), soundPlayLog().back().channel);
+    EXPECT_EQ(channelOf(s.effectsChannel), soundPlayLog()[1].channel);
 }
 
 TEST_F(SoundTest, BackgroundThenVictoryMusicPlayTogether)
 {
-    startBackgroundMusic();
-    Channel* background = musicChannel;
+    startBackgroundMusic(s);
+    Channel* background = s.musicChannel;
     ASSERT_NE(background, nullptr);
     ASSERT_EQ(soundPlayLog().size(), 1u);
     EXPECT_EQ(soundPlayLog()[0].file, "sounds/MI2.wav");
     EXPECT_NEAR(soundPlayLog()[0].volume, 0.35f, 1.0f / 128);
-    EXPECT_NEAR(channelVolume(soundSystem, background), 0.35f, 1.0f / 128);
+    EXPECT_NEAR(channelVolume(s.soundSystem, background), 0.35f, 1.0f / 128);
 
-    startVictoryMusic();
+    startVictoryMusic(s);
     ASSERT_EQ(soundPlayLog().size(), 2u);
     EXPECT_EQ(soundPlayLog()[1].file, "sounds/musicVictory.mp3");
-    EXPECT_NE(musicChannel, background);
-    EXPECT_EQ(channelOf(musicChannel), soundPlayLog()[1].channel);
-    EXPECT_FLOAT_EQ(channelVolume(soundSystem, musicChannel), 1.0f);
-    EXPECT_TRUE(channelPlaying(soundSystem, background));
-    EXPECT_TRUE(channelPlaying(soundSystem, musicChannel));
-    EXPECT_NEAR(channelVolume(soundSystem, background), 0.35f, 1.0f / 128);
+    EXPECT_NE(s.musicChannel, background);
+    EXPECT_EQ(channelOf(s.musicChannel), soundPlayLog()[1].channel);
+    EXPECT_FLOAT_EQ(channelVolume(s.soundSystem, s.musicChannel), 1.0f);
+    EXPECT_TRUE(channelPlaying(s.soundSystem, background));
+    EXPECT_TRUE(channelPlaying(s.soundSystem, s.musicChannel));
+    EXPECT_NEAR(channelVolume(s.soundSystem, background), 0.35f, 1.0f / 128);
 }
 
 TEST_F(SoundTest, NewPlaybackStartsAtFullVolumeAndFullMixerDropsTheSound)
 {
-    Channel* channel = playSound(soundSystem, saveSound, 3);
+    Channel* channel = playSound(s.soundSystem, s.saveSound, 3);
     ASSERT_EQ(channelOf(channel), 3);
-    setChannelVolume(soundSystem, channel, 0.1f);
+    setChannelVolume(s.soundSystem, channel, 0.1f);
     EXPECT_NEAR(soundPlayLog().back().volume, 0.1f, 1.0f / 128);
-    channel = playSound(soundSystem, backgroundMusic, 3);
+    channel = playSound(s.soundSystem, s.backgroundMusic, 3);
     EXPECT_EQ(channelOf(channel), 3);
-    EXPECT_FLOAT_EQ(channelVolume(soundSystem, channel), 1.0f);
-    EXPECT_EQ(playSound(soundSystem, growSound, 10), nullptr);
+    EXPECT_FLOAT_EQ(channelVolume(s.soundSystem, channel), 1.0f);
+    EXPECT_EQ(playSound(s.soundSystem, s.growSound, 10), nullptr);
 
     clearSoundPlayLog();
-    for (int i = 0; i < 10; ++i) playSound(soundSystem, backgroundMusic, anyFreeChannel);
+    for (int i = 0; i < 10; ++i) playSound(s.soundSystem, s.backgroundMusic, anyFreeChannel);
     EXPECT_EQ(soundPlayLog().size(), 9u);
-    EXPECT_EQ(playSound(soundSystem, victoryMusic, anyFreeChannel), nullptr);
+    EXPECT_EQ(playSound(s.soundSystem, s.victoryMusic, anyFreeChannel), nullptr);
     EXPECT_EQ(soundPlayLog().size(), 9u);
 }
 
@@ -202,7 +176,7 @@ TEST_F(SoundDeathTest, CtrlCAndTerminateStillEndTheGame)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     // The sound system is up (SetUp), as it is while the game runs.
-    ASSERT_NE(soundSystem, nullptr);
+    ASSERT_NE(s.soundSystem, nullptr);
     EXPECT_EXIT(std::raise(SIGINT), ::testing::KilledBySignal(SIGINT), "");
     EXPECT_EXIT(std::raise(SIGTERM), ::testing::KilledBySignal(SIGTERM), "");
 }
@@ -210,8 +184,8 @@ TEST_F(SoundDeathTest, CtrlCAndTerminateStillEndTheGame)
 TEST_F(SoundTest, PlayLogKeepsOnlyTheLatestPlays)
 {
     // A long game plays thousands of effects; the log must not grow with them.
-    for (int i = 0; i < 1000; ++i) playSound(soundSystem, i % 2 ? jumpSound : saveSound, 4);
-    playSound(soundSystem, growSound, 5);
+    for (int i = 0; i < 1000; ++i) playSound(s.soundSystem, i % 2 ? s.jumpSound : s.saveSound, 4);
+    playSound(s.soundSystem, s.growSound, 5);
     ASSERT_EQ(soundPlayLog().size(), 256u);
     EXPECT_EQ(soundPlayLog().back().file, "sounds/grow.wav");
     EXPECT_EQ(soundPlayLog().back().channel, 5);
@@ -221,47 +195,47 @@ TEST_F(SoundTest, PlayLogKeepsOnlyTheLatestPlays)
 TEST_F(SoundTest, LoopingSoundOutlastsItsLengthAndAOneShotEnds)
 {
     writeFile("sounds/blip.wav", makeWav(0.05, 600.0));
-    Sound* once = createSound(soundSystem, "sounds/blip.wav", soundPlayOnce);
-    Sound* looped = createSound(soundSystem, "sounds/blip.wav", soundLoop);
-    Channel* onceChannel = playSound(soundSystem, once, anyFreeChannel);
-    Channel* loopChannel = playSound(soundSystem, looped, anyFreeChannel);
+    Sound* once = createSound(s.soundSystem, "sounds/blip.wav", soundPlayOnce);
+    Sound* looped = createSound(s.soundSystem, "sounds/blip.wav", soundLoop);
+    Channel* onceChannel = playSound(s.soundSystem, once, anyFreeChannel);
+    Channel* loopChannel = playSound(s.soundSystem, looped, anyFreeChannel);
     ASSERT_NE(onceChannel, nullptr);
     ASSERT_NE(loopChannel, nullptr);
     SDL_Delay(400);
-    EXPECT_FALSE(channelPlaying(soundSystem, onceChannel));
-    EXPECT_TRUE(channelPlaying(soundSystem, loopChannel));
+    EXPECT_FALSE(channelPlaying(s.soundSystem, onceChannel));
+    EXPECT_TRUE(channelPlaying(s.soundSystem, loopChannel));
 }
 
 TEST_F(SoundTest, AfterReleaseNothingPlays)
 {
-    startBackgroundMusic();
-    EXPECT_EQ(stderrOf(releaseSound), "");
-    EXPECT_EQ(soundSystem, nullptr);
-    EXPECT_EQ(musicChannel, nullptr);
-    EXPECT_EQ(jumpSound, nullptr);
-    expectEverythingSilent();
+    startBackgroundMusic(s);
+    EXPECT_EQ(stderrOf([this] { releaseSound(s); }), "");
+    EXPECT_EQ(s.soundSystem, nullptr);
+    EXPECT_EQ(s.musicChannel, nullptr);
+    EXPECT_EQ(s.jumpSound, nullptr);
+    expectEverythingSilent(s);
 }
 
 TEST_F(SoundTest, MissingAndUndecodableFilesStaySilentAlone)
 {
-    releaseSound();
+    releaseSound(s);
     std::remove("sounds/fall.wav");
     writeFile("sounds/musicVictory.mp3", std::vector<unsigned char>(3000, 0x5a));
     startUp();
-    ASSERT_NE(soundSystem, nullptr);
+    ASSERT_NE(s.soundSystem, nullptr);
     EXPECT_EQ(countLines(startupErrors), 2) << startupErrors;
     EXPECT_NE(startupErrors.find("sounds/fall.wav"), std::string::npos);
     EXPECT_NE(startupErrors.find("sounds/musicVictory.mp3"), std::string::npos);
-    ASSERT_NE(fallSound, nullptr);
-    EXPECT_EQ(fallSound->chunk, nullptr);
-    EXPECT_EQ(victoryMusic->chunk, nullptr);
+    ASSERT_NE(s.fallSound, nullptr);
+    EXPECT_EQ(s.fallSound->chunk, nullptr);
+    EXPECT_EQ(s.victoryMusic->chunk, nullptr);
 
-    playEffect(fallSound, &effectsChannel);
-    EXPECT_EQ(effectsChannel, nullptr);
-    startVictoryMusic();
+    playEffect(s, s.fallSound, &s.effectsChannel);
+    EXPECT_EQ(s.effectsChannel, nullptr);
+    startVictoryMusic(s);
     EXPECT_TRUE(soundPlayLog().empty());
-    playEffect(saveSound, &effectsChannel);
-    startBackgroundMusic();
+    playEffect(s, s.saveSound, &s.effectsChannel);
+    startBackgroundMusic(s);
     ASSERT_EQ(soundPlayLog().size(), 2u);
     EXPECT_EQ(soundPlayLog()[0].file, "sounds/save.wav");
     EXPECT_EQ(soundPlayLog()[1].file, "sounds/MI2.wav");
@@ -269,23 +243,23 @@ TEST_F(SoundTest, MissingAndUndecodableFilesStaySilentAlone)
 
 TEST_F(SoundTest, NoAudioDeviceRunsSilentWithOneLine)
 {
-    releaseSound();
+    releaseSound(s);
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     startUp();
-    EXPECT_EQ(soundSystem, nullptr);
+    EXPECT_EQ(s.soundSystem, nullptr);
     EXPECT_EQ(countLines(startupErrors), 1) << startupErrors;
     EXPECT_NE(startupErrors.find("sound is off"), std::string::npos) << startupErrors;
-    expectEverythingSilent();
+    expectEverythingSilent(s);
 }
 
 TEST_F(SoundTest, SoundCardProbeChatterIsHidden)
 {
     // Through the real ALSA back end: on a machine without a sound card the
     // ALSA library would print a screenful of its own errors.
-    releaseSound();
+    releaseSound(s);
     setenv("SDL_AUDIODRIVER", "alsa", 1);
     startUp();
-    if (soundSystem) GTEST_SKIP() << "this machine has a working sound card";
+    if (s.soundSystem) GTEST_SKIP() << "this machine has a working sound card";
     EXPECT_EQ(countLines(startupErrors), 1) << startupErrors;
     EXPECT_EQ(startupErrors.rfind("skycourse: sound is off: ", 0), 0u) << startupErrors;
 }

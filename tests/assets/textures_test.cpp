@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "assets/textures.h"
+#include "render/graphics.h"
 #include "tests/support/media_files.h"
 #include "tests/support/xvfb.h"
 
@@ -42,12 +43,12 @@ TextureImage readTexture(unsigned int texture)
     return image;
 }
 
-// One window and one initGraphics per test program: the wood list grows
-// with every call, as it does in the game's single start-up.
+// One window and one start-up per test program, as in the game.
 class TexturesTest : public ::testing::Test {
 protected:
     static inline ScratchDir* dir = nullptr;
     static inline std::string startupErrors;
+    static inline Graphics graphics;
 
     static void SetUpTestSuite()
     {
@@ -55,8 +56,8 @@ protected:
         dir = new ScratchDir;
         mkdir("images", 0755);
         for (int i = 0; i < 16; ++i)
-            writeFile(std::string("images/") + gamePictures[i], solidBmp(8, 4, colourOfPicture(i)));
-        startupErrors = stderrOf(initGraphics);
+            writeFile(std::string("images/") + pictureFiles[i], solidBmp(8, 4, colourOfPicture(i)));
+        startupErrors = stderrOf([] { graphics = initGraphics(); });
     }
     static void TearDownTestSuite()
     {
@@ -67,12 +68,12 @@ protected:
 
 TEST_F(TexturesTest, SixteenTexturesInLoadOrder)
 {
-    ASSERT_EQ(woodTextures.size(), 6u);
-    std::vector<unsigned int> names = {ballTexture, metalTexture, glassTexture, endTexture};
-    names.insert(names.end(), woodTextures.begin(), woodTextures.end());
-    names.insert(names.end(), skyTextures, skyTextures + 6);
+    const Textures& t = graphics.textures;
+    std::vector<unsigned int> names = {t.ball, t.metal, t.glass, t.end};
+    names.insert(names.end(), t.wood.begin(), t.wood.end());
+    names.insert(names.end(), t.sky.begin(), t.sky.end());
     for (int i = 0; i < 16; ++i) {
-        SCOPED_TRACE(gamePictures[i]);
+        SCOPED_TRACE(pictureFiles[i]);
         EXPECT_TRUE(glIsTexture(names[size_t(i)]));
         // Names are handed out in creation order.
         if (i > 0) {
@@ -110,7 +111,6 @@ TEST_F(TexturesTest, FixedStateAfterStartUp)
     }
     glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &value);
     EXPECT_EQ(value, GL_MODULATE);
-    EXPECT_EQ(glutGet(GLUT_WINDOW_CURSOR), GLUT_CURSOR_NONE);
 }
 
 TEST_F(TexturesTest, UnreadablePictureBecomesCheckerStillBound)

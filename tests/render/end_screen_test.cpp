@@ -6,8 +6,6 @@
 #include <cmath>
 #include <vector>
 
-#include "assets/shader_program.h"
-#include "assets/texture_names.h"
 #include "render/end_screen.h"
 #include "tests/render/render_fixture.h"
 
@@ -29,7 +27,7 @@ void expectPictureFills(int width, int height)
     SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
     TestFramebuffer fb = makeFramebuffer(width, height);
     gamePerspective(width, height);
-    drawEndScreen();
+    drawEndScreen(testTextures);
     const std::vector<unsigned char> pixels = readAll(width, height);
     int black = 0;
     for (size_t i = 0; i < pixels.size(); i += 4) {
@@ -46,7 +44,7 @@ void expectPictureFills(int width, int height)
 TEST(EndScreen, PictureCoversTheWholeScreenUprightAtFullBrightness)
 {
     setUpDrawing();
-    endTexture = quartersTexture();
+    testTextures.end = quartersTexture();
     // A dim scene light must not dim the picture.
     const GLfloat dim[4] = {0.1f, 0.1f, 0.1f, 1.0f};
     glLightModelfv(GL_LIGHT_MODEL_AMBIENT, dim);
@@ -57,10 +55,10 @@ TEST(EndScreen, PictureCoversTheWholeScreenUprightAtFullBrightness)
     expectPictureFills(200, 250);   // taller than wide
 
     // Without the shader pair the quad on the near plane must survive too.
-    useShaderProgram(false);
+    useShaderProgram(testGraphics.shader, false);
     expectPictureFills(viewWidth, viewHeight);
     expectPictureFills(640, 360);
-    useShaderProgram(true);
+    useShaderProgram(testGraphics.shader, true);
 }
 
 TEST(EndScreen, QuadKeepsTheGameModeSizeAndGrowsEvenlyToCover)

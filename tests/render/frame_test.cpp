@@ -4,11 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "assets/shader_program.h"
-#include "assets/texture_names.h"
 #include "render/scene.h"
 #include "render/texturing.h"
-#include "sim/game_state.h"
 #include "tests/render/render_fixture.h"
 #include "world/level.h"
 #include "world/world.h"
@@ -70,28 +67,27 @@ protected:
     void SetUp() override
     {
         setUpDrawing();
-        ballTexture = solidTexture(230, 230, 230);
-        metalTexture = solidTexture(170, 180, 190);
-        glassTexture = solidTexture(120, 200, 255);
-        woodTextures.clear();
+        testTextures.ball = solidTexture(230, 230, 230);
+        testTextures.metal = solidTexture(170, 180, 190);
+        testTextures.glass = solidTexture(120, 200, 255);
         for (int i = 0; i < 6; ++i) {
-            woodTextures.push_back(solidTexture(150 + 15 * i, 100 + 5 * i, 50));
+            testTextures.wood[size_t(i)] = solidTexture(150 + 15 * i, 100 + 5 * i, 50);
         }
         for (int i = 0; i < 6; ++i) {
-            skyTextures[i] = solidTexture(skyColours[i][0], skyColours[i][1], skyColours[i][2]);
+            testTextures.sky[i] = solidTexture(skyColours[i][0], skyColours[i][1], skyColours[i][2]);
         }
-        buildLevel();
+        testGame.course = buildLevel();
     }
     void TearDown() override
     {
-        useShaderProgram(true);
-        resetWorld();
+        useShaderProgram(testGraphics.shader, true);
+        resetCourse();
     }
 
     static std::vector<unsigned char> frame(bool shader)
     {
-        useShaderProgram(shader);
-        drawScene();
+        useShaderProgram(testGraphics.shader, shader);
+        drawScene(testGame, testTextures);
         return readAll();
     }
 
@@ -112,8 +108,8 @@ TEST_F(WholeFrame, ShaderAndFixedFunctionPathsAgree)
     expectPathsAgree({7.0f, 0.5f, 0.0f}, "start");
     expectPathsAgree({0.0f, 3.5f, -11.0f}, "discs");
     expectPathsAgree({153.0f, 176.5f, -19.0f}, "summit");
-    viewQuadrant = 2;
-    cameraPitch = 20.0f;
+    testGame.camera.viewQuadrant = 2;
+    testGame.camera.cameraPitch = 20.0f;
     expectPathsAgree({153.0f, 176.5f, -19.0f}, "summit, turned");
 }
 
@@ -137,7 +133,7 @@ Rgba pixelOf(double x, double y, double z)
 TEST_F(WholeFrame, StartShowsSkyPadAndBall)
 {
     testBall.position = {7.0f, 0.5f, 0.0f};
-    drawScene();
+    drawScene(testGame, testTextures);
     // The pad's top is drawn one radius below its stored height of 0.5.
     const Rgba pad = pixelOf(7.0, 0.0, 3.5);
     const Rgba ballTop = pixelOf(7.0, 0.9, 0.0);
@@ -153,7 +149,7 @@ TEST_F(WholeFrame, LightAndWorldFollowTheBallsRadius)
 {
     testBall.position = {7.0f, 0.5f, 0.0f};
     testBall.radius = 1.0f;
-    drawScene();
+    drawScene(testGame, testTextures);
     GLfloat light[4];
     glGetLightfv(GL_LIGHT0, GL_POSITION, light);
     // Stored in eye space: the camera is 25 back and tilted, so compare with
@@ -182,9 +178,9 @@ TEST(PerPixelLighting, MatchesTheFixedFunctionSumWhereTheLightFacesTheWall)
     glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
     glMaterialfv(GL_FRONT, GL_SPECULAR, white);
     glMateriali(GL_FRONT, GL_SHININESS, 10);
-    disableTexturing();  // untextured, as the game leaves it between draws
+    disableTexturing(testTextures);  // untextured, as the game leaves it between draws
     auto wallCentre = [](float lightZ, bool shader) {
-        useShaderProgram(shader);
+        useShaderProgram(testGraphics.shader, shader);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
@@ -206,7 +202,7 @@ TEST(PerPixelLighting, MatchesTheFixedFunctionSumWhereTheLightFacesTheWall)
     const Rgba behind = wallCentre(-15.0f, true);
     EXPECT_TRUE(sameColour(behind, 15, 15, 15)) << int(behind.r);
     EXPECT_TRUE(sameColour(wallCentre(-15.0f, false), behind.r, behind.g, behind.b, 1));
-    useShaderProgram(true);
+    useShaderProgram(testGraphics.shader, true);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "assets/texture_names.h"
 #include "render/objects.h"
 #include "sim/items.h"
 #include "tests/sim/test_blocks.h"
@@ -51,8 +50,8 @@ TEST_F(Objects, BoxBlockCoversExactlyItsBox)
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     gluLookAt(22.0, 9.0, 14.0, 7.0, 0.0, 0.0, 0.0, 1.0, 0.0);
-    const Block b = testBlock({2.0f, 0.0f, -5.0f}, {10.0f, 0.5f, 10.0f}, solidTexture(0, 255, 0));
-    drawBlock(b, false);
+    const Block b = blockWith({2.0f, 0.0f, -5.0f}, {10.0f, 0.5f, 10.0f}, solidTexture(0, 255, 0));
+    drawBlock(b, false, testTextures);
 
     double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
     for (int corner = 0; corner < 8; ++corner) {
@@ -72,10 +71,10 @@ TEST_F(Objects, BoxBlockCoversExactlyItsBox)
 
 TEST_F(Objects, CylinderBlockIsAnUprightDiscInsideItsBox)
 {
-    Block disc = testBlock({-4.0f, 2.0f, -4.0f}, {8.0f, 1.0f, 8.0f}, solidTexture(0, 255, 0));
-    disc.shape = 1;
+    Block disc = blockWith({-4.0f, 2.0f, -4.0f}, {8.0f, 1.0f, 8.0f}, solidTexture(0, 255, 0));
+    disc.shape = Shape::Cylinder;
     lookDown(0.0f, 0.0f);
-    drawBlock(disc, false);
+    drawBlock(disc, false, testTextures);
     EXPECT_TRUE(sameColour(readPixel(columnOf(0.0f, 0.0f), rowOf(0.0f, 0.0f)), 0, 255, 0));
     EXPECT_TRUE(sameColour(readPixel(columnOf(3.8f, 0.0f), rowOf(0.0f, 0.0f)), 0, 255, 0));
     // The corner of the box lies outside the disc.
@@ -83,7 +82,7 @@ TEST_F(Objects, CylinderBlockIsAnUprightDiscInsideItsBox)
 
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     lookAlongZ(0.0f, 0.0f);
-    drawBlock(disc, false);
+    drawBlock(disc, false, testTextures);
     const Bounds side = boundsOf(0, 255, 0);
     EXPECT_EQ(side.minX, columnOf(-4.0f, 0.0f));
     EXPECT_EQ(side.maxX + 1, columnOf(4.0f, 0.0f));
@@ -103,13 +102,13 @@ int stencilAt(float across, float along)
 
 TEST_F(Objects, TopOnlyMarksJustTheTopFace)
 {
-    const Block b = testBlock({-2.0f, 0.0f, -2.0f}, {4.0f, 3.0f, 4.0f}, solidTexture(0, 255, 0));
+    const Block b = blockWith({-2.0f, 0.0f, -2.0f}, {4.0f, 3.0f, 4.0f}, solidTexture(0, 255, 0));
     lookAlongZ(0.0f, 0.0f);
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_STENCIL_TEST);
     glStencilFunc(GL_ALWAYS, 1, 1);
     glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
-    drawBlock(b, true);
+    drawBlock(b, true, testTextures);
     glDisable(GL_STENCIL_TEST);
     glEnable(GL_DEPTH_TEST);
     // Seen edge-on the top face is a line at height 3 and nothing below it.
@@ -118,7 +117,7 @@ TEST_F(Objects, TopOnlyMarksJustTheTopFace)
     lookDown(0.0f, 0.0f);
     glClear(GL_STENCIL_BUFFER_BIT);
     glEnable(GL_STENCIL_TEST);
-    drawBlock(b, true);
+    drawBlock(b, true, testTextures);
     glDisable(GL_STENCIL_TEST);
     EXPECT_EQ(stencilAt(1.5f, 1.5f), 1) << "inside the top";
     EXPECT_EQ(stencilAt(2.5f, 0.0f), 0) << "beside it";
@@ -126,35 +125,35 @@ TEST_F(Objects, TopOnlyMarksJustTheTopFace)
 
 TEST_F(Objects, FlipTextureMirrorsTheFaces)
 {
-    Block b = testBlock({-5.0f, 0.0f, -5.0f}, {10.0f, 2.0f, 10.0f}, halvesTexture());
+    Block b = blockWith({-5.0f, 0.0f, -5.0f}, {10.0f, 2.0f, 10.0f}, halvesTexture());
     const int left = columnOf(-3.0f, 0.0f);
     const int right = columnOf(3.0f, 0.0f);
     const int middle = rowOf(0.0f, 0.0f);
     lookDown(0.0f, 0.0f);
-    drawBlock(b, false);
+    drawBlock(b, false, testTextures);
     EXPECT_TRUE(sameColour(readPixel(left, middle), 255, 0, 0));
     EXPECT_TRUE(sameColour(readPixel(right, middle), 0, 0, 255));
 
     b.flipTexture = true;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    drawBlock(b, false);
+    drawBlock(b, false, testTextures);
     EXPECT_TRUE(sameColour(readPixel(left, middle), 0, 0, 255));
     EXPECT_TRUE(sameColour(readPixel(right, middle), 255, 0, 0));
 
     // The front face (+z) mirrors too.
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     lookAlongZ(0.0f, 1.0f);
-    drawBlock(b, false);
+    drawBlock(b, false, testTextures);
     EXPECT_TRUE(sameColour(readPixel(left, rowOf(1.0f, 1.0f)), 0, 0, 255));
 }
 
 TEST_F(Objects, GlassLetsWhatIsBehindShowThrough)
 {
     lookAlongZ(0.0f, 0.0f);
-    drawBlock(testBlock({-8.0f, -8.0f, -20.0f}, {16.0f, 16.0f, 1.0f}, solidTexture(0, 0, 255)), false);
-    Block glass = testBlock({-3.0f, -3.0f, 0.0f}, {6.0f, 6.0f, 1.0f}, solidTexture(255, 0, 0));
+    drawBlock(blockWith({-8.0f, -8.0f, -20.0f}, {16.0f, 16.0f, 1.0f}, solidTexture(0, 0, 255)), false, testTextures);
+    Block glass = blockWith({-3.0f, -3.0f, 0.0f}, {6.0f, 6.0f, 1.0f}, solidTexture(255, 0, 0));
     glass.opacity = 0.4f;
-    drawBlock(glass, false);
+    drawBlock(glass, false, testTextures);
     // 0.4 of the glass over 0.6 of what lies behind.
     EXPECT_TRUE(sameColour(middlePixel(), 102, 0, 153, 3));
 }
@@ -167,13 +166,13 @@ TEST_F(Objects, ItemsKeepTheirPlainColoursAfterATexturedDraw)
     checkpoint.position = {0.0f, 0.0f, 0.0f};
     checkpoint.alpha = 1.0f;
     checkpoint.colour = {1.0f, 1.0f, 0.0f};
-    drawBlock(testBlock({6.0f, 6.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, cyan), false);
+    drawBlock(blockWith({6.0f, 6.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, cyan), false, testTextures);
     drawCheckpoint(checkpoint);
     EXPECT_TRUE(sameColour(middlePixel(), 255, 255, 0));
 
     checkpoint.colour = {1.0f, 0.0f, 1.0f};
     glClear(GL_DEPTH_BUFFER_BIT);
-    drawBlock(testBlock({6.0f, 6.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, cyan), false);
+    drawBlock(blockWith({6.0f, 6.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, cyan), false, testTextures);
     drawCheckpoint(checkpoint);
     EXPECT_TRUE(sameColour(middlePixel(), 255, 0, 255));
 
@@ -198,9 +197,9 @@ TEST_F(Objects, ItemsKeepTheirPlainColoursAfterATexturedDraw)
 
 TEST_F(Objects, GoalRingSpansItsInnerAndOuterRadius)
 {
-    goalPosition = {0.0f, 0.0f, 0.0f};
+    testGame.course.goalPosition = {0.0f, 0.0f, 0.0f};
     lookAlongZ(0.0f, 0.0f);
-    drawGoal();
+    drawGoal(testGame.course.goalPosition, testGame.goalAngle);
     const int row = rowOf(0.0f, 0.0f);
     auto isGrey = [](Rgba p) { return sameColour(p, 128, 128, 128); };
     EXPECT_TRUE(isGrey(readPixel(columnOf(0.0f, 0.0f), row))) << "the hole";
@@ -210,20 +209,20 @@ TEST_F(Objects, GoalRingSpansItsInnerAndOuterRadius)
     EXPECT_TRUE(isGrey(readPixel(columnOf(2.2f, 0.0f), row)));
 
     // A quarter turn about the vertical shows the ring edge-on: 1.2 thick.
-    goalAngle = 90.0f;
+    testGame.goalAngle = 90.0f;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    drawGoal();
+    drawGoal(testGame.course.goalPosition, testGame.goalAngle);
     EXPECT_FALSE(isGrey(readPixel(columnOf(0.3f, 0.0f), rowOf(1.5f, 0.0f))));
     EXPECT_TRUE(isGrey(readPixel(columnOf(0.8f, 0.0f), rowOf(1.5f, 0.0f))));
 }
 
 TEST_F(Objects, BallIsDrawnAroundItsPositionWithItsTexture)
 {
-    ballTexture = solidTexture(255, 128, 0);
+    testTextures.ball = solidTexture(255, 128, 0);
     testBall.position = {0.0f, 0.0f, 0.0f};
     testBall.radius = 1.0f;
     lookAlongZ(0.0f, 0.0f);
-    drawBall();
+    drawBall(testBall, testTextures);
     EXPECT_TRUE(sameColour(readPixel(columnOf(0.0f, 0.0f), rowOf(0.0f, 0.0f)), 255, 128, 0));
     EXPECT_TRUE(sameColour(readPixel(columnOf(0.9f, 0.0f), rowOf(0.0f, 0.0f)), 255, 128, 0));
     EXPECT_TRUE(sameColour(readPixel(columnOf(1.1f, 0.0f), rowOf(0.0f, 0.0f)), 128, 128, 128));

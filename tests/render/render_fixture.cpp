@@ -8,16 +8,15 @@
 
 #include <unistd.h>
 
+#include <array>
 #include <cstdlib>
 
-#include "assets/shader_program.h"
-#include "assets/texture_names.h"
-#include "assets/textures.h"
-#include "sim/game_state.h"
-#include "sim/items.h"
-#include "world/world.h"
+#include "tests/sim/test_blocks.h"
 
-Ball testBall;
+Graphics testGraphics;
+Textures testTextures;
+Game testGame;
+Ball& testBall = testGame.ball;
 
 namespace {
 
@@ -30,8 +29,8 @@ void initGraphicsInGameFolder()
 {
     char* here = getcwd(nullptr, 0);
     if (here == nullptr || chdir(GAME_DIR) != 0) std::abort();
-    initGraphics();
-    if (chdir(here) != 0 || !shaderProgramActive) std::abort();
+    testGraphics = initGraphics();
+    if (chdir(here) != 0 || !testGraphics.shader.active) std::abort();
     std::free(here);
 }
 
@@ -58,7 +57,7 @@ void setUpDrawing()
         initGraphicsInGameFolder();
         framebufferOpen = true;
     }
-    useShaderProgram(true);
+    useShaderProgram(testGraphics.shader, true);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer.fbo);
     glViewport(0, 0, viewWidth, viewHeight);
     resetChangedState();
@@ -66,18 +65,37 @@ void setUpDrawing()
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 
-    firstPersonView = false;
-    viewQuadrant = 0;
-    cameraYaw = 0.0f;
-    cameraPitch = 0.0f;
-    gameState = Playing;
-    goalAngle = 0.0f;
+    testTextures = testGraphics.textures;
+    testGame = Game{};
+    resetCourse();
+}
 
-    initBall(testBall);
-    ball = &testBall;
-    resetWorld();
+void resetCourse()
+{
+    testGame.course = Course{};
     // Far away and out of view unless a test moves it.
-    goalPosition = {0.0f, -1000.0f, 0.0f};
+    testGame.course.goalPosition = {0.0f, -1000.0f, 0.0f};
+}
+
+void setTexture(Block& block, unsigned int texture)
+{
+    std::array<unsigned int, 6>& slots = testTextures.wood;
+    std::size_t slot = 0;
+    while (slot < slots.size() && slots[slot] != texture) ++slot;
+    if (slot == slots.size()) {
+        static std::size_t next = 0;
+        slot = next++ % slots.size();
+        slots[slot] = texture;
+    }
+    block.material = Material::Wood;
+    block.grain = static_cast<int>(slot);
+}
+
+Block blockWith(Vec3 position, Vec3 size, unsigned int texture)
+{
+    Block block = testBlock(position, size);
+    setTexture(block, texture);
+    return block;
 }
 
 void gamePerspective(int width, int height)

@@ -6,15 +6,31 @@
 #include <functional>
 #include <vector>
 
-#include "sim/ball.h"
+#include "render/graphics.h"
+#include "sim/game.h"
 #include "tests/support/xvfb.h"
 
 constexpr int viewWidth = 320;
 constexpr int viewHeight = 256;
 
+// The game's own start-up (its pictures and shader pair), made once.
+extern Graphics testGraphics;
+// The pictures the draws use: the game's, until a test puts its own in.
+extern Textures testTextures;
+// What the draws show: an empty course, the goal out of view, the ball at
+// its start and the camera unturned until a test changes them.
+extern Game testGame;
+extern Ball& testBall;
+
 // Opens the window and framebuffer and runs the game's initGraphics once,
-// then resets the GL state, the camera, the ball and the lists.
+// then resets the GL state, the textures and the game.
 void setUpDrawing();
+// An empty course with the goal out of view.
+void resetCourse();
+// Makes `block` draw with `texture`: a wooden block whose grain slot in
+// testTextures holds it (six distinct textures at a time).
+void setTexture(Block& block, unsigned int texture);
+Block blockWith(Vec3 position, Vec3 size, unsigned int texture);
 
 // The game's projection for a viewport of this size (45 degrees, 1..200).
 void gamePerspective(int width, int height);
@@ -51,4 +67,3 @@ bool sameColour(Rgba p, int r, int g, int b, int tolerance = 2);
 // The whole framebuffer as RGBA rows, bottom row first.
 std::vector<unsigned char> readAll(int width = viewWidth, int height = viewHeight);
 
-extern Ball testBall;

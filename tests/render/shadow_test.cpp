@@ -7,6 +7,7 @@
 
 #include "render/objects.h"
 #include "render/shadow.h"
+#include "render/texturing.h"
 #include "tests/sim/test_blocks.h"
 #include "tests/render/render_fixture.h"
 #include "world/world.h"
@@ -15,15 +16,15 @@ namespace {
 
 class ShadowReceiver : public ::testing::Test {
 protected:
-    void SetUp() override { resetWorld(); }
-    void TearDown() override { resetWorld(); }
+    void SetUp() override { resetCourse(); }
+    void TearDown() override { resetCourse(); }
 
     float receiverAt(Vec3 position, Block* copied = nullptr)
     {
         Ball b{};
         b.radius = 0.5f;
         Block receiver{};
-        const float h = findShadowReceiver(b, position, receiver);
+        const float h = findShadowReceiver(b, testGame.course.blocks, position, receiver);
         if (copied != nullptr) *copied = receiver;
         return h;
     }
@@ -31,7 +32,7 @@ protected:
 
 TEST_F(ShadowReceiver, LowerEdgesAreWidenedByTheRadiusUpperEdgesAreNot)
 {
-    addBlock({0.0f, 0.0f, 0.0f}, {4.0f, 1.0f, 4.0f});
+    addBlock(testGame, {0.0f, 0.0f, 0.0f}, {4.0f, 1.0f, 4.0f});
     EXPECT_FLOAT_EQ(receiverAt({2.0f, 1.0f, 2.0f}), 1.0f);
     EXPECT_FLOAT_EQ(receiverAt({-0.5f, 1.0f, 2.0f}), 1.0f);
     EXPECT_FLOAT_EQ(receiverAt({-0.51f, 1.0f, 2.0f}), -1.0f);
@@ -44,24 +45,24 @@ TEST_F(ShadowReceiver, LowerEdgesAreWidenedByTheRadiusUpperEdgesAreNot)
 
 TEST_F(ShadowReceiver, HighestTopNotAboveTheBallWinsAndTiesKeepTheFirst)
 {
-    addBlock({0.0f, 0.0f, 0.0f}, {4.0f, 1.0f, 4.0f});
-    addBlock({0.0f, 0.0f, 0.0f}, {4.0f, 3.0f, 4.0f});
-    Block* first = addBlock({0.0f, 5.0f, 0.0f}, {4.0f, 1.0f, 4.0f});
-    first->texture = 11;
-    addBlock({0.0f, 4.0f, 0.0f}, {4.0f, 2.0f, 4.0f})->texture = 22;
-    addBlock({0.0f, 9.0f, 0.0f}, {4.0f, 1.0f, 4.0f});  // above the ball
+    addBlock(testGame, {0.0f, 0.0f, 0.0f}, {4.0f, 1.0f, 4.0f});
+    addBlock(testGame, {0.0f, 0.0f, 0.0f}, {4.0f, 3.0f, 4.0f});
+    Block* first = addBlock(testGame, {0.0f, 5.0f, 0.0f}, {4.0f, 1.0f, 4.0f});
+    setTexture(*first, 11);
+    setTexture(*addBlock(testGame, {0.0f, 4.0f, 0.0f}, {4.0f, 2.0f, 4.0f}), 22);
+    addBlock(testGame, {0.0f, 9.0f, 0.0f}, {4.0f, 1.0f, 4.0f});  // above the ball
 
     EXPECT_FLOAT_EQ(receiverAt({2.0f, 2.5f, 2.0f}), 1.0f);
     EXPECT_FLOAT_EQ(receiverAt({2.0f, 2.991f, 2.0f}), 3.0f) << "0.01 above the ball still counts";
     Block copied{};
     EXPECT_FLOAT_EQ(receiverAt({2.0f, 7.0f, 2.0f}, &copied), 6.0f);
-    EXPECT_EQ(copied.texture, 11u);
+    EXPECT_EQ(textureOf(testTextures, copied), 11u);
 }
 
 TEST_F(ShadowReceiver, NothingUnderTheBall)
 {
     EXPECT_FLOAT_EQ(receiverAt({0.0f, 0.0f, 0.0f}), -1.0f);
-    addBlock({10.0f, 0.0f, 0.0f}, {4.0f, 1.0f, 4.0f});
+    addBlock(testGame, {10.0f, 0.0f, 0.0f}, {4.0f, 1.0f, 4.0f});
     EXPECT_FLOAT_EQ(receiverAt({0.0f, 5.0f, 0.0f}), -1.0f);
 }
 
@@ -76,15 +77,15 @@ protected:
         blue = solidTexture(0, 0, 255);
         glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
     }
-    void TearDown() override { resetWorld(); }
+    void TearDown() override { resetCourse(); }
 
     // Draws every block, then the shadow, as the frame does.
     void drawFrom(float x, float z)
     {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
         lookDown(x, z);
-        for (const Block* b : blocks) drawBlock(*b, false);
-        drawBallShadow();
+        for (const Block& b : testGame.course.blocks) drawBlock(b, false, testTextures);
+        drawBallShadow(testBall, testGame.course.blocks, testTextures);
     }
 
     static Rgba at(float x, float z, float centreX, float centreZ)
@@ -100,8 +101,8 @@ protected:
 
 TEST_F(ShadowDrawing, BlackOnTheTopUnderTheBallAndCutAtTheEdge)
 {
-    addBlock({-20.0f, -6.0f, -20.0f}, {40.0f, 1.0f, 40.0f})->texture = blue;
-    addBlock({-4.0f, -1.0f, -4.0f}, {8.0f, 1.0f, 8.0f})->texture = green;
+    setTexture(*addBlock(testGame, {-20.0f, -6.0f, -20.0f}, {40.0f, 1.0f, 40.0f}), blue);
+    setTexture(*addBlock(testGame, {-4.0f, -1.0f, -4.0f}, {8.0f, 1.0f, 8.0f}), green);
     testBall.position = {0.0f, 0.0f, 0.0f};
     testBall.radius = 1.0f;
     drawFrom(0.0f, 0.0f);
@@ -120,14 +121,14 @@ TEST_F(ShadowDrawing, BlackOnTheTopUnderTheBallAndCutAtTheEdge)
 
 TEST_F(ShadowDrawing, NoneOverTheVoidOrOnATopBelowZero)
 {
-    addBlock({-4.0f, -1.0f, -4.0f}, {8.0f, 1.0f, 8.0f})->texture = green;
+    setTexture(*addBlock(testGame, {-4.0f, -1.0f, -4.0f}, {8.0f, 1.0f, 8.0f}), green);
     testBall.position = {6.0f, 0.0f, 0.0f};
     drawFrom(6.0f, 0.0f);
     EXPECT_TRUE(sameColour(at(6.0f, 0.0f, 6.0f, 0.0f), 128, 128, 128));
     EXPECT_TRUE(sameColour(at(3.9f, 0.0f, 6.0f, 0.0f), 0, 255, 0));
 
-    resetWorld();
-    addBlock({-4.0f, -1.5f, -4.0f}, {8.0f, 1.0f, 8.0f})->texture = green;
+    resetCourse();
+    setTexture(*addBlock(testGame, {-4.0f, -1.5f, -4.0f}, {8.0f, 1.0f, 8.0f}), green);
     testBall.position = {0.0f, -0.5f, 0.0f};
     drawFrom(0.0f, 0.0f);
     EXPECT_TRUE(sameColour(at(0.0f, 0.0f, 0.0f, 0.0f), 0, 255, 0)) << "top at -0.5";
@@ -179,9 +180,10 @@ TEST(ShadowDisc, OneFanOfAHundredTrianglesClosingTheRim)
 
 TEST_F(ShadowDrawing, ClippedToTheDiscOfACylinderBlock)
 {
-    addBlock({-20.0f, -6.0f, -20.0f}, {40.0f, 1.0f, 40.0f})->texture = blue;
-    Block* disc = addBlock({-4.0f, -1.0f, -4.0f}, {8.0f, 1.0f, 8.0f}, {}, green);
-    disc->shape = 1;
+    setTexture(*addBlock(testGame, {-20.0f, -6.0f, -20.0f}, {40.0f, 1.0f, 40.0f}), blue);
+    Block* disc = addBlock(testGame, {-4.0f, -1.0f, -4.0f}, {8.0f, 1.0f, 8.0f});
+    setTexture(*disc, green);
+    disc->shape = Shape::Cylinder;
     testBall.position = {2.9f, 0.0f, 2.9f};
     testBall.radius = 1.0f;
     drawFrom(0.0f, 0.0f);
@@ -192,8 +194,8 @@ TEST_F(ShadowDrawing, ClippedToTheDiscOfACylinderBlock)
 
 TEST_F(ShadowDrawing, HiddenByABlockInFrontAndStateRestored)
 {
-    addBlock({-4.0f, -1.0f, -4.0f}, {8.0f, 1.0f, 8.0f})->texture = green;
-    addBlock({-1.0f, 3.0f, -1.0f}, {2.0f, 1.0f, 2.0f})->texture = blue;  // above the ball
+    setTexture(*addBlock(testGame, {-4.0f, -1.0f, -4.0f}, {8.0f, 1.0f, 8.0f}), green);
+    setTexture(*addBlock(testGame, {-1.0f, 3.0f, -1.0f}, {2.0f, 1.0f, 2.0f}), blue);  // above the ball
     testBall.position = {0.0f, 0.0f, 0.0f};
     drawFrom(0.0f, 0.0f);
     EXPECT_TRUE(sameColour(at(0.0f, 0.0f, 0.0f, 0.0f), 0, 0, 255));

@@ -1,9 +1,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "assets/texture_names.h"
 #include "render/skybox.h"
-#include "sim/game_state.h"
 #include "tests/render/render_fixture.h"
 
 namespace {
@@ -19,7 +17,7 @@ protected:
     {
         setUpDrawing();
         for (int i = 0; i < 6; ++i) {
-            skyTextures[i] = solidTexture(faceColours[i][0], faceColours[i][1], faceColours[i][2]);
+            testTextures.sky[i] = solidTexture(faceColours[i][0], faceColours[i][1], faceColours[i][2]);
         }
         glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
@@ -31,7 +29,7 @@ protected:
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
-        drawSkyBox();
+        drawSkyBox(testGame.camera, testTextures);
         const Rgba p = middlePixel();
         for (int i = 0; i < 6; ++i) {
             if (sameColour(p, faceColours[i][0], faceColours[i][1], faceColours[i][2])) return i;
@@ -44,27 +42,27 @@ TEST_F(SkyBox, QuarterTurnsBringEachSidePictureToTheMiddle)
 {
     // pos_z in front at the start, then neg_x, neg_z and pos_x.
     for (int quadrant = 0; quadrant < 4; ++quadrant) {
-        viewQuadrant = quadrant;
+        testGame.camera.viewQuadrant = quadrant;
         EXPECT_EQ(faceInMiddle(), quadrant) << "quadrant " << quadrant;
     }
-    viewQuadrant = 0;
-    firstPersonView = true;
+    testGame.camera.viewQuadrant = 0;
+    testGame.camera.firstPersonView = true;
     EXPECT_EQ(faceInMiddle(), 0);
 }
 
 TEST_F(SkyBox, PitchTiltsAboutTheScreensHorizontalWhateverTheTurn)
 {
-    firstPersonView = true;
-    cameraPitch = 90.0f;
+    testGame.camera.firstPersonView = true;
+    testGame.camera.cameraPitch = 90.0f;
     EXPECT_EQ(faceInMiddle(), 5) << "looking down shows neg_y";
-    cameraPitch = -90.0f;
+    testGame.camera.cameraPitch = -90.0f;
     EXPECT_EQ(faceInMiddle(), 4) << "looking up shows pos_y";
     // Turned a quarter, pitch must still look down, not roll the view.
-    viewQuadrant = 1;
-    cameraPitch = 90.0f;
+    testGame.camera.viewQuadrant = 1;
+    testGame.camera.cameraPitch = 90.0f;
     EXPECT_EQ(faceInMiddle(), 5);
-    viewQuadrant = 0;
-    cameraYaw = 270.0f;
+    testGame.camera.viewQuadrant = 0;
+    testGame.camera.cameraYaw = 270.0f;
     EXPECT_EQ(faceInMiddle(), 5);
 }
 
@@ -97,7 +95,7 @@ TEST_F(SkyBox, EverythingDrawnLaterCoversTheSky)
 {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    drawSkyBox();
+    drawSkyBox(testGame.camera, testTextures);
     // A quad far beyond the sky's faces still wins: the sky wrote no depth.
     fullAmbient();
     glEnable(GL_TEXTURE_2D);

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <string>
 
-#include "sim/ball.h"
-#include "tests/sim/replay_run.h"
+#include "sim/game.h"
+#include "tests/tools/replay_run.h"
 #include "tools/autopilot/drive.h"
 #include "tools/autopilot/keys.h"
 #include "tools/autopilot/pilot.h"
@@ -23,7 +23,7 @@ void freshGame()
     static bool started = false;
     static Snapshot start;
     if (!started) {
-        ASSERT_TRUE(startGame());
+        startGame();
         start = saveGame();
         started = true;
     }
@@ -33,8 +33,8 @@ void freshGame()
 std::string ballRow(long long tick)
 {
     char row[256];
-    std::snprintf(row, sizeof row, "%lld,%.9g,%.9g,%.9g,%.9g,%.9g,%.9g", tick, ball->position.x,
-                  ball->position.y, ball->position.z, ball->velocity.x, ball->velocity.y, ball->velocity.z);
+    std::snprintf(row, sizeof row, "%lld,%.9g,%.9g,%.9g,%.9g,%.9g,%.9g", tick, game().ball.position.x,
+                  game().ball.position.y, game().ball.position.z, game().ball.velocity.x, game().ball.velocity.y, game().ball.velocity.z);
     return row;
 }
 
@@ -80,16 +80,16 @@ TEST(AutopilotDrive, RestoringASavedGameReplaysTheSameFuture)
     freshGame();
     for (int i = 0; i < 60; ++i) playTick(Keys{0, -1, false});
     Snapshot saved = saveGame();
-    const Vec3 savedAt = ball->position;
+    const Vec3 savedAt = game().ball.position;
     auto future = [] {
         for (int i = 0; i < 120; ++i) playTick(Keys{i % 40 < 20 ? 1 : -1, -1, i % 30 == 0});
         return ballRow(static_cast<long long>(playedTicks().size())) + " disc " +
-               std::to_string(blocks[1]->position.x) + " " + std::to_string(blocks[1]->velocity.x);
+               std::to_string(game().course.blocks[1].position.x) + " " + std::to_string(game().course.blocks[1].velocity.x);
     };
     std::string first = future();
     restoreGame(saved);
-    EXPECT_EQ(ball->position.x, savedAt.x);
-    EXPECT_EQ(ball->position.z, savedAt.z);
+    EXPECT_EQ(game().ball.position.x, savedAt.x);
+    EXPECT_EQ(game().ball.position.z, savedAt.z);
     EXPECT_EQ(playedTicks().size(), 60u);
     EXPECT_EQ(future(), first);
 }

@@ -1,5 +1,3 @@
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -28,12 +26,12 @@ using Motion = SimTest;
 TEST_F(Motion, AcceleratesToLimitThenBrakesToRestWithoutReversing)
 {
     addFloor(0.5f);
-    moveForward = true;
+    keys.moveForward = true;
     EXPECT_NEAR(stepsUntil([&] { return b.velocity.z <= -20.0f; }), 200, 2);
     steps(20);
     EXPECT_EQ(b.velocity.z, -20.0f);
 
-    moveForward = false;
+    keys.moveForward = false;
     const int toRest = stepsUntil([&] {
         EXPECT_LE(b.velocity.z, 0.0f);
         return b.velocity.z == 0.0f;
@@ -48,12 +46,12 @@ TEST_F(Motion, KeyAgainstMotionChangesSpeedByAQuarterMore)
 {
     addFloor(0.5f);
     b.velocity.z = -10.0f;
-    moveBack = true;
-    ballStep(b);
+    keys.moveBack = true;
+    ballStep(g, keys);
     EXPECT_NEAR(b.velocity.z, -9.875f, 1e-5f);
 
-    moveForward = true; // both held: no control, so it brakes
-    ballStep(b);
+    keys.moveForward = true; // both held: no control, so it brakes
+    ballStep(g, keys);
     EXPECT_NEAR(b.velocity.z, -9.825f, 1e-5f);
     EXPECT_EQ(b.control.z, 0.0f);
 }
@@ -61,8 +59,8 @@ TEST_F(Motion, KeyAgainstMotionChangesSpeedByAQuarterMore)
 TEST_F(Motion, DiagonalLimitsEachComponent)
 {
     addFloor(0.5f);
-    moveForward = true;
-    moveRight = true;
+    keys.moveForward = true;
+    keys.moveRight = true;
     steps(300);
     EXPECT_EQ(b.velocity.x, 20.0f);
     EXPECT_EQ(b.velocity.z, -20.0f);
@@ -75,15 +73,15 @@ TEST_F(Motion, GravityOnlyWhileAirborneAndSteeringInTheAir)
     steps(50);
     EXPECT_EQ(b.velocity.y, 0.0f);
     EXPECT_FLOAT_EQ(b.position.y, 0.5f);
-    EXPECT_FALSE(airborne);
+    EXPECT_FALSE(g.airborne);
 
-    resetSimulation(b);
+    reset();
     b.position.y = 100.0f;
-    moveRight = true;
+    keys.moveRight = true;
     steps(10);
     // The first step still sees the ground flag of load time.
     EXPECT_FLOAT_EQ(b.velocity.y, -2.25f);
-    EXPECT_TRUE(airborne);
+    EXPECT_TRUE(g.airborne);
     EXPECT_FLOAT_EQ(b.velocity.x, 1.0f);
 }
 
@@ -91,11 +89,11 @@ TEST_F(Motion, CameraYawTurnsTheCurrentMotion)
 {
     addFloor(0.5f);
     b.velocity.z = -10.0f;
-    moveForward = true;
-    cameraYaw = 90.0f;
+    keys.moveForward = true;
+    g.camera.cameraYaw = 90.0f;
     float x = b.position.x;
     float z = b.position.z;
-    ballStep(b);
+    ballStep(g, keys);
     EXPECT_NEAR(b.position.x - x, 10.1f * 0.005f, 1e-5f);
     EXPECT_NEAR(b.position.z - z, 0.0f, 1e-6f);
 }
@@ -105,20 +103,19 @@ TEST_F(Motion, FallSoundOncePerFallAndRespawnAtStart)
     b.position.y = 0.3f;
     b.radius = 1.0f;
     b.velocity = {20.0f, 0.0f, 3.0f};
-    ballStep(b);
-    EXPECT_FALSE(fallSoundPlayed);
+    ballStep(g, keys);
+    EXPECT_FALSE(g.fallSoundPlayed);
     stepsUntil([&] { return b.position.y <= 0.0f; }, 100);
-    EXPECT_TRUE(fallSoundPlayed);
-    EXPECT_EQ(soundwatch::plays("fall"), 1);
-    float rotation[16];
-    std::copy(b.rotation, b.rotation + 16, rotation);
+    EXPECT_TRUE(g.fallSoundPlayed);
+    EXPECT_EQ(plays(EventKind::Fall), 1);
+    Mat3 rotation = b.rotation;
     stepsUntil([&] {
         if (b.velocity.y == 0.0f) return true;
-        std::copy(b.rotation, b.rotation + 16, rotation);  // before the step
+        rotation = b.rotation;  // before the step
         return false;
     });
-    EXPECT_EQ(soundwatch::plays("fall"), 1);
-    EXPECT_FALSE(fallSoundPlayed);
+    EXPECT_EQ(plays(EventKind::Fall), 1);
+    EXPECT_FALSE(g.fallSoundPlayed);
     EXPECT_EQ(b.position.x, 7.0f);
     EXPECT_EQ(b.position.y, 0.5f);
     EXPECT_EQ(b.position.z, 0.0f);
@@ -126,22 +123,22 @@ TEST_F(Motion, FallSoundOncePerFallAndRespawnAtStart)
     EXPECT_EQ(b.velocity.x, 0.0f);
     EXPECT_EQ(b.velocity.z, 0.0f);
     // The respawning step still rolls by the distance it moved before.
-    EXPECT_NE(std::vector<float>(rotation, rotation + 16),
-              std::vector<float>(b.rotation, b.rotation + 16));
+    EXPECT_NE(std::vector<float>(rotation.m, rotation.m + 9),
+              std::vector<float>(b.rotation.m, b.rotation.m + 9));
 
     // With nothing below the start either, the next fall sounds again.
     stepsUntil([&] { return b.position.y <= 0.0f; });
-    EXPECT_EQ(soundwatch::plays("fall"), 2);
+    EXPECT_EQ(plays(EventKind::Fall), 2);
 }
 
 TEST_F(Motion, RespawnAtCheckpointWithItsRadius)
 {
-    checkpointPosition = {23.0f, 33.0f, -163.0f};
-    checkpointRadius = 1.0f;
+    g.checkpointPosition = {23.0f, 33.0f, -163.0f};
+    g.checkpointRadius = 1.0f;
     b.position.y = -9.999f;
     b.velocity.y = -10.0f;
-    airborne = true;
-    ballStep(b);
+    g.airborne = true;
+    ballStep(g, keys);
     EXPECT_EQ(b.position.x, 23.0f);
     EXPECT_EQ(b.position.y, 33.0f);
     EXPECT_EQ(b.radius, 1.0f);
@@ -153,36 +150,27 @@ TEST_F(Motion, RespawnAtCheckpointWithItsRadius)
 TEST_F(Motion, RollingAngleFollowsDistanceAndRadius)
 {
     for (float radius : {0.5f, 1.0f}) {
-        resetSimulation(b);
+        reset();
         addFloor(0.5f);
         b.radius = radius;
         b.velocity.z = -20.0f;
-        moveForward = true;
-        ballStep(b);
+        keys.moveForward = true;
+        ballStep(g, keys);
         float expected = 0.1f / (radius * 6.2831855f) * 360.0f;
-        float turned = std::acos(b.rotation[5]) * 180.0f / 3.1415927f;
+        float turned = std::acos(b.rotation.m[4]) * 180.0f / 3.1415927f;
         EXPECT_NEAR(turned, expected, 1e-3f) << radius;
-        EXPECT_LT(b.rotation[6], 0.0f) << "top should turn toward -z";
-        EXPECT_NEAR(b.rotation[0], 1.0f, 1e-6f);
+        EXPECT_LT(b.rotation.m[5], 0.0f) << "top should turn toward -z";
+        EXPECT_NEAR(b.rotation.m[0], 1.0f, 1e-6f);
     }
-    // The roll borrows the modelview stack and must hand it back as it was.
-    steps(100);
-    GLint depth = 0;
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-    EXPECT_EQ(depth, 1);
 }
 
 TEST_F(Motion, NoHorizontalMotionNoRoll)
 {
     addFloor(0.5f);
     b.position.y = 5.0f;
-    glMatrixMode(GL_PROJECTION);
     steps(30);
-    GLint mode = 0;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    EXPECT_EQ(mode, GL_MODELVIEW) << "a step leaves the modelview matrix selected";
-    for (int i = 0; i < 16; ++i) {
-        EXPECT_EQ(b.rotation[i], i % 5 == 0 ? 1.0f : 0.0f) << i;
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_EQ(b.rotation.m[i], i % 4 == 0 ? 1.0f : 0.0f) << i;
     }
 }
 

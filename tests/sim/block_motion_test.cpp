@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "app/tick.h"
+#include "sim/timing.h"
 #include "sim/block_motion.h"
 #include "tests/sim/test_blocks.h"
 #include "world/level.h"
@@ -14,7 +14,7 @@ namespace {
 
 Block makeBlock(Vec3 base, Vec3 travel, Vec3 velocity)
 {
-    Block b = testBlock(base, {1.0f, 1.0f, 1.0f}, 0, velocity);
+    Block b = testBlock(base, {1.0f, 1.0f, 1.0f}, Material::None, velocity);
     b.travel = travel;
     return b;
 }
@@ -124,17 +124,17 @@ TEST(BlockMotion, AxesTurnIndependently)
 // travel, static ones never move, and the movers really do travel.
 TEST(BlockMotion, WholeCourseStaysWithinItsTravel)
 {
-    resetWorld();
-    buildLevel();
+    Course course = buildLevel();
+    std::vector<Block>& blocks = course.blocks;
     ASSERT_EQ(blocks.size(), 114u);
     std::vector<Vec3> lowest(blocks.size());
     std::vector<Vec3> highest(blocks.size());
-    for (std::size_t i = 0; i < blocks.size(); ++i) lowest[i] = highest[i] = blocks[i]->position;
+    for (std::size_t i = 0; i < blocks.size(); ++i) lowest[i] = highest[i] = blocks[i].position;
 
     for (int tick = 0; tick < 4000; ++tick) {
-        for (Block* b : blocks) runFixedSteps(b->stepTimer, [b] { moveBlockStep(*b); });
+        for (Block& b : blocks) runFixedSteps(b.stepTimer, [&b] { moveBlockStep(b); });
         for (std::size_t i = 0; i < blocks.size(); ++i) {
-            const Block& b = *blocks[i];
+            const Block& b = blocks[i];
             for (int axis = 0; axis < 3; ++axis) {
                 const float p = b.position[axis];
                 ASSERT_GE(p, b.basePosition[axis]) << "block " << i + 1 << " tick " << tick;
@@ -146,7 +146,7 @@ TEST(BlockMotion, WholeCourseStaysWithinItsTravel)
         }
     }
     for (std::size_t i = 0; i < blocks.size(); ++i) {
-        const Block& b = *blocks[i];
+        const Block& b = blocks[i];
         for (int axis = 0; axis < 3; ++axis) {
             if (b.travel[axis] == 0.0f) {
                 EXPECT_EQ(lowest[i][axis], b.basePosition[axis]) << i + 1;
@@ -161,7 +161,6 @@ TEST(BlockMotion, WholeCourseStaysWithinItsTravel)
             }
         }
     }
-    resetWorld();
 }
 
 }  // namespace

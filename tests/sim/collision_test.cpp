@@ -56,7 +56,7 @@ TEST_F(Collision, SideStopsOneComponentAndPlacesTheCentre)
     Block* wall = addBlock({10.0f, 0.0f, -5.0f}, {1.0f, 3.0f, 10.0f});
     Vec3 c{9.6f, 1.0f, 0.0f};
     Vec3 v{8.0f, 0.0f, -3.0f};
-    collideBlock(*wall, c, v, 0.5f);
+    collide(*wall, c, v, 0.5f);
     EXPECT_EQ(v.x, 0.0f);
     EXPECT_EQ(v.z, -3.0f);
     EXPECT_EQ(c.x, 9.5f);
@@ -65,7 +65,7 @@ TEST_F(Collision, SideStopsOneComponentAndPlacesTheCentre)
     wall->velocity = {0.0f, 0.0f, 6.0f};
     Vec3 front{10.5f, 1.0f, 5.2f};
     Vec3 w{1.0f, 0.0f, -4.0f};
-    collideBlock(*wall, front, w, 0.5f);
+    collide(*wall, front, w, 0.5f);
     EXPECT_EQ(w.z, 6.0f);
     EXPECT_EQ(w.x, 1.0f);
 }
@@ -78,7 +78,7 @@ TEST_F(Collision, CentrePlacedOnTheUnroundedFaceHeight)
     Block* slab = addBlock({-5.0f, 0.7f, -5.0f}, {10.0f, 2.9f, 10.0f});
     Vec3 c{0.0f, 3.8f, 0.0f};
     Vec3 v{};
-    collideBlock(*slab, c, v, 0.5f);
+    collide(*slab, c, v, 0.5f);
     EXPECT_EQ(c.y, static_cast<float>(double(0.7f) + double(2.9f) + 0.5));
 }
 
@@ -89,15 +89,15 @@ TEST_F(Collision, LeavingATopEdgeFallsAlongTheSide)
     addBlock({-10.0f, -0.5f, -5.0f}, {20.0f, 1.0f, 10.0f});
     b.position = {9.995f, 0.5f, 0.0f};
     b.velocity.x = 2.0f;
-    ballStep(b);
+    ballStep(g, keys);
     EXPECT_GT(b.position.x, 10.0f);
-    EXPECT_TRUE(airborne);
+    EXPECT_TRUE(g.airborne);
     EXPECT_EQ(b.position.y, 0.5f) << "no rolling over the edge";
     steps(60);
     EXPECT_LT(b.position.y, -1.0f);
     EXPECT_EQ(b.position.x, 10.5f);
     EXPECT_EQ(b.velocity.x, 0.0f);
-    EXPECT_TRUE(airborne);
+    EXPECT_TRUE(g.airborne);
 }
 
 TEST_F(Collision, RisingIntoABottomStopsBelowIt)
@@ -105,7 +105,7 @@ TEST_F(Collision, RisingIntoABottomStopsBelowIt)
     Block* roof = addBlock({-5.0f, 3.0f, -5.0f}, {10.0f, 1.0f, 10.0f});
     Vec3 c{0.0f, 2.7f, 0.0f};
     Vec3 v{0.0f, 12.0f, 0.0f};
-    collideBlock(*roof, c, v, 0.5f);
+    collide(*roof, c, v, 0.5f);
     EXPECT_EQ(v.y, 0.0f);
     EXPECT_EQ(c.y, 2.5f);
 }
@@ -115,16 +115,16 @@ TEST_F(Collision, MovingTopsCarryAndSinkingTopsTakeTheBallDown)
     Block* disc = addBlock({0.0f, 0.0f, 0.0f}, {8.0f, 1.0f, 8.0f}, {2.0f, 0.0f, 0.0f});
     Vec3 c{4.0f, 1.5f, 4.0f};
     Vec3 v{0.0f, 0.0f, 0.0f};
-    airborne = true;
-    collideBlock(*disc, c, v, 0.5f);
-    EXPECT_FALSE(airborne);
+    g.airborne = true;
+    collide(*disc, c, v, 0.5f);
+    EXPECT_FALSE(g.airborne);
     EXPECT_FLOAT_EQ(c.x, 4.01f);
     EXPECT_EQ(v.y, 0.0f);
 
     Block* lift = addBlock({0.0f, 0.0f, 0.0f}, {8.0f, 1.0f, 8.0f}, {0.0f, -5.0f, 0.0f});
     c = {4.0f, 1.45f, 4.0f};
     v = {0.0f, -20.0f, 0.0f};
-    collideBlock(*lift, c, v, 0.5f);
+    collide(*lift, c, v, 0.5f);
     EXPECT_EQ(v.y, -5.0f);
     EXPECT_FLOAT_EQ(c.y, 1.475f);
 }
@@ -135,7 +135,7 @@ TEST_F(Collision, RidingADiscAlongForManySteps)
     b.position = {4.0f, 1.0f, 0.0f};
     for (int i = 0; i < 100; ++i) {
         disc->position.x = disc->position.x + 0.01f;
-        ballStep(b);
+        ballStep(g, keys);
     }
     EXPECT_NEAR(b.position.x, 5.0f, 1e-3f);
     EXPECT_FLOAT_EQ(b.position.y, 1.0f);
@@ -145,13 +145,13 @@ TEST_F(Collision, RidingADiscAlongForManySteps)
 // rebound would be under 5, then the ball stays down.
 TEST_F(Collision, LandingAtTwentyBouncesAndSettles)
 {
-    addFloor(0.5f, metalTexture);
+    addFloor(0.5f, Material::Metal);
     b.position.y = 0.55f;
     b.velocity.y = -20.0f;
     std::vector<float> rebounds;
     float before = b.velocity.y;
     for (int i = 0; i < 2000; ++i) {
-        ballStep(b);
+        ballStep(g, keys);
         if (before < 0.0f && b.velocity.y > 0.0f) {
             rebounds.push_back(b.velocity.y);
         }
@@ -164,53 +164,54 @@ TEST_F(Collision, LandingAtTwentyBouncesAndSettles)
     EXPECT_GE(rebounds[2], 5.0f);
     EXPECT_EQ(b.velocity.y, 0.0f);
     EXPECT_FLOAT_EQ(b.position.y, 0.5f);
-    EXPECT_FALSE(airborne);
+    EXPECT_FALSE(g.airborne);
     // Three rebounds and the last landing, which stays down.
-    EXPECT_EQ(soundwatch::plays("hitMetal"), 4);
+    EXPECT_EQ(plays(EventKind::Landing), 4);
 }
 
 // A drop at 3 units per second onto a top: above the sound threshold, below
 // the bounce limit. Returns the plays it caused.
-int landingPlays(Ball& b, unsigned int texture, Vec3 blockVelocity, const char* sound)
+int landingPlays(Game& g, Controls& keys, Material material, Vec3 blockVelocity)
 {
-    resetSimulation(b);
-    soundwatch::reset();
-    Block* top = addBlock({-5.0f, 0.0f, -5.0f}, {10.0f, 0.5f, 10.0f}, blockVelocity, texture);
+    g = emptyGame();
+    Ball& b = g.ball;
+    Block* top = addBlock(g, {-5.0f, 0.0f, -5.0f}, {10.0f, 0.5f, 10.0f}, blockVelocity, material);
     b.position = {0.0f, 0.51f, 0.0f};
     b.velocity.y = -3.0f;
-    airborne = true;
+    g.airborne = true;
     for (int i = 0; i < 20; ++i) {
         for (int axis = 0; axis < 3; ++axis) {
             top->position[axis] = top->position[axis] + top->velocity[axis] * 0.005f;
         }
-        ballStep(b);
+        ballStep(g, keys);
     }
     EXPECT_EQ(b.velocity.y, 0.0f);
-    EXPECT_FALSE(airborne);
-    EXPECT_EQ(soundwatch::allPlays(), soundwatch::plays(sound));
-    return soundwatch::plays(sound);
+    EXPECT_FALSE(g.airborne);
+    EXPECT_EQ(countEvents(g, EventKind::Landing), int(g.events.size()));
+    if (!g.events.empty()) {
+        EXPECT_EQ(g.events[0].material, material);
+        EXPECT_FLOAT_EQ(g.events[0].speed, 3.25f);
+    }
+    return int(g.events.size());
 }
 
-TEST_F(Collision, LandingSoundByMaterial)
+TEST_F(Collision, LandingEventCarriesTheMaterialOfStaticAndSidewaysTops)
 {
-    EXPECT_EQ(landingPlays(b, metalTexture, {}, "hitMetal"), 1);
-    for (unsigned int wood : woodTextures) {
-        EXPECT_EQ(landingPlays(b, wood, {}, "hitWood"), 1) << wood;
+    for (Material material : {Material::Metal, Material::Wood, Material::Glass, Material::None}) {
+        EXPECT_EQ(landingPlays(g, keys, material, {}), 1) << int(material);
     }
-    EXPECT_EQ(landingPlays(b, glassTexture, {}, "none"), 0);
-    EXPECT_EQ(landingPlays(b, 99, {}, "none"), 0);
     // Landing on a rising lift stays silent; a sideways disc still rings.
-    EXPECT_EQ(landingPlays(b, metalTexture, {0.0f, 5.0f, 0.0f}, "none"), 0);
-    EXPECT_EQ(landingPlays(b, woodTextures[0], {2.0f, 0.0f, 0.0f}, "hitWood"), 1);
+    EXPECT_EQ(landingPlays(g, keys, Material::Metal, {0.0f, 5.0f, 0.0f}), 0);
+    EXPECT_EQ(landingPlays(g, keys, Material::Wood, {2.0f, 0.0f, 0.0f}), 1);
 }
 
 TEST_F(Collision, RestingAndSoftLandingsAreSilent)
 {
-    addFloor(0.5f, metalTexture);
+    addFloor(0.5f, Material::Metal);
     steps(100);
     b.velocity.y = -0.05f;
     steps(100);
-    EXPECT_EQ(soundwatch::allPlays(), 0);
+    EXPECT_EQ(int(g.events.size()), 0);
 }
 
 TEST_F(Collision, JumpSpeedAndHeightByRadius)
@@ -220,15 +221,15 @@ TEST_F(Collision, JumpSpeedAndHeightByRadius)
     } cases[] = {{0.25f, 14.142136f, 2.0f}, {0.5f, 20.0f, 4.0f}, {1.0f, 28.284271f, 8.0f}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.radius);
-        resetSimulation(b);
+        reset();
         addFloor(0.5f);
         b.radius = c.radius;
-        jumpHeld = true;
-        soundwatch::reset();
-        ballStep(b);
+        keys.jumpHeld = true;
+        g.events.clear();
+        ballStep(g, keys);
         EXPECT_FLOAT_EQ(b.velocity.y, c.speed);
-        EXPECT_EQ(soundwatch::plays("jump"), 1);
-        jumpHeld = false;
+        EXPECT_EQ(plays(EventKind::Jump), 1);
+        keys.jumpHeld = false;
         float top = b.position.y;
         stepsUntil([&] {
             top = std::max(top, b.position.y);
@@ -241,11 +242,11 @@ TEST_F(Collision, JumpSpeedAndHeightByRadius)
 TEST_F(Collision, HeldJumpJumpsAgainAtEachLanding)
 {
     addFloor(0.5f);
-    jumpHeld = true;
+    keys.jumpHeld = true;
     int jumps = 0;
     float before = 0.0f;
     for (int i = 0; i < 800; ++i) {
-        ballStep(b);
+        ballStep(g, keys);
         if (b.velocity.y == 20.0f && before != 20.0f) {
             ++jumps;
         }
@@ -256,26 +257,27 @@ TEST_F(Collision, HeldJumpJumpsAgainAtEachLanding)
 
 // Rolls the ball in +x from a floor at 0.5 toward a step; returns its x
 // after two seconds.
-float rollTowardStep(Ball& b, float stepHeight)
+float rollTowardStep(Game& g, float stepHeight)
 {
-    addFloor(0.5f);
-    addBlock({10.0f, 0.0f, -5.0f}, {100.0f, 0.5f + stepHeight, 10.0f});
-    b.position = {8.0f, 0.5f, 0.0f};
-    moveRight = true;
+    addFloor(g, 0.5f);
+    addBlock(g, {10.0f, 0.0f, -5.0f}, {100.0f, 0.5f + stepHeight, 10.0f});
+    g.ball.position = {8.0f, 0.5f, 0.0f};
+    Controls keys;
+    keys.moveRight = true;
     for (int i = 0; i < 400; ++i) {
-        ballStep(b);
+        ballStep(g, keys);
     }
-    return b.position.x;
+    return g.ball.position.x;
 }
 
 TEST_F(Collision, LowStepIsClimbedHighStepStops)
 {
-    float x = rollTowardStep(b, 0.3f);
+    float x = rollTowardStep(g, 0.3f);
     EXPECT_GT(x, 15.0f);
     EXPECT_FLOAT_EQ(b.position.y, 0.8f);
 
-    resetSimulation(b);
-    x = rollTowardStep(b, 0.5f);
+    reset();
+    x = rollTowardStep(g, 0.5f);
     EXPECT_FLOAT_EQ(x, 9.5f);
     EXPECT_FLOAT_EQ(b.position.y, 0.5f);
 }
@@ -287,9 +289,9 @@ TEST_F(Collision, LaterBlocksSeeTheCentreEarlierOnesLeft)
     addBlock({-5.0f, 0.0f, -5.0f}, {10.0f, 1.0f, 10.0f});
     addBlock({-5.0f, 1.9f, -5.0f}, {10.0f, 1.0f, 10.0f});
     b.position = {0.0f, 0.85f, 0.0f};
-    collideBlocks(b);
+    collideBlocks(g, keys.jumpHeld);
     EXPECT_FLOAT_EQ(b.position.y, 0.9f);
-    EXPECT_FALSE(airborne);
+    EXPECT_FALSE(g.airborne);
 }
 
 } // namespace

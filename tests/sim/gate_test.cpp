@@ -9,19 +9,18 @@ class Gate : public SimTest {
 protected:
     void SetUp() override
     {
-        SimTest::SetUp();
-        buildLevel();
-        ASSERT_EQ(blocks.size(), 114u);
+        g.course = buildLevel();
+        ASSERT_EQ(g.course.blocks.size(), 114u);
     }
 
     // Rolls along the top of the beam (block 44) toward +x for two seconds.
     float rollThroughGate(float radius)
     {
-        const Block& beam = *blocks[43];
+        const Block& beam = g.course.blocks[43];
         b.radius = radius;
         b.position = {265.0f, beam.position.y + beam.size.y,
                       beam.position.z + beam.size.z / 2.0f};
-        moveRight = true;
+        keys.moveRight = true;
         steps(400);
         return b.position.x;
     }
@@ -35,7 +34,7 @@ TEST_F(Gate, SmallBallPasses)
 
 TEST_F(Gate, NormalBallIsStopped)
 {
-    const Block& gate = *blocks[46];
+    const Block& gate = g.course.blocks[46];
     EXPECT_FLOAT_EQ(rollThroughGate(0.5f), gate.position.x - 0.5f);
     EXPECT_EQ(b.velocity.x, 0.0f);
     EXPECT_FLOAT_EQ(b.position.y, 62.0f);
@@ -47,7 +46,7 @@ TEST_F(Gate, BallStartsAtRestOnThePad)
     EXPECT_EQ(b.position.x, 7.0f);
     EXPECT_EQ(b.position.y, 0.5f);
     EXPECT_EQ(b.position.z, 0.0f);
-    EXPECT_FALSE(airborne);
+    EXPECT_FALSE(g.airborne);
 }
 
 } // namespace

@@ -1,10 +1,11 @@
 #pragma once
 // Blocks as the level builder leaves them: opaque, resting at their base
-// position. addBlock also lists them in `blocks`, which resetWorld frees.
+// position.
 
-#include "world/world.h"
+#include "sim/collision.h"
+#include "sim/game.h"
 
-inline Block testBlock(Vec3 position, Vec3 size, unsigned int texture = 0, Vec3 velocity = {})
+inline Block testBlock(Vec3 position, Vec3 size, Material material = Material::None, Vec3 velocity = {})
 {
     Block block{};
     block.opacity = 1.0f;
@@ -12,12 +13,13 @@ inline Block testBlock(Vec3 position, Vec3 size, unsigned int texture = 0, Vec3 
     block.basePosition = position;
     block.position = position;
     block.velocity = velocity;
-    block.texture = texture;
+    block.material = material;
     return block;
 }
 
-inline Block* addBlock(Vec3 position, Vec3 size, Vec3 velocity = {}, unsigned int texture = 0)
+inline Block* addBlock(Game& game, Vec3 position, Vec3 size, Vec3 velocity = {},
+                       Material material = Material::None)
 {
-    blocks.push_back(new Block(testBlock(position, size, texture, velocity)));
-    return blocks.back();
+    game.course.blocks.push_back(testBlock(position, size, material, velocity));
+    return &game.course.blocks.back();
 }

@@ -14,14 +14,11 @@
 #include <unistd.h>
 #include <vector>
 
+#include "assets/media_manifest.h"
+
 // Every picture the game loads, in its load order; the last six are the sky
 // faces in texture order.
-inline const char* const gamePictures[16] = {
-    "ball.bmp",  "metal.bmp", "glass.bmp", "theEnd.bmp", "wood1.bmp", "wood2.bmp",
-    "wood3.bmp", "wood4.bmp", "wood5.bmp", "wood6.bmp",  "pos_z.bmp", "neg_x.bmp",
-    "neg_z.bmp", "pos_x.bmp", "pos_y.bmp", "neg_y.bmp",
-};
-inline const char* const* const skyPictures = gamePictures + 10;
+inline const char* const* const skyPictures = pictureFiles + firstSkyPicture;
 
 struct Rgb {
     unsigned char r, g, b;

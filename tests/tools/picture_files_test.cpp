@@ -34,7 +34,7 @@ Mean meanColour(const Bmp& bmp)
 
 TEST(PictureFiles, EveryPictureIsAnUncompressedBottomUp24BitBmp)
 {
-    for (const char* name : gamePictures) {
+    for (const char* name : pictureFiles) {
         SCOPED_TRACE(name);
         const Bytes file = readBytes(mediaPath(std::string("images/") + name));
         ASSERT_GE(file.size(), 54u);

@@ -1,24 +1,38 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "world/world.h"
 
 namespace {
 
 class BuilderTest : public ::testing::Test {
 protected:
-    void SetUp() override { resetWorld(); }
-    void TearDown() override { resetWorld(); }
+    Builder builder;
+    BuilderState& builderState = builder.builderState;
+    std::vector<Block>& blocks = builder.course.blocks;
+    std::vector<SizeOrb>& sizeOrbs = builder.course.sizeOrbs;
+    std::vector<Checkpoint>& checkpoints = builder.course.checkpoints;
+
+    void stampBlock() { ::stampBlock(builder); }
+    void saveBuilderState() { ::saveBuilderState(builder); }
+    void restoreBuilderState() { ::restoreBuilderState(builder); }
+    void clearMotion() { ::clearMotion(builder); }
+    void addSizeOrb(Vec3 point, int kind) { ::addSizeOrb(builder.course, point, kind); }
+    void addCheckpoint(Vec3 point, int kind) { ::addCheckpoint(builder.course, point, kind); }
+    void setDistinctState();
 };
 
-void setDistinctState()
+void BuilderTest::setDistinctState()
 {
     builderState.cursor = {1.0f, 2.0f, 3.0f};
     builderState.size = {4.0f, 5.0f, 6.0f};
     builderState.opacity = 0.4f;
     builderState.travel = {7.0f, 0.0f, 9.0f};
     builderState.velocity = {-1.0f, 0.0f, 2.0f};
-    builderState.texture = 77;
-    builderState.shape = 1;
+    builderState.material = Material::Wood;
+    builderState.grain = 4;
+    builderState.shape = Shape::Cylinder;
     builderState.flipTexture = true;
 }
 
@@ -27,7 +41,7 @@ TEST_F(BuilderTest, StampCopiesEveryFieldAndLeavesTheStateAlone)
     setDistinctState();
     stampBlock();
     ASSERT_EQ(blocks.size(), 1u);
-    const Block& b = *blocks[0];
+    const Block& b = blocks[0];
     EXPECT_EQ(b.opacity, 0.4f);
     EXPECT_EQ(b.size.y, 5.0f);
     EXPECT_EQ(b.basePosition.z, 3.0f);
@@ -35,8 +49,9 @@ TEST_F(BuilderTest, StampCopiesEveryFieldAndLeavesTheStateAlone)
     EXPECT_EQ(b.position.z, 3.0f);
     EXPECT_EQ(b.travel.z, 9.0f);
     EXPECT_EQ(b.velocity.x, -1.0f);
-    EXPECT_EQ(b.texture, 77u);
-    EXPECT_EQ(b.shape, 1);
+    EXPECT_EQ(b.material, Material::Wood);
+    EXPECT_EQ(b.grain, 4);
+    EXPECT_EQ(b.shape, Shape::Cylinder);
     EXPECT_TRUE(b.flipTexture);
     EXPECT_EQ(b.stepTimer, 0.0f);
     EXPECT_EQ(b.spin, 0.0f);
@@ -44,8 +59,7 @@ TEST_F(BuilderTest, StampCopiesEveryFieldAndLeavesTheStateAlone)
     // The cursor does not advance: a second stamp lands on the first.
     stampBlock();
     ASSERT_EQ(blocks.size(), 2u);
-    EXPECT_NE(blocks[0], blocks[1]);
-    EXPECT_EQ(blocks[1]->basePosition.x, 1.0f);
+    EXPECT_EQ(blocks[1].basePosition.x, 1.0f);
     EXPECT_EQ(builderState.cursor.x, 1.0f);
 }
 
@@ -54,7 +68,7 @@ TEST_F(BuilderTest, StartAtFarEndAddsTravel)
     setDistinctState();
     builderState.startAtBase = false;
     stampBlock();
-    const Block& b = *blocks[0];
+    const Block& b = blocks[0];
     EXPECT_EQ(b.position.x, 8.0f);
     EXPECT_EQ(b.position.y, 2.0f);  // no travel on y: stays on the base
     EXPECT_EQ(b.position.z, 12.0f);
@@ -75,10 +89,11 @@ TEST_F(BuilderTest, RestoreBringsBackAllButTheMirroring)
     EXPECT_EQ(builderState.travel.x, 7.0f);
     EXPECT_EQ(builderState.velocity.z, 2.0f);
     EXPECT_FALSE(builderState.startAtBase);
-    EXPECT_EQ(builderState.texture, 77u);
-    EXPECT_EQ(builderState.shape, 1);
+    EXPECT_EQ(builderState.material, Material::Wood);
+    EXPECT_EQ(builderState.grain, 4);
+    EXPECT_EQ(builderState.shape, Shape::Cylinder);
     EXPECT_FALSE(builderState.flipTexture);
-    EXPECT_EQ(savedBuilderState, nullptr);
+    EXPECT_FALSE(builder.savedBuilderState.has_value());
 
     // And the other way round: a flip set after the save survives.
     builderState.flipTexture = false;
@@ -100,7 +115,7 @@ TEST_F(BuilderTest, SecondSaveWinsAndSecondRestoreDoesNothing)
     builderState.cursor = {4.0f, 0.0f, 0.0f};
     restoreBuilderState();
     EXPECT_EQ(builderState.cursor.x, 4.0f);
-    EXPECT_EQ(savedBuilderState, nullptr);
+    EXPECT_FALSE(builder.savedBuilderState.has_value());
 }
 
 // Orbs and checkpoints share their first five fields and creation values.
@@ -123,33 +138,13 @@ TEST_F(BuilderTest, OrbsAndCheckpointsStartFaintAndRising)
     addCheckpoint({7.0f, 8.0f, 9.0f}, 1);
     ASSERT_EQ(sizeOrbs.size(), 1u);
     ASSERT_EQ(checkpoints.size(), 2u);
-    expectFresh(*sizeOrbs[0], {1.0f, 2.0f, 3.0f}, 2);
-    expectFresh(*checkpoints[0], {4.0f, 5.0f, 6.0f}, 0);
-    expectFresh(*checkpoints[1], {7.0f, 8.0f, 9.0f}, 1);
-    const Vec3 yellow = checkpoints[1]->colour;
+    expectFresh(sizeOrbs[0], {1.0f, 2.0f, 3.0f}, 2);
+    expectFresh(checkpoints[0], {4.0f, 5.0f, 6.0f}, 0);
+    expectFresh(checkpoints[1], {7.0f, 8.0f, 9.0f}, 1);
+    const Vec3 yellow = checkpoints[1].colour;
     EXPECT_EQ(yellow.x, 1.0f);
     EXPECT_EQ(yellow.y, 1.0f);
     EXPECT_EQ(yellow.z, 0.0f);
-}
-
-TEST_F(BuilderTest, ResetEmptiesTheWorldAndTheBuilder)
-{
-    setDistinctState();
-    stampBlock();
-    addSizeOrb({}, 0);
-    addCheckpoint({}, 0);
-    saveBuilderState();
-    goalPosition = {1.0f, 1.0f, 1.0f};
-    resetWorld();
-    EXPECT_TRUE(blocks.empty());
-    EXPECT_TRUE(sizeOrbs.empty());
-    EXPECT_TRUE(checkpoints.empty());
-    EXPECT_EQ(savedBuilderState, nullptr);
-    EXPECT_EQ(goalPosition.x, 0.0f);
-    EXPECT_EQ(builderState.size.x, 1.0f);
-    EXPECT_EQ(builderState.opacity, 1.0f);
-    EXPECT_TRUE(builderState.startAtBase);
-    EXPECT_FALSE(builderState.flipTexture);
 }
 
 }  // namespace

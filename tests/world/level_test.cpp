@@ -2,18 +2,12 @@
 
 #include <cmath>
 #include <cstddef>
+#include <vector>
 
-#include "assets/texture_names.h"
 #include "world/level.h"
 #include "world/world.h"
 
 namespace {
-
-// Fake texture names, distinct from each other and from 0, so every block's
-// texture kind can be told apart without GL.
-const unsigned int fakeMetal = 101;
-const unsigned int fakeGlass = 102;
-const unsigned int fakeWoodBase = 201;
 
 enum Tex { M, G, W0, W1, W2, W3, W4, W5 };
 
@@ -149,11 +143,11 @@ const Row course[] = {
 
 const float tolerance = 0.0001f;
 
-unsigned int textureOf(Tex t)
+Material materialOf(Tex t)
 {
-    if (t == M) return fakeMetal;
-    if (t == G) return fakeGlass;
-    return fakeWoodBase + static_cast<unsigned int>(t - W0);
+    if (t == M) return Material::Metal;
+    if (t == G) return Material::Glass;
+    return Material::Wood;
 }
 
 void expectNear(Vec3 actual, Vec3 expected, const char* what, int number)
@@ -171,16 +165,10 @@ void expectSame(Vec3 actual, Vec3 expected)
 
 class LevelTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        resetWorld();
-        metalTexture = fakeMetal;
-        glassTexture = fakeGlass;
-        woodTextures.clear();
-        for (unsigned int i = 0; i < 6; ++i) woodTextures.push_back(fakeWoodBase + i);
-        buildLevel();
-    }
-    void TearDown() override { resetWorld(); }
+    const Course level = buildLevel();
+    const std::vector<Block>& blocks = level.blocks;
+    const std::vector<SizeOrb>& sizeOrbs = level.sizeOrbs;
+    const std::vector<Checkpoint>& checkpoints = level.checkpoints;
 };
 
 TEST_F(LevelTest, EveryBlockMatchesTheCourseTable)
@@ -190,7 +178,7 @@ TEST_F(LevelTest, EveryBlockMatchesTheCourseTable)
     ASSERT_EQ(blocks.size(), rows);
     for (std::size_t i = 0; i < rows; ++i) {
         const Row& r = course[i];
-        const Block& b = *blocks[i];
+        const Block& b = blocks[i];
         SCOPED_TRACE(r.number);
         ASSERT_EQ(r.number, static_cast<int>(i) + 1);
         expectNear(b.basePosition, r.base, "basePosition", r.number);
@@ -202,9 +190,10 @@ TEST_F(LevelTest, EveryBlockMatchesTheCourseTable)
                                     : Vec3{b.basePosition.x + b.travel.x, b.basePosition.y + b.travel.y,
                                            b.basePosition.z + b.travel.z};
         expectSame(b.position, start);
-        EXPECT_EQ(b.texture, textureOf(r.texture));
+        EXPECT_EQ(b.material, materialOf(r.texture));
+        if (b.material == Material::Wood) EXPECT_EQ(b.grain, r.texture - W0);
         EXPECT_FLOAT_EQ(b.opacity, r.texture == G ? 0.4f : 1.0f);
-        EXPECT_EQ(b.shape, r.shape);
+        EXPECT_EQ(b.shape, r.shape == 1 ? Shape::Cylinder : Shape::Box);
         EXPECT_EQ(b.flipTexture, r.flipTexture);
         EXPECT_EQ(b.stepTimer, 0.0f);
         EXPECT_EQ(b.spin, 0.0f);
@@ -214,21 +203,20 @@ TEST_F(LevelTest, EveryBlockMatchesTheCourseTable)
 TEST_F(LevelTest, OrbsCheckpointsAndGoal)
 {
     ASSERT_EQ(sizeOrbs.size(), 2u);
-    expectNear(sizeOrbs[0]->position, {250.75f, 63.75f, -14.9167f}, "orb", 1);
-    EXPECT_EQ(sizeOrbs[0]->sizeKind, 0);
-    expectNear(sizeOrbs[1]->position, {153.0f, 177.2f, -24.3333f}, "orb", 2);
-    EXPECT_EQ(sizeOrbs[1]->sizeKind, 2);
+    expectNear(sizeOrbs[0].position, {250.75f, 63.75f, -14.9167f}, "orb", 1);
+    EXPECT_EQ(sizeOrbs[0].sizeKind, 0);
+    expectNear(sizeOrbs[1].position, {153.0f, 177.2f, -24.3333f}, "orb", 2);
+    EXPECT_EQ(sizeOrbs[1].sizeKind, 2);
 
     ASSERT_EQ(checkpoints.size(), 3u);
-    expectNear(checkpoints[0]->position, {23.0f, 33.0f, -163.0f}, "checkpoint", 1);
-    EXPECT_EQ(checkpoints[0]->sizeKind, 1);
-    expectNear(checkpoints[1]->position, {234.5f, 86.0f, -66.1667f}, "checkpoint", 2);
-    EXPECT_EQ(checkpoints[1]->sizeKind, 0);
-    expectNear(checkpoints[2]->position, {153.0f, 177.2f, -14.3333f}, "checkpoint", 3);
-    EXPECT_EQ(checkpoints[2]->sizeKind, 2);
+    expectNear(checkpoints[0].position, {23.0f, 33.0f, -163.0f}, "checkpoint", 1);
+    EXPECT_EQ(checkpoints[0].sizeKind, 1);
+    expectNear(checkpoints[1].position, {234.5f, 86.0f, -66.1667f}, "checkpoint", 2);
+    EXPECT_EQ(checkpoints[1].sizeKind, 0);
+    expectNear(checkpoints[2].position, {153.0f, 177.2f, -14.3333f}, "checkpoint", 3);
+    EXPECT_EQ(checkpoints[2].sizeKind, 2);
 
-    expectNear(goalPosition, {188.0f, 185.2f, -144.3333f}, "goal", 0);
-    EXPECT_EQ(savedBuilderState, nullptr);
+    expectNear(level.goalPosition, {188.0f, 185.2f, -144.3333f}, "goal", 0);
 }
 
 // Blocks placed from the same cursor must share the exact corner, not just
@@ -238,8 +226,8 @@ TEST_F(LevelTest, PairsStampedFromOneCursorShareTheirCorner)
     const int pairs[][2] = {{20, 21}, {42, 43}, {50, 51}, {52, 53}, {54, 55}, {103, 105}};
     for (const auto& p : pairs) {
         SCOPED_TRACE(p[0]);
-        const Block& a = *blocks[p[0] - 1];
-        const Block& b = *blocks[p[1] - 1];
+        const Block& a = blocks[p[0] - 1];
+        const Block& b = blocks[p[1] - 1];
         expectSame(a.basePosition, b.basePosition);
         EXPECT_FALSE(a.size.x == b.size.x && a.size.y == b.size.y && a.size.z == b.size.z);
     }
@@ -249,10 +237,10 @@ TEST_F(LevelTest, PairsStampedFromOneCursorShareTheirCorner)
 // the beam's top. A ball of radius 0.25 fits through, one of 0.5 does not.
 TEST_F(LevelTest, GateOpeningLetsOnlyTheSmallBallThrough)
 {
-    const Block& beam = *blocks[43];
-    const Block& postA = *blocks[44];
-    const Block& postB = *blocks[45];
-    const Block& lintel = *blocks[46];
+    const Block& beam = blocks[43];
+    const Block& postA = blocks[44];
+    const Block& postB = blocks[45];
+    const Block& lintel = blocks[46];
     const float height = lintel.position.y - (beam.position.y + beam.size.y);
     const float width = postB.position.z - (postA.position.z + postA.size.z);
     EXPECT_NEAR(height, 0.7f, tolerance);
@@ -262,16 +250,6 @@ TEST_F(LevelTest, GateOpeningLetsOnlyTheSmallBallThrough)
     // The lintel covers exactly the gap between the posts.
     EXPECT_NEAR(lintel.position.z, postA.position.z + postA.size.z, tolerance);
     EXPECT_NEAR(lintel.size.z, width, tolerance);
-}
-
-TEST_F(LevelTest, DiscsFallBackToNoTextureWithoutWood)
-{
-    resetWorld();
-    woodTextures.clear();
-    buildLevel();
-    ASSERT_EQ(blocks.size(), 114u);
-    for (int k = 0; k < 12; ++k) EXPECT_EQ(blocks[1 + k]->texture, 0u) << k;
-    EXPECT_EQ(blocks[13]->texture, fakeMetal);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "tools/mediagen/media.h"
 
+#include "assets/media_manifest.h"
 #include "tools/mediagen/pictures.h"
 #include "tools/mediagen/sky.h"
 #include "tools/mediagen/sound.h"
@@ -14,33 +15,35 @@
 
 std::vector<NamedPicture> makeAllPictures()
 {
-    std::vector<NamedPicture> all;
-    all.push_back({"ball.bmp", makeBall(512, 256)});
-    all.push_back({"metal.bmp", makeMetal(512)});
-    all.push_back({"glass.bmp", makeGlass(256)});
-    all.push_back({"theEnd.bmp", makeEndPicture(1024)});
+    // In the order of the game's media manifest, which names the files.
+    std::vector<Picture> made;
+    made.push_back(makeBall(512, 256));
+    made.push_back(makeMetal(512));
+    made.push_back(makeGlass(256));
+    made.push_back(makeEndPicture(1024));
     for (int i = 1; i <= 6; ++i)
-        all.push_back({"wood" + std::to_string(i) + ".bmp", makeWood(i, 512)});
+        made.push_back(makeWood(i, 512));
     for (int face = 0; face < 6; ++face)
-        all.push_back({skyFaceFiles[face], makeSkyFace(face, 512)});
+        made.push_back(makeSkyFace(face, 512));
+    std::vector<NamedPicture> all;
+    for (std::size_t i = 0; i < pictureCount; ++i)
+        all.push_back({pictureFiles[i], std::move(made[i])});
     return all;
 }
 
 namespace {
 
-struct NamedSound {
-    const char* file;
-    std::function<Sound()> make;
-    bool mp3;
+// In the order of the media manifest; the last is the MP3.
+const std::function<Sound()> soundMakers[] = {
+    makeJumpSound,   makeHitMetalSound, makeHitWoodSound,    makeSaveSound,   makeShrinkSound,
+    makeGrowSound,   makeFallSound,     makeBackgroundMusic, makeVictoryMusic,
 };
+static_assert(std::size(soundMakers) == soundCount);
 
-const NamedSound sounds[] = {
-    {"jump.wav", makeJumpSound, false},     {"hitMetal.wav", makeHitMetalSound, false},
-    {"hitWood.wav", makeHitWoodSound, false}, {"save.wav", makeSaveSound, false},
-    {"shrink.wav", makeShrinkSound, false}, {"grow.wav", makeGrowSound, false},
-    {"fall.wav", makeFallSound, false},     {"MI2.wav", makeBackgroundMusic, false},
-    {"musicVictory.mp3", makeVictoryMusic, true},
-};
+bool isMp3(const std::string& file)
+{
+    return file.size() > 4 && file.compare(file.size() - 4, 4, ".mp3") == 0;
+}
 
 bool makeFolder(const std::filesystem::path& path)
 {
@@ -71,9 +74,10 @@ bool writeMedia(const std::string& dir)
     bool ok = true;
     for (const NamedPicture& p : makeAllPictures())
         ok = save(images / p.file, encodeBmp(p.picture)) && ok;
-    for (const NamedSound& s : sounds) {
-        const Sound sound = s.make();
-        ok = save(soundDir / s.file, s.mp3 ? encodeMp3(sound) : encodeWav(sound)) && ok;
+    for (std::size_t i = 0; i < soundCount; ++i) {
+        const Sound sound = soundMakers[i]();
+        const std::string file = soundFiles[i];
+        ok = save(soundDir / file, isMp3(file) ? encodeMp3(sound) : encodeWav(sound)) && ok;
     }
     return ok;
 }

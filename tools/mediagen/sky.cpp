@@ -16,9 +16,6 @@ const SkyCorner skyFaceCorners[6][4] = {
     {{1, 0, {-h, -h, -h}}, {0, 0, {-h, -h, h}}, {0, 1, {h, -h, h}}, {1, 1, {h, -h, -h}}},
 };
 
-const char* const skyFaceFiles[6] = {"pos_z.bmp", "neg_x.bmp", "neg_z.bmp",
-                                     "pos_x.bmp", "pos_y.bmp", "neg_y.bmp"};
-
 SkyPoint skyCubePoint(int face, float s, float t)
 {
     SkyPoint p;

@@ -17,7 +17,6 @@ struct SkyCorner {
 // unit-cube corners they are pinned to. k follows the load order pos_z,
 // neg_x, neg_z, pos_x, pos_y, neg_y.
 extern const SkyCorner skyFaceCorners[6][4];
-extern const char* const skyFaceFiles[6];
 
 // Point on the unit cube (-0.5 .. 0.5) that texture coordinate (s, t) of
 // face k is drawn at: bilinear between the face's four corners.

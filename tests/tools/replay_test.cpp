@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/sim/replay_run.h"
+#include "tests/tools/replay_run.h"
 
 namespace {
 

@@ -1,0 +1,86 @@
+// What the player hears of each event: the sound, and the channel slot that
+// remembers it.
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <string>
+
+#include <SDL_mixer.h>
+
+#include "app/audio.h"
+#include "assets/media_manifest.h"
+#include "assets/sound_layer.h"
+#include "tests/support/media_files.h"
+
+namespace {
+
+class AudioTest : public ::testing::Test {
+protected:
+    ScratchDir dir;
+    GameSounds s;
+
+    void SetUp() override
+    {
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        mkdir("sounds", 0755);
+        for (const char* file : soundFiles) writeFile(std::string("sounds/") + file, makeWav(0.5, 440.0));
+        initSound(s);
+        ASSERT_NE(s.soundSystem, nullptr);
+        clearSoundPlayLog();
+    }
+    void TearDown() override
+    {
+        releaseSound(s);
+        clearSoundPlayLog();
+    }
+};
+
+TEST_F(AudioTest, EachEventPlaysItsSoundOnItsSlot)
+{
+    struct Case {
+        GameEvent event;
+        const char* file;          // nullptr: nothing is heard
+        Channel* GameSounds::*slot;
+    };
+    const Case cases[] = {
+        {{EventKind::Jump}, "sounds/jump.wav", &GameSounds::jumpChannel},
+        {{EventKind::Landing, Material::Metal, 3.0f}, "sounds/hitMetal.wav", &GameSounds::effectsChannel},
+        {{EventKind::Landing, Material::Wood, 3.0f}, "sounds/hitWood.wav", &GameSounds::effectsChannel},
+        {{EventKind::Landing, Material::Glass, 3.0f}, nullptr, nullptr},
+        {{EventKind::Landing, Material::None, 3.0f}, nullptr, nullptr},
+        {{EventKind::Fall}, "sounds/fall.wav", &GameSounds::effectsChannel},
+        {{EventKind::Shrink}, "sounds/shrink.wav", &GameSounds::effectsChannel},
+        {{EventKind::Grow}, "sounds/grow.wav", &GameSounds::effectsChannel},
+        {{EventKind::CheckpointSaved}, "sounds/save.wav", &GameSounds::effectsChannel},
+        {{EventKind::GoalReached}, "sounds/musicVictory.mp3", &GameSounds::musicChannel},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file ? c.file : "silent");
+        clearSoundPlayLog();
+        playEvents(s, {c.event});
+        if (c.file == nullptr) {
+            EXPECT_TRUE(soundPlayLog().empty());
+            continue;
+        }
+        ASSERT_EQ(soundPlayLog().size(), 1u);
+        EXPECT_EQ(soundPlayLog()[0].file, c.file);
+        ASSERT_NE(s.*c.slot, nullptr);
+        EXPECT_EQ((s.*c.slot)->index, soundPlayLog()[0].channel);
+        Mix_HaltChannel(-1);
+    }
+}
+
+TEST_F(AudioTest, ATickOfEventsPlaysInOrderOnSeparateChannels)
+{
+    playEvents(s, {{EventKind::Landing, Material::Metal, 20.0f}, {EventKind::Jump}, {EventKind::CheckpointSaved}});
+    ASSERT_EQ(soundPlayLog().size(), 3u);
+    EXPECT_EQ(soundPlayLog()[0].file, "sounds/hitMetal.wav");
+    EXPECT_EQ(soundPlayLog()[1].file, "sounds/jump.wav");
+    EXPECT_EQ(soundPlayLog()[2].file, "sounds/save.wav");
+    EXPECT_NE(soundPlayLog()[0].channel, soundPlayLog()[2].channel);
+}
+
+}  // namespace

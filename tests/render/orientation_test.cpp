@@ -1,0 +1,92 @@
+// The ball's orientation is rolled in the game's own maths but drawn by
+// the GL: both must agree to the bit, or a rolled ball would come out
+// different from the one players have always seen.
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "render/texturing.h"
+#include "sim/rotation.h"
+#include "tests/render/render_fixture.h"
+#include "world/level.h"
+
+namespace {
+
+// The GL's own roll: identity, glRotatef, then the old orientation.
+Mat3 rolledByGl(float degrees, Vec3 axis, const Mat3& before)
+{
+    GLfloat old[16] = {};
+    for (int c = 0; c < 3; ++c)
+        for (int r = 0; r < 3; ++r) old[c * 4 + r] = before.m[c * 3 + r];
+    old[15] = 1.0f;
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glRotatef(degrees, axis.x, axis.y, axis.z);
+    glMultMatrixf(old);
+    GLfloat out[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, out);
+    glPopMatrix();
+    Mat3 after{};
+    for (int c = 0; c < 3; ++c)
+        for (int r = 0; r < 3; ++r) after.m[c * 3 + r] = out[c * 4 + r];
+    return after;
+}
+
+TEST(Orientation, RollingMatchesTheGlMatrixStackBitForBit)
+{
+    setUpDrawing();
+    std::mt19937 random(42);
+    std::uniform_real_distribution<float> step(-0.1f, 0.1f);
+    Mat3 ours = identityMat3;
+    Mat3 theirs = identityMat3;
+    for (int i = 0; i < 3000; ++i) {
+        // Displacements as the ball makes them, some along one axis only,
+        // some too short to have an axis.
+        Vec3 d{step(random), 0.0f, step(random)};
+        if (i % 7 == 0) d.x = 0.0f;
+        if (i % 11 == 0) d.z = 0.0f;
+        if (i % 13 == 0) d = {d.x * 1e-4f, 0.0f, d.z * 1e-4f};
+        const Vec3 axis = rotateVector(d, {0.0f, 1.0f, 0.0f}, -90.0f);
+        const float angle = std::sqrt(d.x * d.x + d.z * d.z) / (0.5f * 6.2831855f) * 360.0f;
+        for (Vec3 a : {axis, Vec3{axis.x, 0.0f, 0.0f}, Vec3{0.0f, 0.0f, axis.z}, Vec3{0.0f, axis.x, 0.0f}}) {
+            const Mat3 gl = rolledByGl(angle, a, theirs);
+            const Mat3 own = multiply(rotationAbout(angle, a), theirs);
+            for (int k = 0; k < 9; ++k) {
+                // +0 and -0 draw the same; anything else must match exactly.
+                ASSERT_TRUE(own.m[k] == gl.m[k]) << "roll " << i << " element " << k;
+            }
+        }
+        theirs = rolledByGl(angle, axis, theirs);
+        ours = multiply(rotationAbout(angle, axis), ours);
+    }
+    for (int k = 0; k < 9; ++k) EXPECT_EQ(ours.m[k], theirs.m[k]) << k;
+}
+
+// Every block of the course draws with a live texture of its material.
+TEST(Materials, EveryCourseBlockHasTheLiveTextureOfItsMaterial)
+{
+    setUpDrawing();
+    const Textures& t = testGraphics.textures;
+    const Course course = buildLevel();
+    for (std::size_t i = 0; i < course.blocks.size(); ++i) {
+        const Block& block = course.blocks[i];
+        const unsigned int texture = textureOf(t, block);
+        EXPECT_EQ(glIsTexture(texture), GL_TRUE) << i + 1;
+        switch (block.material) {
+        case Material::Metal: EXPECT_EQ(texture, t.metal) << i + 1; break;
+        case Material::Glass: EXPECT_EQ(texture, t.glass) << i + 1; break;
+        case Material::Wood: EXPECT_EQ(texture, t.wood[std::size_t(block.grain)]) << i + 1; break;
+        case Material::None: ADD_FAILURE() << "block " << i + 1 << " has no material"; break;
+        }
+    }
+    // The discs run through the six grains in turn.
+    for (int k = 0; k < 12; ++k) EXPECT_EQ(textureOf(t, course.blocks[std::size_t(1 + k)]), t.wood[std::size_t(k % 6)]);
+    Block bare{};
+    EXPECT_EQ(textureOf(t, bare), 0u);
+}
+
+}  // namespace
