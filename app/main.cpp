@@ -12,9 +12,7 @@
 #include "app/input.h"
 #include "app/window.h"
 #include "assets/sound.h"
-#include "render/end_screen.h"
 #include "render/graphics.h"
-#include "render/scene.h"
 #include "sim/game.h"
 #include "sim/timing.h"
 
@@ -57,13 +55,7 @@ void onTimer(int)
 
 void onDisplay()
 {
-    const Game& game = session->game;
-    if (game.gameState == Playing) {
-        drawScene(game, session->graphics.textures);
-    } else {
-        drawEndScreen(session->graphics.textures);
-    }
-    glutSwapBuffers();
+    showFrame(session->game, session->graphics.textures);
 }
 
 void onReshape(int width, int height)

@@ -4,6 +4,9 @@
 #include <GL/glu.h>
 #include <X11/Xlib.h>
 
+#include "render/end_screen.h"
+#include "render/scene.h"
+
 bool displayReachable()
 {
     Display* display = XOpenDisplay(nullptr);
@@ -46,4 +49,14 @@ void reshapeWindow(WindowSize& window, int width, int height)
     gluPerspective(45.0, double(width) / double(height), 1.0, 200.0);
     window.width = width > 0 ? width : 1;
     window.height = height;
+}
+
+void showFrame(const Game& game, const Textures& textures)
+{
+    if (game.gameState == Playing) {
+        drawScene(game, textures);
+    } else {
+        drawEndScreen(textures);
+    }
+    glutSwapBuffers();
 }

@@ -3,6 +3,9 @@
 // switch to it, otherwise a full-screen window at the display's own size;
 // its size as last reshaped, and the projection that goes with it.
 
+#include "assets/textures.h"
+#include "sim/game.h"
+
 // Size of the game window as last reshaped (1280 x 1024 in game mode).
 struct WindowSize {
     int width = 1280;
@@ -15,6 +18,10 @@ bool displayReachable();
 // Needs glutInit and the display mode set. True when game mode was entered
 // (Esc must then leave it).
 bool openGameWindow();
+
+// Draws the game (the scene while playing, the end picture after the goal)
+// and shows it: the one place a frame is swapped onto the screen.
+void showFrame(const Game& game, const Textures& textures);
 
 // The viewport and the game's projection (45 degrees, 1 to 200) for a window
 // of this size, remembered in `window` for mouse look. A height of 0 counts

@@ -291,7 +291,9 @@ TEST_F(InputTest, EscAsksToQuitAndNoOtherKeyDoes)
 {
     EXPECT_TRUE(keyDown(27));
     for (int key = 0; key < 256; ++key) {
-        if (key != 27) EXPECT_FALSE(keyDown(static_cast<unsigned char>(key))) << key;
+        if (key != 27) {
+            EXPECT_FALSE(keyDown(static_cast<unsigned char>(key))) << key;
+        }
     }
 }
 

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "tools/autopilot/drive.h"
-#include "tools/autopilot/keys.h"
 #include "tools/autopilot/route.h"
 
 int main(int argc, char** argv)
@@ -19,9 +18,7 @@ int main(int argc, char** argv)
     }
     startGame();
     int passed = driveCourse();
-    std::string script = "# Made by skycourse-autopilot: " + std::to_string(playedTicks().size()) +
-                         " ticks, " + std::to_string(passed) + " of " + std::to_string(courseSections()) +
-                         " sections.\n" + scriptForTicks(playedTicks()) + "items\nkey down 27\n";
+    const std::string script = courseScript(passed);
     if (argc == 2) {
         std::ofstream out(argv[1]);
         out << script;

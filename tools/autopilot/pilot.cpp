@@ -7,6 +7,7 @@
 #include <string>
 
 #include "sim/game.h"
+#include "sim/timing.h"
 #include "tools/autopilot/drive.h"
 #include "world/world.h"
 
@@ -37,7 +38,7 @@ bool leavingTop(const Block& from, float margin)
     float speed = std::sqrt(vx * vx + vz * vz);
     // Below walking pace the direction is only steering noise.
     float ahead = speed > 2.0f ? margin / speed : 0.0f;
-    float dt = 0.025f;
+    float dt = tickLength;
     float nx = c.x + (vx + from.velocity.x) * dt + vx * ahead;
     float nz = c.z + (vz + from.velocity.z) * dt + vz * ahead;
     return !inside(nx, from.position.x, from.position.x + from.size.x, 0) ||
@@ -269,7 +270,7 @@ bool bounceAlong(int from, const std::vector<int>& bars, float aimX, float z)
                 continue;
             }
             float t = timeToLand(top);
-            float wanted = (middle(next) - ballCentre().x) / std::max(t, 0.025f);
+            float wanted = (middle(next) - ballCentre().x) / std::max(t, tickLength);
             // Just before touching down the aim moves on to the bar after,
             // which the ball springs toward at once.
             if (t < 0.1f && !last) wanted = (middle(next + 1) - ballCentre().x) / (t + flight);

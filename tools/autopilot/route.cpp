@@ -216,3 +216,10 @@ int driveCourse()
     }
     return passed;
 }
+
+std::string courseScript(int passed)
+{
+    return "# Made by skycourse-autopilot: " + std::to_string(playedTicks().size()) + " ticks, " +
+           std::to_string(passed) + " of " + std::to_string(courseSections()) + " sections.\n" +
+           scriptForTicks(playedTicks()) + "items\nkey down 27\n";
+}

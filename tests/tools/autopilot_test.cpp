@@ -12,6 +12,7 @@
 #include "tools/autopilot/drive.h"
 #include "tools/autopilot/keys.h"
 #include "tools/autopilot/pilot.h"
+#include "tools/autopilot/route.h"
 #include "world/world.h"
 
 namespace {
@@ -119,6 +120,17 @@ TEST(AutopilotDrive, ASearchedHopReplaysIdenticallyInTheReplayTool)
     ASSERT_FALSE(run.rows.empty());
     const std::string row = run.rows.back();
     EXPECT_EQ(replayedBall(row), expected);
+}
+
+// The whole search, start to ring: any drift in the simulation changes the
+// hops it finds, so it must write the checked-in route to the byte.
+TEST(AutopilotRoute, DrivesTheCheckedInRouteAgain)
+{
+    startGame();
+    const int passed = driveCourse();
+    EXPECT_EQ(passed, courseSections());
+    EXPECT_TRUE(finished());
+    EXPECT_EQ(courseScript(passed), replaytool::slurp(ROUTE_PATH));
 }
 
 } // namespace
