@@ -5,7 +5,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ make pkg-config \
-	libgtest-dev googletest \
+	libgtest-dev googletest libbenchmark-dev \
 	libgl1-mesa-dev libgl1-mesa-dri libglx-mesa0 libegl-mesa0 libglu1-mesa-dev freeglut3-dev libegl-dev libx11-dev \
 	libsdl2-mixer-dev libmp3lame-dev libpng-dev \
 	xvfb xauth xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils \
@@ -13,7 +13,7 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: play test build deps clean
+.PHONY: play test bench build deps clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -38,6 +38,13 @@ play: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# What a tick, the start-up and a frame cost (one table: median, fastest and
+# slowest of nine repetitions), then the real game's frame rate and CPU share
+# under a private X server (needs root for Xorg).
+bench: build
+	$(BUILD)/tools/bench/skycourse-bench --benchmark_repetitions=9 --benchmark_min_time=0.2
+	tools/bench/game-cost.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

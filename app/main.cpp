@@ -55,7 +55,7 @@ void onTimer(int)
 
 void onDisplay()
 {
-    showFrame(session->game, session->graphics.textures);
+    showFrame(session->game, session->graphics);
 }
 
 void onReshape(int width, int height)

@@ -51,12 +51,12 @@ void reshapeWindow(WindowSize& window, int width, int height)
     window.height = height;
 }
 
-void showFrame(const Game& game, const Textures& textures)
+void showFrame(const Game& game, const Graphics& graphics)
 {
     if (game.gameState == Playing) {
-        drawScene(game, textures);
+        drawScene(game, graphics);
     } else {
-        drawEndScreen(textures);
+        drawEndScreen(graphics.textures);
     }
     glutSwapBuffers();
 }

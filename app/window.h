@@ -3,7 +3,7 @@
 // switch to it, otherwise a full-screen window at the display's own size;
 // its size as last reshaped, and the projection that goes with it.
 
-#include "assets/textures.h"
+#include "render/graphics.h"
 #include "sim/game.h"
 
 // Size of the game window as last reshaped (1280 x 1024 in game mode).
@@ -21,7 +21,7 @@ bool openGameWindow();
 
 // Draws the game (the scene while playing, the end picture after the goal)
 // and shows it: the one place a frame is swapped onto the screen.
-void showFrame(const Game& game, const Textures& textures);
+void showFrame(const Game& game, const Graphics& graphics);
 
 // The viewport and the game's projection (45 degrees, 1 to 200) for a window
 // of this size, remembered in `window` for mouse look. A height of 0 counts

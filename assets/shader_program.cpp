@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 #include <GL/glext.h>
-#include <GL/freeglut.h>
+#include <GL/glx.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -46,7 +46,9 @@ struct ShaderCalls {
 template <typename Function>
 bool lookUp(Function& function, const char* name)
 {
-    function = reinterpret_cast<Function>(glutGetProcAddress(name));
+    // The GL's own lookup, not GLUT's: it also serves a context made
+    // without a window (EGL), as the benchmark and tools make.
+    function = reinterpret_cast<Function>(glXGetProcAddressARB(reinterpret_cast<const GLubyte*>(name)));
     return function != nullptr;
 }
 

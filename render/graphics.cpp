@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include "world/level.h"
+
 void setFixedState()
 {
     glEnable(GL_DEPTH_TEST);
@@ -26,5 +28,6 @@ Graphics initGraphics()
     Graphics graphics;
     graphics.textures = loadTextures();
     graphics.shader = initShaderProgram();
+    graphics.meshes = buildMeshes(buildLevel());
     return graphics;
 }

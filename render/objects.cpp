@@ -1,16 +1,17 @@
 #include "render/objects.h"
 
-#include <GL/freeglut.h>
 #include <GL/gl.h>
 #include <GL/glu.h>
 
 #include <cmath>
 #include <numbers>
 
+#include "render/meshes.h"
 #include "render/texturing.h"
 
-void drawBlock(const Block& block, bool topOnly, const Textures& textures)
+void drawBlock(const Block& block, bool topOnly, const Graphics& graphics)
 {
+    const Textures& textures = graphics.textures;
     const float sx = block.size.x;
     const float sy = block.size.y;
     const float sz = block.size.z;
@@ -28,23 +29,13 @@ void drawBlock(const Block& block, bool topOnly, const Textures& textures)
     if (block.shape == Shape::Cylinder) {
         glTranslatef(0.0f, -h, 0.0f);
         glRotatef(block.spin, 0.0f, 1.0f, 0.0f);
-        glPushMatrix();
-        // The quadric's +Z axis becomes +Y.
-        glRotatef(270.0f, 1.0f, 0.0f, 0.0f);
-        glRotatef(90.0f, 0.0f, 0.0f, 1.0f);
-        GLUquadric* quadric = gluNewQuadric();
-        gluQuadricTexture(quadric, GL_TRUE);
-        gluQuadricNormals(quadric, GLU_SMOOTH);
+        const CylinderMesh* mesh = cylinderMesh(graphics.meshes, sx);
         if (!topOnly) {
-            gluCylinder(quadric, h, h, sx, 30, 10);
-            gluDisk(quadric, 0.0, h, 30, 10);
+            if (mesh) glCallList(mesh->body);
+            else drawCylinderBody(sx);
         }
-        glPopMatrix();
-        glTranslatef(0.0f, sx, 0.0f);
-        glRotatef(270.0f, 1.0f, 0.0f, 0.0f);
-        glRotatef(90.0f, 0.0f, 0.0f, 1.0f);
-        gluDisk(quadric, 0.0, h, 30, 10);
-        gluDeleteQuadric(quadric);
+        if (mesh) glCallList(mesh->top);
+        else drawCylinderTop(sx);
     } else if (topOnly) {
         glBegin(GL_QUADS);
         glVertex3f(-h, h, -h);
@@ -97,7 +88,7 @@ void drawUnitCube(bool flipTexture)
     glEnd();
 }
 
-void drawBall(const Ball& b, const Textures& textures)
+void drawBall(const Ball& b, const Graphics& graphics)
 {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
@@ -107,45 +98,50 @@ void drawBall(const Ball& b, const Textures& textures)
     const GLfloat rotation[16] = {r[0], r[1], r[2], 0.0f, r[3], r[4], r[5], 0.0f,
                                   r[6], r[7], r[8], 0.0f, 0.0f, 0.0f, 0.0f, 1.0f};
     glMultMatrixf(rotation);
-    GLUquadric* quadric = gluNewQuadric();
-    bindFilteredTexture(textures.ball);
-    gluQuadricTexture(quadric, GL_TRUE);
-    gluSphere(quadric, b.radius, 50, 50);
-    gluDeleteQuadric(quadric);
-    disableTexturing(textures);
+    bindFilteredTexture(graphics.textures.ball);
+    if (const unsigned int list = ballList(graphics.meshes, b.radius)) {
+        glCallList(list);
+    } else {
+        drawBallSphere(b.radius);
+    }
+    disableTexturing(graphics.textures);
     glPopMatrix();
 }
 
 namespace {
 
-void drawItemSphere(const Vec3& position, float r, float g, float b, float alpha)
+void drawItem(const Vec3& position, float r, float g, float b, float alpha, const Meshes& meshes)
 {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glTranslatef(position.x, position.y, position.z);
     glColor4f(r, g, b, alpha);
-    glutSolidSphere(0.75, 50, 50);
+    if (meshes.itemSphere != 0) {
+        glCallList(meshes.itemSphere);
+    } else {
+        drawItemSphere();
+    }
     glPopMatrix();
 }
 
 }  // namespace
 
-void drawSizeOrb(const SizeOrb& orb)
+void drawSizeOrb(const SizeOrb& orb, const Graphics& graphics)
 {
     // Red shrinks the ball, green restores it, blue makes it large.
     const float r = orb.sizeKind == 0 ? 1.0f : 0.0f;
     const float g = orb.sizeKind == 1 ? 1.0f : 0.0f;
     const float b = orb.sizeKind == 2 ? 1.0f : 0.0f;
-    drawItemSphere(orb.position, r, g, b, orb.alpha);
+    drawItem(orb.position, r, g, b, orb.alpha, graphics.meshes);
 }
 
-void drawCheckpoint(const Checkpoint& checkpoint)
+void drawCheckpoint(const Checkpoint& checkpoint, const Graphics& graphics)
 {
     const Vec3& c = checkpoint.colour;
-    drawItemSphere(checkpoint.position, c.x, c.y, c.z, checkpoint.alpha);
+    drawItem(checkpoint.position, c.x, c.y, c.z, checkpoint.alpha, graphics.meshes);
 }
 
-void drawGoal(const Vec3& position, float angle)
+void drawGoal(const Vec3& position, float angle, const Graphics& graphics)
 {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
@@ -155,7 +151,11 @@ void drawGoal(const Vec3& position, float angle)
     glMaterialfv(GL_FRONT, GL_SPECULAR, yellow);
     glMateriali(GL_FRONT, GL_SHININESS, 1);
     glRotatef(angle, 0.0f, 1.0f, 0.0f);
-    drawTorus(1.5f, 0.6f);
+    if (graphics.meshes.goalRing != 0) {
+        glCallList(graphics.meshes.goalRing);
+    } else {
+        drawGoalRing();
+    }
     glPopMatrix();
 }
 

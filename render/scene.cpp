@@ -7,7 +7,7 @@
 #include "render/shadow.h"
 #include "render/skybox.h"
 
-void drawScene(const Game& game, const Textures& textures)
+void drawScene(const Game& game, const Graphics& graphics)
 {
     const Ball& b = game.ball;
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
@@ -33,8 +33,8 @@ void drawScene(const Game& game, const Textures& textures)
     glMaterialfv(GL_FRONT, GL_SPECULAR, white);
     glMateriali(GL_FRONT, GL_SHININESS, 10);
 
-    drawSkyBox(game.camera, textures);
-    drawBall(b, textures);
+    drawSkyBox(game.camera, graphics);
+    drawBall(b, graphics);
 
     const GLfloat noHighlight[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     glMaterialfv(GL_FRONT, GL_SPECULAR, noHighlight);
@@ -44,9 +44,9 @@ void drawScene(const Game& game, const Textures& textures)
     // the ball's lowest point rests on the tops it stands on.
     glTranslatef(0.0f, -b.radius, 0.0f);
     const Course& course = game.course;
-    for (const Block& block : course.blocks) drawBlock(block, false, textures);
-    for (const SizeOrb& orb : course.sizeOrbs) drawSizeOrb(orb);
-    for (const Checkpoint& checkpoint : course.checkpoints) drawCheckpoint(checkpoint);
-    drawGoal(course.goalPosition, game.goalAngle);
-    drawBallShadow(b, course.blocks, textures);
+    for (const Block& block : course.blocks) drawBlock(block, false, graphics);
+    for (const SizeOrb& orb : course.sizeOrbs) drawSizeOrb(orb, graphics);
+    for (const Checkpoint& checkpoint : course.checkpoints) drawCheckpoint(checkpoint, graphics);
+    drawGoal(course.goalPosition, game.goalAngle, graphics);
+    drawBallShadow(b, course.blocks, graphics);
 }

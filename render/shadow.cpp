@@ -31,7 +31,7 @@ float findShadowReceiver(const Ball& b, const std::vector<Block>& blocks, const 
     return h;
 }
 
-void drawBallShadow(const Ball& b, const std::vector<Block>& blocks, const Textures& textures)
+void drawBallShadow(const Ball& b, const std::vector<Block>& blocks, const Graphics& graphics)
 {
     Block receiver{};
     const float h = findShadowReceiver(b, blocks, b.position, receiver);
@@ -51,14 +51,14 @@ void drawBallShadow(const Ball& b, const std::vector<Block>& blocks, const Textu
     glDisable(GL_DEPTH_TEST);
     glStencilFunc(GL_ALWAYS, 1, 1);
     glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
-    drawBlock(receiver, true, textures);
+    drawBlock(receiver, true, graphics);
 
     // The blob, only where the face was marked and where nothing hides it.
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glEnable(GL_DEPTH_TEST);
     glStencilFunc(GL_EQUAL, 1, 1);
     glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
-    disableTexturing(textures);
+    disableTexturing(graphics.textures);
     const float r = b.radius;
     glTranslatef(b.position.x, h + 0.01f, b.position.z);
     glColor3f(0.0f, 0.0f, 0.0f);

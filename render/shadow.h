@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "assets/textures.h"
+#include "render/graphics.h"
 #include "sim/ball.h"
 #include "world/world.h"
 
@@ -12,5 +12,5 @@
 // or -1 when there is none.
 float findShadowReceiver(const Ball& b, const std::vector<Block>& blocks, const Vec3& position,
                          Block& receiver);
-void drawBallShadow(const Ball& b, const std::vector<Block>& blocks, const Textures& textures);
+void drawBallShadow(const Ball& b, const std::vector<Block>& blocks, const Graphics& graphics);
 void drawDisc(float radius);

@@ -18,6 +18,10 @@ struct SkyFace {
     SkyCorner corners[4];
 };
 
+// From this viewport height up, the 512-texel faces are magnified even at
+// the corners of the screen.
+constexpr GLint magnifiedHeight = 600;
+
 constexpr float n = -0.5f;
 constexpr float p = 0.5f;
 
@@ -32,8 +36,10 @@ const SkyFace skyFaces[6] = {
 
 }  // namespace
 
-void drawSkyBox(const Camera& camera, const Textures& textures)
+void drawSkyBox(const Camera& camera, const Graphics& graphics)
 {
+    const Textures& textures = graphics.textures;
+    const ShaderProgram& shader = graphics.shader;
     glPushMatrix();
     glLoadIdentity();
     applyViewRotation(camera);
@@ -44,18 +50,25 @@ void drawSkyBox(const Camera& camera, const Textures& textures)
     glDisable(GL_BLEND);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
 
-    // The shader pair lights every draw, whatever GL_LIGHTING says. A white
-    // emission saturates its lit colour, so the pictures come out exactly as
-    // the fixed-function path shows them unlit; it is put back afterwards.
-    GLfloat emission[4];
-    glGetMaterialfv(GL_FRONT, GL_EMISSION, emission);
-    const GLfloat white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-    glMaterialfv(GL_FRONT, GL_EMISSION, white);
+    // The sky is unlit: its pictures show as they are. The shader pair would
+    // light every pixel of it only to saturate the result, at the cost of
+    // most of a software-rendered frame, so the fixed-function pipeline
+    // draws it and the pair comes back for the course.
+    const bool shaderOn = shader.active && shader.use != nullptr;
+    if (shaderOn) shader.use(0);
+
+    // A face spans a quarter turn of view and the screen's height only 45
+    // degrees, so on a screen this tall or taller every texel of the sky is
+    // magnified: the mipmaps would never be read, and skipping the search
+    // for them saves a share of every frame. Smaller windows keep them.
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const GLint minFilter = viewport[3] >= magnifiedHeight ? GL_LINEAR : GL_LINEAR_MIPMAP_LINEAR;
 
     glScalef(200.0f, 200.0f, 200.0f);
     for (const SkyFace& face : skyFaces) {
         glBindTexture(GL_TEXTURE_2D, textures.sky[face.texture]);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
@@ -67,7 +80,7 @@ void drawSkyBox(const Camera& camera, const Textures& textures)
         glEnd();
     }
 
-    glMaterialfv(GL_FRONT, GL_EMISSION, emission);
+    if (shaderOn) shader.use(shader.program);
     glPopAttrib();
     glPopMatrix();
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "assets/textures.h"
+#include "render/graphics.h"
 #include "sim/game.h"
 
 // The six sky faces around the eye, turned with the camera, drawn unlit and
 // without depth so that everything else covers them.
-void drawSkyBox(const Camera& camera, const Textures& textures);
+void drawSkyBox(const Camera& camera, const Graphics& graphics);

@@ -7,9 +7,7 @@
 // - every draw that turns texturing off leaves a 1x1 white texture bound, so
 //   the texel here is white and the plain colours of the orbs, checkpoints,
 //   goal ring and shadow come through untouched;
-// - the sky box, drawn with lighting off, sets a white emission while it
-//   draws: the sum below saturates to white and the pictures show as they
-//   are (the fixed-function path ignores materials with lighting off);
+// - the sky box, which is unlit, is drawn with the pair switched off;
 // - the end picture is drawn under a light-model ambient of 1, which
 //   saturates the same way, as it does in the fixed-function path.
 // The maths follows the fixed-function pipeline: an infinite viewer for the

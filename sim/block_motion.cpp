@@ -4,18 +4,27 @@
 
 #include "sim/timing.h"
 
+namespace {
+
+// One axis of the step, on the fields themselves: this runs for every block
+// of the course five times a tick.
+void moveAlong(float& position, float low, float travel, float& velocity)
+{
+    const float high = low + travel;
+    position = position + velocity * stepLength;
+    // Passing an end puts the block exactly back on it and turns it; a
+    // block landing exactly on an end turns on the following step.
+    if (position > high || position < low) {
+        position = std::max(std::min(position, high), low);
+        velocity = -velocity;
+    }
+}
+
+}  // namespace
+
 void moveBlockStep(Block& block)
 {
-    for (int axis = 0; axis < 3; ++axis) {
-        float& position = block.position[axis];
-        const float low = block.basePosition[axis];
-        const float high = low + block.travel[axis];
-        position = position + block.velocity[axis] * stepLength;
-        // Passing an end puts the block exactly back on it and turns it; a
-        // block landing exactly on an end turns on the following step.
-        if (position > high || position < low) {
-            position = std::max(std::min(position, high), low);
-            block.velocity[axis] = -block.velocity[axis];
-        }
-    }
+    moveAlong(block.position.x, block.basePosition.x, block.travel.x, block.velocity.x);
+    moveAlong(block.position.y, block.basePosition.y, block.travel.y, block.velocity.y);
+    moveAlong(block.position.z, block.basePosition.z, block.travel.z, block.velocity.z);
 }

@@ -87,7 +87,7 @@ protected:
     static std::vector<unsigned char> frame(bool shader)
     {
         useShaderProgram(testGraphics.shader, shader);
-        drawScene(testGame, testTextures);
+        drawScene(testGame, drawing());
         return readAll();
     }
 
@@ -133,7 +133,7 @@ Rgba pixelOf(double x, double y, double z)
 TEST_F(WholeFrame, StartShowsSkyPadAndBall)
 {
     testBall.position = {7.0f, 0.5f, 0.0f};
-    drawScene(testGame, testTextures);
+    drawScene(testGame, drawing());
     // The pad's top is drawn one radius below its stored height of 0.5.
     const Rgba pad = pixelOf(7.0, 0.0, 3.5);
     const Rgba ballTop = pixelOf(7.0, 0.9, 0.0);
@@ -149,7 +149,7 @@ TEST_F(WholeFrame, LightAndWorldFollowTheBallsRadius)
 {
     testBall.position = {7.0f, 0.5f, 0.0f};
     testBall.radius = 1.0f;
-    drawScene(testGame, testTextures);
+    drawScene(testGame, drawing());
     GLfloat light[4];
     glGetLightfv(GL_LIGHT0, GL_POSITION, light);
     // Stored in eye space: the camera is 25 back and tilted, so compare with

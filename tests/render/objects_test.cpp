@@ -51,7 +51,7 @@ TEST_F(Objects, BoxBlockCoversExactlyItsBox)
     glLoadIdentity();
     gluLookAt(22.0, 9.0, 14.0, 7.0, 0.0, 0.0, 0.0, 1.0, 0.0);
     const Block b = blockWith({2.0f, 0.0f, -5.0f}, {10.0f, 0.5f, 10.0f}, solidTexture(0, 255, 0));
-    drawBlock(b, false, testTextures);
+    drawBlock(b, false, drawing());
 
     double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
     for (int corner = 0; corner < 8; ++corner) {
@@ -74,7 +74,7 @@ TEST_F(Objects, CylinderBlockIsAnUprightDiscInsideItsBox)
     Block disc = blockWith({-4.0f, 2.0f, -4.0f}, {8.0f, 1.0f, 8.0f}, solidTexture(0, 255, 0));
     disc.shape = Shape::Cylinder;
     lookDown(0.0f, 0.0f);
-    drawBlock(disc, false, testTextures);
+    drawBlock(disc, false, drawing());
     EXPECT_TRUE(sameColour(readPixel(columnOf(0.0f, 0.0f), rowOf(0.0f, 0.0f)), 0, 255, 0));
     EXPECT_TRUE(sameColour(readPixel(columnOf(3.8f, 0.0f), rowOf(0.0f, 0.0f)), 0, 255, 0));
     // The corner of the box lies outside the disc.
@@ -82,7 +82,7 @@ TEST_F(Objects, CylinderBlockIsAnUprightDiscInsideItsBox)
 
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     lookAlongZ(0.0f, 0.0f);
-    drawBlock(disc, false, testTextures);
+    drawBlock(disc, false, drawing());
     const Bounds side = boundsOf(0, 255, 0);
     EXPECT_EQ(side.minX, columnOf(-4.0f, 0.0f));
     EXPECT_EQ(side.maxX + 1, columnOf(4.0f, 0.0f));
@@ -108,7 +108,7 @@ TEST_F(Objects, TopOnlyMarksJustTheTopFace)
     glEnable(GL_STENCIL_TEST);
     glStencilFunc(GL_ALWAYS, 1, 1);
     glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
-    drawBlock(b, true, testTextures);
+    drawBlock(b, true, drawing());
     glDisable(GL_STENCIL_TEST);
     glEnable(GL_DEPTH_TEST);
     // Seen edge-on the top face is a line at height 3 and nothing below it.
@@ -117,7 +117,7 @@ TEST_F(Objects, TopOnlyMarksJustTheTopFace)
     lookDown(0.0f, 0.0f);
     glClear(GL_STENCIL_BUFFER_BIT);
     glEnable(GL_STENCIL_TEST);
-    drawBlock(b, true, testTextures);
+    drawBlock(b, true, drawing());
     glDisable(GL_STENCIL_TEST);
     EXPECT_EQ(stencilAt(1.5f, 1.5f), 1) << "inside the top";
     EXPECT_EQ(stencilAt(2.5f, 0.0f), 0) << "beside it";
@@ -130,30 +130,30 @@ TEST_F(Objects, FlipTextureMirrorsTheFaces)
     const int right = columnOf(3.0f, 0.0f);
     const int middle = rowOf(0.0f, 0.0f);
     lookDown(0.0f, 0.0f);
-    drawBlock(b, false, testTextures);
+    drawBlock(b, false, drawing());
     EXPECT_TRUE(sameColour(readPixel(left, middle), 255, 0, 0));
     EXPECT_TRUE(sameColour(readPixel(right, middle), 0, 0, 255));
 
     b.flipTexture = true;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    drawBlock(b, false, testTextures);
+    drawBlock(b, false, drawing());
     EXPECT_TRUE(sameColour(readPixel(left, middle), 0, 0, 255));
     EXPECT_TRUE(sameColour(readPixel(right, middle), 255, 0, 0));
 
     // The front face (+z) mirrors too.
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     lookAlongZ(0.0f, 1.0f);
-    drawBlock(b, false, testTextures);
+    drawBlock(b, false, drawing());
     EXPECT_TRUE(sameColour(readPixel(left, rowOf(1.0f, 1.0f)), 0, 0, 255));
 }
 
 TEST_F(Objects, GlassLetsWhatIsBehindShowThrough)
 {
     lookAlongZ(0.0f, 0.0f);
-    drawBlock(blockWith({-8.0f, -8.0f, -20.0f}, {16.0f, 16.0f, 1.0f}, solidTexture(0, 0, 255)), false, testTextures);
+    drawBlock(blockWith({-8.0f, -8.0f, -20.0f}, {16.0f, 16.0f, 1.0f}, solidTexture(0, 0, 255)), false, drawing());
     Block glass = blockWith({-3.0f, -3.0f, 0.0f}, {6.0f, 6.0f, 1.0f}, solidTexture(255, 0, 0));
     glass.opacity = 0.4f;
-    drawBlock(glass, false, testTextures);
+    drawBlock(glass, false, drawing());
     // 0.4 of the glass over 0.6 of what lies behind.
     EXPECT_TRUE(sameColour(middlePixel(), 102, 0, 153, 3));
 }
@@ -166,14 +166,14 @@ TEST_F(Objects, ItemsKeepTheirPlainColoursAfterATexturedDraw)
     checkpoint.position = {0.0f, 0.0f, 0.0f};
     checkpoint.alpha = 1.0f;
     checkpoint.colour = {1.0f, 1.0f, 0.0f};
-    drawBlock(blockWith({6.0f, 6.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, cyan), false, testTextures);
-    drawCheckpoint(checkpoint);
+    drawBlock(blockWith({6.0f, 6.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, cyan), false, drawing());
+    drawCheckpoint(checkpoint, drawing());
     EXPECT_TRUE(sameColour(middlePixel(), 255, 255, 0));
 
     checkpoint.colour = {1.0f, 0.0f, 1.0f};
     glClear(GL_DEPTH_BUFFER_BIT);
-    drawBlock(blockWith({6.0f, 6.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, cyan), false, testTextures);
-    drawCheckpoint(checkpoint);
+    drawBlock(blockWith({6.0f, 6.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, cyan), false, drawing());
+    drawCheckpoint(checkpoint, drawing());
     EXPECT_TRUE(sameColour(middlePixel(), 255, 0, 255));
 
     SizeOrb orb{};
@@ -182,7 +182,7 @@ TEST_F(Objects, ItemsKeepTheirPlainColoursAfterATexturedDraw)
     for (int kind = 0; kind < 3; ++kind) {
         orb.sizeKind = kind;
         glClear(GL_DEPTH_BUFFER_BIT);
-        drawSizeOrb(orb);
+        drawSizeOrb(orb, drawing());
         const int* c = expected[kind];
         EXPECT_TRUE(sameColour(middlePixel(), c[0], c[1], c[2]))
             << "size kind " << kind;
@@ -191,7 +191,7 @@ TEST_F(Objects, ItemsKeepTheirPlainColoursAfterATexturedDraw)
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     orb.sizeKind = 0;
     orb.alpha = 0.5f;
-    drawSizeOrb(orb);
+    drawSizeOrb(orb, drawing());
     EXPECT_TRUE(sameColour(middlePixel(), 191, 64, 64, 3));
 }
 
@@ -199,7 +199,7 @@ TEST_F(Objects, GoalRingSpansItsInnerAndOuterRadius)
 {
     testGame.course.goalPosition = {0.0f, 0.0f, 0.0f};
     lookAlongZ(0.0f, 0.0f);
-    drawGoal(testGame.course.goalPosition, testGame.goalAngle);
+    drawGoal(testGame.course.goalPosition, testGame.goalAngle, drawing());
     const int row = rowOf(0.0f, 0.0f);
     auto isGrey = [](Rgba p) { return sameColour(p, 128, 128, 128); };
     EXPECT_TRUE(isGrey(readPixel(columnOf(0.0f, 0.0f), row))) << "the hole";
@@ -211,7 +211,7 @@ TEST_F(Objects, GoalRingSpansItsInnerAndOuterRadius)
     // A quarter turn about the vertical shows the ring edge-on: 1.2 thick.
     testGame.goalAngle = 90.0f;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    drawGoal(testGame.course.goalPosition, testGame.goalAngle);
+    drawGoal(testGame.course.goalPosition, testGame.goalAngle, drawing());
     EXPECT_FALSE(isGrey(readPixel(columnOf(0.3f, 0.0f), rowOf(1.5f, 0.0f))));
     EXPECT_TRUE(isGrey(readPixel(columnOf(0.8f, 0.0f), rowOf(1.5f, 0.0f))));
 }
@@ -222,7 +222,7 @@ TEST_F(Objects, BallIsDrawnAroundItsPositionWithItsTexture)
     testBall.position = {0.0f, 0.0f, 0.0f};
     testBall.radius = 1.0f;
     lookAlongZ(0.0f, 0.0f);
-    drawBall(testBall, testTextures);
+    drawBall(testBall, drawing());
     EXPECT_TRUE(sameColour(readPixel(columnOf(0.0f, 0.0f), rowOf(0.0f, 0.0f)), 255, 128, 0));
     EXPECT_TRUE(sameColour(readPixel(columnOf(0.9f, 0.0f), rowOf(0.0f, 0.0f)), 255, 128, 0));
     EXPECT_TRUE(sameColour(readPixel(columnOf(1.1f, 0.0f), rowOf(0.0f, 0.0f)), 128, 128, 128));

@@ -8,6 +8,9 @@
 #include <cmath>
 #include <random>
 
+#include <GL/freeglut.h>
+
+#include "render/sphere.h"
 #include "render/texturing.h"
 #include "sim/rotation.h"
 #include "tests/render/render_fixture.h"
@@ -87,6 +90,37 @@ TEST(Materials, EveryCourseBlockHasTheLiveTextureOfItsMaterial)
     for (int k = 0; k < 12; ++k) EXPECT_EQ(textureOf(t, course.blocks[std::size_t(1 + k)]), t.wood[std::size_t(k % 6)]);
     Block bare{};
     EXPECT_EQ(textureOf(t, bare), 0u);
+}
+
+// The orbs' sphere is the game's own; it must come out exactly as the GLUT
+// solid sphere they were always drawn with.
+TEST(Sphere, DrawsTheSamePixelsAsGlutsSolidSphere)
+{
+    setUpDrawing();
+    const SphereMesh mesh = makeSphereMesh(0.75f, 50, 50);
+    auto draw = [&](bool ours) {
+        glClearColor(0.2f, 0.3f, 0.4f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glTranslatef(0.3f, -0.2f, -2.5f);
+        glRotatef(37.0f, 1.0f, 0.4f, 0.2f);
+        glColor4f(0.0f, 1.0f, 0.0f, 0.6f);
+        if (ours) {
+            drawSphereMesh(mesh);
+        } else {
+            glutSolidSphere(0.75, 50, 50);
+        }
+        return readAll();
+    };
+    const std::vector<unsigned char> glut = draw(false);
+    const std::vector<unsigned char> own = draw(true);
+    ASSERT_EQ(glut.size(), own.size());
+    EXPECT_TRUE(glut == own);
+    // Not an empty frame that would match anything.
+    int covered = 0;
+    for (size_t i = 0; i < glut.size(); i += 4) covered += glut[i + 1] > 100;
+    EXPECT_GT(covered, viewWidth * viewHeight / 8);
 }
 
 }  // namespace

@@ -14,7 +14,11 @@
 #include "tests/sim/test_blocks.h"
 
 Graphics testGraphics;
-Textures testTextures;
+namespace {
+// The game's shader pair and meshes with the test's pictures.
+Graphics testDrawing;
+}  // namespace
+Textures& testTextures = testDrawing.textures;
 Game testGame;
 Ball& testBall = testGame.ball;
 
@@ -65,9 +69,14 @@ void setUpDrawing()
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 
-    testTextures = testGraphics.textures;
+    testDrawing = testGraphics;
     testGame = Game{};
     resetCourse();
+}
+
+const Graphics& drawing()
+{
+    return testDrawing;
 }
 
 void resetCourse()

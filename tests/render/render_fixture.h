@@ -16,11 +16,15 @@ constexpr int viewHeight = 256;
 // The game's own start-up (its pictures and shader pair), made once.
 extern Graphics testGraphics;
 // The pictures the draws use: the game's, until a test puts its own in.
-extern Textures testTextures;
+extern Textures& testTextures;
 // What the draws show: an empty course, the goal out of view, the ball at
 // its start and the camera unturned until a test changes them.
 extern Game testGame;
 extern Ball& testBall;
+
+// The game's shader pair and meshes with the test's pictures (testTextures
+// is part of it), as the draws take them.
+const Graphics& drawing();
 
 // Opens the window and framebuffer and runs the game's initGraphics once,
 // then resets the GL state, the textures and the game.

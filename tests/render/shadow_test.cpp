@@ -84,8 +84,8 @@ protected:
     {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
         lookDown(x, z);
-        for (const Block& b : testGame.course.blocks) drawBlock(b, false, testTextures);
-        drawBallShadow(testBall, testGame.course.blocks, testTextures);
+        for (const Block& b : testGame.course.blocks) drawBlock(b, false, drawing());
+        drawBallShadow(testBall, testGame.course.blocks, drawing());
     }
 
     static Rgba at(float x, float z, float centreX, float centreZ)

@@ -29,7 +29,7 @@ protected:
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
-        drawSkyBox(testGame.camera, testTextures);
+        drawSkyBox(testGame.camera, drawing());
         const Rgba p = middlePixel();
         for (int i = 0; i < 6; ++i) {
             if (sameColour(p, faceColours[i][0], faceColours[i][1], faceColours[i][2])) return i;
@@ -95,7 +95,7 @@ TEST_F(SkyBox, EverythingDrawnLaterCoversTheSky)
 {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    drawSkyBox(testGame.camera, testTextures);
+    drawSkyBox(testGame.camera, drawing());
     // A quad far beyond the sky's faces still wins: the sky wrote no depth.
     fullAmbient();
     glEnable(GL_TEXTURE_2D);

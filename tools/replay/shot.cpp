@@ -14,6 +14,7 @@
 #include "render/end_screen.h"
 #include "render/graphics.h"
 #include "render/scene.h"
+#include "tools/headless/framebuffer.h"
 #include "tools/replay/png_file.h"
 
 namespace {
@@ -50,20 +51,8 @@ bool prepare(Shots& shots)
     glutHideWindow();
     shots.graphics = loadGraphics();
 
-    GLuint colour = 0;
-    GLuint depthStencil = 0;
-    glGenFramebuffers(1, &shots.framebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, shots.framebuffer);
-    glGenRenderbuffers(1, &colour);
-    glBindRenderbuffer(GL_RENDERBUFFER, colour);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, shotWidth, shotHeight);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
-    glGenRenderbuffers(1, &depthStencil);
-    glBindRenderbuffer(GL_RENDERBUFFER, depthStencil);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, shotWidth, shotHeight);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER,
-                              depthStencil);
-    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+    shots.framebuffer = makeOffscreenFramebuffer(shotWidth, shotHeight);
+    if (shots.framebuffer == 0) {
         std::fprintf(stderr, "shot: no offscreen framebuffer of %dx%d\n", shotWidth, shotHeight);
         return false;
     }
@@ -90,7 +79,7 @@ bool takeShot(Shots& shots, const Game& game, const char* path)
     if (game.gameState == EndScreen) {
         drawEndScreen(shots.graphics.textures);
     } else {
-        drawScene(game, shots.graphics.textures);
+        drawScene(game, shots.graphics);
     }
     glFinish();
     std::vector<unsigned char> pixels(static_cast<size_t>(shotWidth) * shotHeight * 4);

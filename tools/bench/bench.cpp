@@ -1,0 +1,255 @@
+// skycourse-bench: what a tick, the start-up and a frame cost, on the real
+// course and the real code. `make bench` runs it; prints one table of
+// medians with the fastest and slowest repetition.
+
+#include <GL/gl.h>
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "assets/sound.h"
+#include "render/scene.h"
+#include "render/skybox.h"
+#include "sim/game.h"
+#include "tools/bench/offscreen.h"
+#include "tools/bench/route_states.h"
+#include "tools/headless/headless_game.h"
+#include "world/level.h"
+
+namespace {
+
+RouteState routeAt(long long tick)
+{
+    RouteState state;
+    if (!playRouteTo(SKYCOURSE_ROUTE, tick, state)) {
+        std::fprintf(stderr, "bench: cannot play %s to tick %lld\n", SKYCOURSE_ROUTE, tick);
+        std::exit(2);
+    }
+    return state;
+}
+
+// Steers the ball back and forth along x between two marks, so that it keeps
+// rolling without leaving the top it is on.
+void keepRolling(const Game& game, Controls& controls, float low, float high)
+{
+    const float x = game.ball.position.x;
+    if (x > high) controls.moveRight = false, controls.moveLeft = true;
+    if (x < low) controls.moveLeft = false, controls.moveRight = true;
+}
+
+void tickOn(benchmark::State& state, Game game, float low, float high)
+{
+    Controls controls;
+    controls.moveRight = true;
+    for (auto _ : state) {
+        keepRolling(game, controls, low, high);
+        advanceTick(game, controls);
+        benchmark::DoNotOptimize(game.ball.position);
+    }
+}
+
+void TickOnTheStartPad(benchmark::State& state)
+{
+    tickOn(state, startHeadlessGame(), 5.0f, 9.0f);
+}
+
+void TickOnTheRunway(benchmark::State& state)
+{
+    RouteState route = routeAt(1700);
+    const float x = route.game.ball.position.x;
+    tickOn(state, route.game, x - 10.0f, x + 10.0f);
+}
+
+void BuildLevel(benchmark::State& state)
+{
+    for (auto _ : state) {
+        Course course = buildLevel();
+        benchmark::DoNotOptimize(course.blocks.data());
+    }
+}
+
+void deleteTextures(const Textures& t)
+{
+    std::vector<GLuint> names = {t.ball, t.metal, t.glass, t.end, t.white};
+    names.insert(names.end(), t.wood.begin(), t.wood.end());
+    names.insert(names.end(), t.sky.begin(), t.sky.end());
+    glDeleteTextures(GLsizei(names.size()), names.data());
+}
+
+void LoadTextures(benchmark::State& state)
+{
+    for (auto _ : state) {
+        const Graphics graphics = loadGraphicsFromGameFolder();
+        glFinish();
+        state.PauseTiming();
+        deleteTextures(graphics.textures);
+        state.ResumeTiming();
+    }
+}
+
+// The game's start-up after the window: graphics, course, sound (silent
+// here), the first frame drawn and finished.
+void StartUpToFirstFrame(benchmark::State& state)
+{
+    for (auto _ : state) {
+        const Graphics graphics = loadGraphicsFromGameFolder();
+        Game game = newGame(1);
+        GameSounds sounds;
+        initSound(sounds);
+        drawScene(game, graphics);
+        glFinish();
+        state.PauseTiming();
+        releaseSound(sounds);
+        deleteTextures(graphics.textures);
+        state.ResumeTiming();
+    }
+}
+
+const Graphics& graphics()
+{
+    static const Graphics loaded = loadGraphicsFromGameFolder();
+    return loaded;
+}
+
+// One frame drawn and finished. Kept out of line so that an instruction
+// profiler can count just the frames (valgrind --toggle-collect=finishedFrame).
+[[gnu::noinline]] void finishedFrame(const Game& game, const Graphics& graphics)
+{
+    drawScene(game, graphics);
+    glFinish();
+}
+
+void frameAt(benchmark::State& state, long long tick, bool halfTurn)
+{
+    RouteState route = routeAt(tick);
+    if (halfTurn) route.game.camera.viewQuadrant = (route.game.camera.viewQuadrant + 2) % 4;
+    const Graphics& g = graphics();
+    // The first frame of a view builds the renderer's shader variants.
+    drawScene(route.game, g);
+    glFinish();
+    for (auto _ : state) finishedFrame(route.game, g);
+}
+
+void FrameAtTheStart(benchmark::State& state) { frameAt(state, 8, false); }
+void FrameAtTheDiscs(benchmark::State& state) { frameAt(state, 300, false); }
+void FrameAtTheGate(benchmark::State& state) { frameAt(state, 3957, true); }
+void FrameAtTheSummit(benchmark::State& state) { frameAt(state, 9212, false); }
+
+// The floors no drawing beats on this renderer: clearing alone, and the
+// clear with the sky box as a plain textured pass without lighting.
+void FloorClear(benchmark::State& state)
+{
+    graphics();
+    for (auto _ : state) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+        glFinish();
+    }
+}
+
+void FloorClearAndSky(benchmark::State& state)
+{
+    Graphics g = graphics();
+    useShaderProgram(g.shader, false);
+    const Game game = startHeadlessGame();
+    for (auto _ : state) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        drawSkyBox(game.camera, g);
+        glFinish();
+    }
+    useShaderProgram(g.shader, true);
+}
+
+double fastest(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
+double slowest(const std::vector<double>& v) { return *std::max_element(v.begin(), v.end()); }
+
+void registerAll()
+{
+    struct Case {
+        const char* name;
+        void (*run)(benchmark::State&);
+        benchmark::TimeUnit unit;
+    };
+    const Case cases[] = {
+        {"tick/start pad", TickOnTheStartPad, benchmark::kMicrosecond},
+        {"tick/runway", TickOnTheRunway, benchmark::kMicrosecond},
+        {"start-up/buildLevel", BuildLevel, benchmark::kMicrosecond},
+        {"start-up/textures", LoadTextures, benchmark::kMillisecond},
+        {"start-up/to first frame", StartUpToFirstFrame, benchmark::kMillisecond},
+        {"frame/start", FrameAtTheStart, benchmark::kMillisecond},
+        {"frame/discs", FrameAtTheDiscs, benchmark::kMillisecond},
+        {"frame/gate", FrameAtTheGate, benchmark::kMillisecond},
+        {"frame/summit", FrameAtTheSummit, benchmark::kMillisecond},
+        {"floor/clear", FloorClear, benchmark::kMillisecond},
+        {"floor/clear+sky", FloorClearAndSky, benchmark::kMillisecond},
+    };
+    for (const Case& c : cases) {
+        benchmark::RegisterBenchmark(c.name, c.run)
+            ->Unit(c.unit)
+            ->UseRealTime()
+            ->ComputeStatistics("min", fastest)
+            ->ComputeStatistics("max", slowest);
+    }
+}
+
+// One row a case: the median, the fastest and the slowest repetition.
+class TableReporter : public benchmark::BenchmarkReporter {
+public:
+    bool ReportContext(const Context&) override
+    {
+        std::printf("%-26s %12s %12s %12s\n", "case", "median", "min", "max");
+        return true;
+    }
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs) {
+            if (run.run_type != Run::RT_Aggregate) {
+                // Without repetitions there is one plain run: report it as all three.
+                if (run.repetitions <= 1) print(run.run_name.str(), run, run, run);
+                continue;
+            }
+            rows[run.run_name.str()][run.aggregate_name] = run;
+        }
+    }
+    void Finalize() override
+    {
+        for (const auto& [name, aggregates] : rows) {
+            if (aggregates.count("median") && aggregates.count("min") && aggregates.count("max")) {
+                print(name, aggregates.at("median"), aggregates.at("min"), aggregates.at("max"));
+            }
+        }
+    }
+
+private:
+    static void print(const std::string& name, const Run& median, const Run& low, const Run& high)
+    {
+        const char* unit = benchmark::GetTimeUnitString(median.time_unit);
+        std::printf("%-26s %9.3f %-2s %9.3f %-2s %9.3f %-2s\n", name.c_str(),
+                    median.GetAdjustedRealTime(), unit, low.GetAdjustedRealTime(), unit,
+                    high.GetAdjustedRealTime(), unit);
+        std::fflush(stdout);
+    }
+    std::map<std::string, std::map<std::string, Run>> rows;
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // The same silent sound system on every machine, device or none.
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    if (!openOffscreenFrame()) return 2;
+    registerAll();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
+    TableReporter table;
+    benchmark::RunSpecifiedBenchmarks(&table);
+    benchmark::Shutdown();
+    return 0;
+}
