@@ -24,6 +24,14 @@ void drawBlock(const Block& block, bool topOnly, const Textures& textures)
     glTranslatef(h, h, h);
     glColor4f(1.0f, 1.0f, 1.0f, block.opacity);
     bindFilteredTexture(textureOf(textures, block));
+    // Glass panes lie flat against the faces of the bars inside them. Held a
+    // little behind in depth, a pane's inner face never ties with the bar
+    // face on the same plane, which showed as stripes changing every frame.
+    const bool seeThrough = block.opacity < 1.0f;
+    if (seeThrough) {
+        glEnable(GL_POLYGON_OFFSET_FILL);
+        glPolygonOffset(1.0f, 1.0f);
+    }
 
     if (block.shape == Shape::Cylinder) {
         glTranslatef(0.0f, -h, 0.0f);
@@ -57,6 +65,7 @@ void drawBlock(const Block& block, bool topOnly, const Textures& textures)
         drawUnitCube(block.flipTexture);
     }
 
+    if (seeThrough) glDisable(GL_POLYGON_OFFSET_FILL);
     disableTexturing(textures);
     glPopMatrix();
 }

@@ -158,6 +158,37 @@ TEST_F(Objects, GlassLetsWhatIsBehindShowThrough)
     EXPECT_TRUE(sameColour(middlePixel(), 102, 0, 153, 3));
 }
 
+TEST_F(Objects, GlassOnTheFaceOfABarShowsTheBarThroughOneLayer)
+{
+    // A glass pane whose inner face lies on the face of an opaque bar, as in
+    // the glass shafts, seen at a slant from the pane's side; the bar is
+    // drawn first, as it is stamped first.
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(5.0, 3.0, -20.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    const Block bar = blockWith({-10.0f, -2.0f, 0.0f}, {20.0f, 4.0f, 1.0f}, solidTexture(255, 0, 0));
+    Block glass = blockWith({-11.0f, -6.0f, -0.25f}, {21.0f, 12.0f, 0.25f}, solidTexture(0, 0, 255));
+    glass.opacity = 0.4f;
+    drawBlock(bar, false, testTextures);
+    drawBlock(glass, false, testTextures);
+
+    // All over the bar's face: the pane's outer face over the bar. The
+    // inner face, on the bar, must never win the depth test.
+    const std::vector<unsigned char> pixels = readAll();
+    int seen = 0;
+    int wrong = 0;
+    for (float x = -9.8f; x < 9.8f; x += 0.05f) {
+        for (float y = -1.8f; y < 1.8f; y += 0.05f) {
+            const ScreenPoint at = screenOf(x, y, 0.0);
+            const unsigned char* p =
+                &pixels[(static_cast<size_t>(at.y) * viewWidth + static_cast<size_t>(at.x)) * 4];
+            ++seen;
+            wrong += !sameColour({p[0], p[1], p[2], 255}, 153, 0, 102, 3);
+        }
+    }
+    EXPECT_EQ(wrong, 0) << "of " << seen << " points";
+}
+
 TEST_F(Objects, ItemsKeepTheirPlainColoursAfterATexturedDraw)
 {
     lookAlongZ(0.0f, 0.0f);
