@@ -4,8 +4,10 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "render/texturing.h"
 
@@ -133,8 +135,31 @@ void drawItemSphere(const Vec3& position, float r, float g, float b, float alpha
     glPushMatrix();
     glTranslatef(position.x, position.y, position.z);
     glColor4f(r, g, b, alpha);
+    // Only the near half: a far face drawn before the near one in front of it
+    // would be blended in too, as stripes across the see-through sphere.
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
     glutSolidSphere(0.75, 50, 50);
+    glDisable(GL_CULL_FACE);
     glPopMatrix();
+}
+
+// A size orb or a checkpoint, and its squared distance from the eye.
+struct SeeThroughItem {
+    float distance;
+    const SizeOrb* orb;
+    const Checkpoint* checkpoint;
+};
+
+float squaredEyeDistance(const GLfloat (&modelView)[16], const Vec3& p)
+{
+    float sum = 0.0f;
+    for (int row = 0; row < 3; ++row) {
+        const float e = modelView[row] * p.x + modelView[4 + row] * p.y + modelView[8 + row] * p.z +
+                        modelView[12 + row];
+        sum += e * e;
+    }
+    return sum;
 }
 
 }  // namespace
@@ -152,6 +177,29 @@ void drawCheckpoint(const Checkpoint& checkpoint)
 {
     const Vec3& c = checkpoint.colour;
     drawItemSphere(checkpoint.position, c.x, c.y, c.z, checkpoint.alpha);
+}
+
+void drawSeeThroughItems(const Course& course)
+{
+    GLfloat modelView[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    std::vector<SeeThroughItem> items;
+    for (const SizeOrb& orb : course.sizeOrbs) {
+        items.push_back({squaredEyeDistance(modelView, orb.position), &orb, nullptr});
+    }
+    for (const Checkpoint& checkpoint : course.checkpoints) {
+        items.push_back({squaredEyeDistance(modelView, checkpoint.position), nullptr, &checkpoint});
+    }
+    // Far to near: each blends over whatever lies behind it.
+    std::stable_sort(items.begin(), items.end(),
+                     [](const SeeThroughItem& a, const SeeThroughItem& b) { return a.distance > b.distance; });
+    for (const SeeThroughItem& item : items) {
+        if (item.orb) {
+            drawSizeOrb(*item.orb);
+        } else {
+            drawCheckpoint(*item.checkpoint);
+        }
+    }
 }
 
 void drawGoal(const Vec3& position, float angle)

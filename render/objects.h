@@ -12,5 +12,9 @@ void drawUnitCube(bool flipTexture);
 void drawBall(const Ball& ball, const Textures& textures);
 void drawSizeOrb(const SizeOrb& orb);
 void drawCheckpoint(const Checkpoint& checkpoint);
+// Every size orb and checkpoint of the course, far to near from the eye of
+// the current modelview matrix, so that each see-through sphere blends over
+// the ones behind it. Drawn after everything opaque.
+void drawSeeThroughItems(const Course& course);
 void drawGoal(const Vec3& position, float angle);
 void drawTorus(float majorRadius, float tubeRadius);

@@ -45,8 +45,7 @@ void drawScene(const Game& game, const Textures& textures)
     glTranslatef(0.0f, -b.radius, 0.0f);
     const Course& course = game.course;
     for (const Block& block : course.blocks) drawBlock(block, false, textures);
-    for (const SizeOrb& orb : course.sizeOrbs) drawSizeOrb(orb);
-    for (const Checkpoint& checkpoint : course.checkpoints) drawCheckpoint(checkpoint);
     drawGoal(course.goalPosition, game.goalAngle);
     drawBallShadow(b, course.blocks, textures);
+    drawSeeThroughItems(course);
 }
