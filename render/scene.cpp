@@ -13,6 +13,9 @@ void drawScene(const Game& game, const Textures& textures)
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
 
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    loadProjection(game.camera.firstPersonView, viewport[2], viewport[3]);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     applyViewRotation(game.camera);
@@ -34,7 +37,10 @@ void drawScene(const Game& game, const Textures& textures)
     glMateriali(GL_FRONT, GL_SHININESS, 10);
 
     drawSkyBox(game.camera, textures);
-    drawBall(b, textures);
+    // The ball's own view looks out from inside the ball: neither the ball
+    // nor the shadow right under the eye is in the picture.
+    const bool chaseView = !game.camera.firstPersonView;
+    if (chaseView) drawBall(b, textures);
 
     const GLfloat noHighlight[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     glMaterialfv(GL_FRONT, GL_SPECULAR, noHighlight);
@@ -46,6 +52,6 @@ void drawScene(const Game& game, const Textures& textures)
     const Course& course = game.course;
     for (const Block& block : course.blocks) drawBlock(block, false, textures);
     drawGoal(course.goalPosition, game.goalAngle);
-    drawBallShadow(b, course.blocks, textures);
+    if (chaseView) drawBallShadow(b, course.blocks, textures);
     drawSeeThroughItems(course);
 }
