@@ -257,8 +257,8 @@ TEST(GameE2e, GameTimeKeepsToTheWallClockWhenFramesAreSlow)
 {
     // The test hook makes every frame 30 ms longer than drawing it takes,
     // more than a whole tick; a small screen keeps the drawing itself short.
-    const int width = 640;
-    const int height = 512;
+    const int width = 320;
+    const int height = 256;
     START_XVFB(server, x, width, height);
     Image root = grabScreen(x.display, 0, 0, width, height);
     GameRun game = startGame(gameDir, server.display,
@@ -288,8 +288,9 @@ TEST(GameE2e, GameTimeKeepsToTheWallClockWhenFramesAreSlow)
     std::printf("%lld ticks in %.3f s of wall time (%.1f due), every frame slowed by 30 ms\n",
                 ticks, seconds, wallTicks);
     // A frame longer than a tick used to cost the game its time: one tick
-    // per frame, well under half of these.
-    EXPECT_GE(double(ticks), 0.85 * wallTicks);
+    // per frame and timer, under half of these. A stall of the shared machine
+    // longer than the catching up covers may still drop a few.
+    EXPECT_GE(double(ticks), 0.8 * wallTicks);
     EXPECT_LE(double(ticks), wallTicks + 4.0);
 }
 
