@@ -1,14 +1,28 @@
 #include "app/audio.h"
 
+#include <algorithm>
+
+#include "assets/sound_layer.h"
+
 namespace {
 
-void playImpactSound(GameSounds& sounds, Material material)
+// A jump from level ground comes down at this speed (the normal ball's) and
+// rings at full volume; each bounce of the ball settling comes down at 0.63
+// of the speed before, and rings that much more softly.
+constexpr float fullVolumeLandingSpeed = 20.0f;
+
+void playImpactSound(GameSounds& sounds, Material material, float speed)
 {
+    Sound* sound = nullptr;
     if (material == Material::Metal) {
-        playEffect(sounds, sounds.hitMetalSound, &sounds.effectsChannel);
+        sound = sounds.hitMetalSound;
     } else if (material == Material::Wood) {
-        playEffect(sounds, sounds.hitWoodSound, &sounds.effectsChannel);
+        sound = sounds.hitWoodSound;
     }
+    if (!sound) return;
+    playEffect(sounds, sound, &sounds.effectsChannel);
+    setChannelVolume(sounds.soundSystem, sounds.effectsChannel,
+                     std::clamp(speed / fullVolumeLandingSpeed, 0.0f, 1.0f));
 }
 
 }  // namespace
@@ -21,7 +35,7 @@ void playEvents(GameSounds& sounds, const GameEvents& events)
             playEffect(sounds, sounds.jumpSound, &sounds.jumpChannel);
             break;
         case EventKind::Landing:
-            playImpactSound(sounds, event.material);
+            playImpactSound(sounds, event.material, event.speed);
             break;
         case EventKind::Fall:
             playEffect(sounds, sounds.fallSound, &sounds.effectsChannel);

@@ -4,6 +4,8 @@
 #include "assets/sound.h"
 #include "sim/events.h"
 
-// Plays every event of the tick, in order. A landing rings by its material:
-// metal and wood have a sound, glass and bare blocks none.
+// Plays every event of the tick, in order. A landing rings by its material
+// (metal and wood have a sound, glass and bare blocks none), as loud as the
+// ball comes down: full volume from a jump or anything faster, softer for
+// each bounce as it settles.
 void playEvents(GameSounds& sounds, const GameEvents& events);

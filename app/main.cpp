@@ -1,15 +1,19 @@
-// skycourse: the game. Start-up, then GLUT's loop: a 25 ms timer moves the
-// game on and plays what happened, the display callback draws and shows the
-// frame, the input callbacks turn keys and the mouse into controls.
+// skycourse: the game. Start-up, then GLUT's loop: a timer runs the 25 ms
+// ticks that the wall clock says are due and plays what happened, the display
+// callback draws and shows the frame, the input callbacks turn keys and the
+// mouse into controls.
 
 #include <GL/freeglut.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <thread>
 
 #include "app/audio.h"
 #include "app/input.h"
+#include "app/tick_clock.h"
 #include "app/window.h"
 #include "assets/sound.h"
 #include "render/graphics.h"
@@ -26,6 +30,11 @@ struct Session {
     bool gameModeActive = false;
     Graphics graphics;
     GameSounds sounds;
+    TickClock clock;
+    // For tests only (SKYCOURSE_TEST_SLOW_FRAME_MS): every frame takes this
+    // much longer, as on a slow machine, and every key press prints the
+    // ticks run so far, so that a test can count them against its own clock.
+    int slowFrameMs = 0;
 };
 
 // GLUT callbacks take no argument; this is how they reach the session.
@@ -43,19 +52,31 @@ Session* session = nullptr;
     std::exit(0);
 }
 
+double wallClockMs()
+{
+    return glutGet(GLUT_ELAPSED_TIME);
+}
+
 void onTimer(int)
 {
+    Game& game = session->game;
+    const int owed = takeTicksOwed(session->clock, wallClockMs());
+    for (int i = 0; i < owed && game.gameState == Playing; ++i) {
+        advanceTick(game, session->input.controls);
+        playEvents(session->sounds, game.events);
+    }
+    if (owed > 0) glutPostRedisplay();
     // Once the end screen is up the tick chain stops for good.
-    const bool ticked = advanceTick(session->game, session->input.controls);
-    playEvents(session->sounds, session->game.events);
-    if (!ticked) return;
-    glutPostRedisplay();
-    glutTimerFunc(tickMilliseconds, onTimer, 0);
+    if (game.gameState != Playing) return;
+    glutTimerFunc(millisecondsToNextTick(session->clock, wallClockMs()), onTimer, 0);
 }
 
 void onDisplay()
 {
     showFrame(session->game, session->graphics);
+    if (session->slowFrameMs > 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(session->slowFrameMs));
+    }
 }
 
 void onReshape(int width, int height)
@@ -65,6 +86,10 @@ void onReshape(int width, int height)
 
 void onKeyDown(unsigned char key, int, int)
 {
+    if (session->slowFrameMs > 0) {
+        std::printf("skycourse: %lld ticks\n", session->clock.ticksRun);
+        std::fflush(stdout);
+    }
     if (pressKey(session->input, session->game.camera, key)) exitGame();
 }
 
@@ -105,6 +130,7 @@ int main(int argc, char** argv)
 
     static Session running;
     session = &running;
+    if (const char* slow = std::getenv("SKYCOURSE_TEST_SLOW_FRAME_MS")) running.slowFrameMs = std::atoi(slow);
     const unsigned int seed = unsigned(std::time(nullptr));
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
@@ -123,6 +149,7 @@ int main(int argc, char** argv)
     glutPassiveMotionFunc(onMouseMove);
     glutReshapeFunc(onReshape);
 
+    running.clock = startTickClock(wallClockMs());
     glutTimerFunc(tickMilliseconds, onTimer, 0);
     glutMainLoop();
     return 0;

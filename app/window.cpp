@@ -1,9 +1,9 @@
 #include "app/window.h"
 
 #include <GL/freeglut.h>
-#include <GL/glu.h>
 #include <X11/Xlib.h>
 
+#include "render/camera.h"
 #include "render/end_screen.h"
 #include "render/scene.h"
 
@@ -44,9 +44,7 @@ void reshapeWindow(WindowSize& window, int width, int height)
     // A window shrunk to no height would make the aspect ratio infinite.
     if (height < 1) height = 1;
     glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45.0, double(width) / double(height), 1.0, 200.0);
+    loadProjection(false, width, height);
     window.width = width > 0 ? width : 1;
     window.height = height;
 }

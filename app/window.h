@@ -23,7 +23,8 @@ bool openGameWindow();
 // and shows it: the one place a frame is swapped onto the screen.
 void showFrame(const Game& game, const Graphics& graphics);
 
-// The viewport and the game's projection (45 degrees, 1 to 200) for a window
-// of this size, remembered in `window` for mouse look. A height of 0 counts
-// as 1.
+// The viewport and the chase view's projection (45 degrees, 1 to 200) for a
+// window of this size, remembered in `window` for mouse look; each frame of
+// the scene loads the projection of its own view again. A height of 0
+// counts as 1.
 void reshapeWindow(WindowSize& window, int width, int height);

@@ -1,6 +1,7 @@
 #include "render/camera.h"
 
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include "sim/rotation.h"
 
@@ -16,4 +17,14 @@ void applyViewRotation(const Camera& camera)
     // Pitch about the camera's own horizontal axis, whatever the heading.
     const Vec3 axis = rotateVector({1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, quarterTurns + camera.cameraYaw);
     glRotatef(camera.cameraPitch, axis.x, axis.y, axis.z);
+}
+
+void loadProjection(bool firstPersonView, int width, int height)
+{
+    // The smallest ball's radius is 0.25; even in the corners of a wide
+    // screen, where a plane comes nearest to the near plane, 0.1 stays clear.
+    const double near = firstPersonView ? 0.1 : 1.0;
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, double(width) / double(height > 0 ? height : 1), near, 200.0);
 }

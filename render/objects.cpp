@@ -3,8 +3,10 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "render/meshes.h"
 #include "render/texturing.h"
@@ -25,6 +27,14 @@ void drawBlock(const Block& block, bool topOnly, const Graphics& graphics)
     glTranslatef(h, h, h);
     glColor4f(1.0f, 1.0f, 1.0f, block.opacity);
     bindFilteredTexture(textureOf(textures, block));
+    // Glass panes lie flat against the faces of the bars inside them. Held a
+    // little behind in depth, a pane's inner face never ties with the bar
+    // face on the same plane, which showed as stripes changing every frame.
+    const bool seeThrough = block.opacity < 1.0f;
+    if (seeThrough) {
+        glEnable(GL_POLYGON_OFFSET_FILL);
+        glPolygonOffset(1.0f, 1.0f);
+    }
 
     if (block.shape == Shape::Cylinder) {
         glTranslatef(0.0f, -h, 0.0f);
@@ -48,6 +58,7 @@ void drawBlock(const Block& block, bool topOnly, const Graphics& graphics)
         drawUnitCube(block.flipTexture);
     }
 
+    if (seeThrough) glDisable(GL_POLYGON_OFFSET_FILL);
     disableTexturing(textures);
     glPopMatrix();
 }
@@ -116,12 +127,35 @@ void drawItem(const Vec3& position, float r, float g, float b, float alpha, cons
     glPushMatrix();
     glTranslatef(position.x, position.y, position.z);
     glColor4f(r, g, b, alpha);
+    // Only the near half: a far face drawn before the near one in front of it
+    // would be blended in too, as stripes across the see-through sphere.
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
     if (meshes.itemSphere != 0) {
         glCallList(meshes.itemSphere);
     } else {
         drawItemSphere();
     }
+    glDisable(GL_CULL_FACE);
     glPopMatrix();
+}
+
+// A size orb or a checkpoint, and its squared distance from the eye.
+struct SeeThroughItem {
+    float distance;
+    const SizeOrb* orb;
+    const Checkpoint* checkpoint;
+};
+
+float squaredEyeDistance(const GLfloat (&modelView)[16], const Vec3& p)
+{
+    float sum = 0.0f;
+    for (int row = 0; row < 3; ++row) {
+        const float e = modelView[row] * p.x + modelView[4 + row] * p.y + modelView[8 + row] * p.z +
+                        modelView[12 + row];
+        sum += e * e;
+    }
+    return sum;
 }
 
 }  // namespace
@@ -139,6 +173,29 @@ void drawCheckpoint(const Checkpoint& checkpoint, const Graphics& graphics)
 {
     const Vec3& c = checkpoint.colour;
     drawItem(checkpoint.position, c.x, c.y, c.z, checkpoint.alpha, graphics.meshes);
+}
+
+void drawSeeThroughItems(const Course& course, const Graphics& graphics)
+{
+    GLfloat modelView[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    std::vector<SeeThroughItem> items;
+    for (const SizeOrb& orb : course.sizeOrbs) {
+        items.push_back({squaredEyeDistance(modelView, orb.position), &orb, nullptr});
+    }
+    for (const Checkpoint& checkpoint : course.checkpoints) {
+        items.push_back({squaredEyeDistance(modelView, checkpoint.position), nullptr, &checkpoint});
+    }
+    // Far to near: each blends over whatever lies behind it.
+    std::stable_sort(items.begin(), items.end(),
+                     [](const SeeThroughItem& a, const SeeThroughItem& b) { return a.distance > b.distance; });
+    for (const SeeThroughItem& item : items) {
+        if (item.orb) {
+            drawSizeOrb(*item.orb, graphics);
+        } else {
+            drawCheckpoint(*item.checkpoint, graphics);
+        }
+    }
 }
 
 void drawGoal(const Vec3& position, float angle, const Graphics& graphics)

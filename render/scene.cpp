@@ -13,6 +13,9 @@ void drawScene(const Game& game, const Graphics& graphics)
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
 
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    loadProjection(game.camera.firstPersonView, viewport[2], viewport[3]);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     applyViewRotation(game.camera);
@@ -34,7 +37,10 @@ void drawScene(const Game& game, const Graphics& graphics)
     glMateriali(GL_FRONT, GL_SHININESS, 10);
 
     drawSkyBox(game.camera, graphics);
-    drawBall(b, graphics);
+    // The ball's own view looks out from inside the ball: neither the ball
+    // nor the shadow right under the eye is in the picture.
+    const bool chaseView = !game.camera.firstPersonView;
+    if (chaseView) drawBall(b, graphics);
 
     const GLfloat noHighlight[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     glMaterialfv(GL_FRONT, GL_SPECULAR, noHighlight);
@@ -45,8 +51,7 @@ void drawScene(const Game& game, const Graphics& graphics)
     glTranslatef(0.0f, -b.radius, 0.0f);
     const Course& course = game.course;
     for (const Block& block : course.blocks) drawBlock(block, false, graphics);
-    for (const SizeOrb& orb : course.sizeOrbs) drawSizeOrb(orb, graphics);
-    for (const Checkpoint& checkpoint : course.checkpoints) drawCheckpoint(checkpoint, graphics);
     drawGoal(course.goalPosition, game.goalAngle, graphics);
-    drawBallShadow(b, course.blocks, graphics);
+    if (chaseView) drawBallShadow(b, course.blocks, graphics);
+    drawSeeThroughItems(course, graphics);
 }

@@ -13,6 +13,7 @@
 #include "app/audio.h"
 #include "assets/media_manifest.h"
 #include "assets/sound_layer.h"
+#include "tests/sim/sim_fixture.h"
 #include "tests/support/media_files.h"
 
 namespace {
@@ -81,6 +82,45 @@ TEST_F(AudioTest, ATickOfEventsPlaysInOrderOnSeparateChannels)
     EXPECT_EQ(soundPlayLog()[1].file, "sounds/jump.wav");
     EXPECT_EQ(soundPlayLog()[2].file, "sounds/save.wav");
     EXPECT_NE(soundPlayLog()[0].channel, soundPlayLog()[2].channel);
+}
+
+TEST_F(AudioTest, LandingsRingAsLoudAsTheBallComesDown)
+{
+    // A jump on a metal floor, played by the simulation until the ball has
+    // settled: the landing rings at full volume, every bounce after it more
+    // softly than the one before.
+    Game game = emptyGame();
+    addFloor(game, 0.5f, Material::Metal);
+    Controls jump;
+    jump.jumpHeld = true;
+    advanceTick(game, jump);
+    GameEvents landings;
+    for (int tick = 0; tick < 400; ++tick) {
+        advanceTick(game, Controls{});
+        for (const GameEvent& event : game.events) {
+            if (event.kind == EventKind::Landing) landings.push_back(event);
+        }
+    }
+    ASSERT_GE(landings.size(), 3u);
+    std::vector<float> volumes;
+    for (const GameEvent& landing : landings) {
+        clearSoundPlayLog();
+        playEvents(s, {landing});
+        ASSERT_EQ(soundPlayLog().size(), 1u);
+        volumes.push_back(soundPlayLog()[0].volume);
+        Mix_HaltChannel(-1);
+    }
+    EXPECT_EQ(volumes[0], 1.0f);
+    for (size_t i = 1; i < volumes.size(); ++i) {
+        EXPECT_LT(volumes[i], volumes[i - 1] * 0.75f) << "bounce " << i << " at speed " << landings[i].speed;
+        EXPECT_GT(volumes[i], 0.0f) << "bounce " << i;
+    }
+
+    // The softened channel gives the next sound its full volume again.
+    clearSoundPlayLog();
+    playEvents(s, {{EventKind::Jump}});
+    ASSERT_EQ(soundPlayLog().size(), 1u);
+    EXPECT_EQ(soundPlayLog()[0].volume, 1.0f);
 }
 
 }  // namespace

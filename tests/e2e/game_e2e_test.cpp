@@ -9,7 +9,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ostream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/audio_level.h"
 #include "tests/e2e/harness.h"
@@ -53,6 +55,13 @@ std::string describe(const XServer& server, const GameRun& game)
     if (!runningAsRoot()) GTEST_SKIP() << "Xorg with the dummy video driver needs root"; \
     XServer server = startXorg(xorgConfig);                                            \
     ASSERT_FALSE(server.display.empty()) << "Xorg did not start:\n" << fileText(server.logFile)
+
+// Starts Xvfb with one screen of the given size and connects to it.
+#define START_XVFB(server, x, width, height)                                                   \
+    XServer server = startXvfb(width, height);                                                \
+    ASSERT_FALSE(server.display.empty()) << "Xvfb did not start:\n" << fileText(server.logFile); \
+    XClient x(server.display);                                                                  \
+    ASSERT_NE(x.display, nullptr)
 
 Image grabGameScreen(Display* display)
 {
@@ -140,10 +149,7 @@ TEST(GameE2e, FillsTheScreenWithAWindowWhereGameModeFails)
     // size the window took.
     const int width = 1024;
     const int height = 768;
-    XServer server = startXvfb(width, height);
-    ASSERT_FALSE(server.display.empty()) << "Xvfb did not start:\n" << fileText(server.logFile);
-    XClient x(server.display);
-    ASSERT_NE(x.display, nullptr);
+    START_XVFB(server, x, width, height);
     Image root = grabScreen(x.display, 0, 0, width, height);
 
     GameRun game = startGame(gameDir, server.display);
@@ -231,6 +237,61 @@ TEST(GameE2e, MusicPlaysAtItsLevelAndAnArrowKeyMovesThePicture)
     double level = medianLevelRatio(captured, music, from, to, 0.5);
     EXPECT_NEAR(level, 0.35, 0.05) << "music level relative to MI2.wav";
     std::printf("music level %.4f of MI2.wav\n", level);
+}
+
+// The tick counts the game's test hook printed at each key press, in order.
+std::vector<long long> printedTickCounts(const GameRun& game)
+{
+    std::vector<long long> counts;
+    std::istringstream lines(gameOutput(game));
+    std::string line;
+    long long count = 0;
+    char rest = 0;
+    while (std::getline(lines, line)) {
+        if (std::sscanf(line.c_str(), "skycourse: %lld tick%c", &count, &rest) == 2) counts.push_back(count);
+    }
+    return counts;
+}
+
+TEST(GameE2e, GameTimeKeepsToTheWallClockWhenFramesAreSlow)
+{
+    // The test hook makes every frame 30 ms longer than drawing it takes,
+    // more than a whole tick; a small screen keeps the drawing itself short.
+    const int width = 320;
+    const int height = 256;
+    START_XVFB(server, x, width, height);
+    Image root = grabScreen(x.display, 0, 0, width, height);
+    GameRun game = startGame(gameDir, server.display,
+                             {{"SKYCOURSE_TEST_SLOW_FRAME_MS", "30"}, {"SDL_AUDIODRIVER", "dummy"}});
+    ASSERT_TRUE(waitUntil([&] { return framesDrawn(x.display, root, width, height); }, 60))
+        << "no game frame reached the screen" << describe(server, game);
+
+    // "l" only levels the view; at each press the game prints its tick count.
+    auto pressLevelKey = [&] {
+        pressKey(x.display, XK_l);
+        const auto pressed = std::chrono::steady_clock::now();
+        sleepSeconds(0.05);
+        releaseKey(x.display, XK_l);
+        return pressed;
+    };
+    const auto first = pressLevelKey();
+    sleepSeconds(4.0);
+    const auto second = pressLevelKey();
+    std::vector<long long> counts;
+    ASSERT_TRUE(waitUntil([&] { return (counts = printedTickCounts(game)).size() >= 2; }, 20))
+        << "the game did not print its tick count twice" << describe(server, game);
+    expectEscEndsTheGame(x.display, game, server);
+
+    const double seconds = std::chrono::duration<double>(second - first).count();
+    const double wallTicks = seconds * 40.0;
+    const long long ticks = counts[1] - counts[0];
+    std::printf("%lld ticks in %.3f s of wall time (%.1f due), every frame slowed by 30 ms\n",
+                ticks, seconds, wallTicks);
+    // A frame longer than a tick used to cost the game its time: one tick
+    // per frame and timer, under half of these. A stall of the shared machine
+    // longer than the catching up covers may still drop a few.
+    EXPECT_GE(double(ticks), 0.8 * wallTicks);
+    EXPECT_LE(double(ticks), wallTicks + 4.0);
 }
 
 TEST(GameE2e, WithoutADisplayItSaysSoInOneLineAndFails)

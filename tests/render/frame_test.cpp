@@ -1,6 +1,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -111,6 +112,29 @@ TEST_F(WholeFrame, ShaderAndFixedFunctionPathsAgree)
     testGame.camera.viewQuadrant = 2;
     testGame.camera.cameraPitch = 20.0f;
     expectPathsAgree({153.0f, 176.5f, -19.0f}, "summit, turned");
+}
+
+TEST_F(WholeFrame, BallsOwnViewLooksDownOntoTheTopItStandsOn)
+{
+    // Looking down from the ball on the middle of the start pad, every
+    // pixel is the pad's lit top: never its dark underside or the sky below,
+    // which show where the top is cut away.
+    testGame.camera.firstPersonView = true;
+    for (float radius : {0.25f, 0.5f, 1.0f}) {
+        for (float pitch : {45.0f, 70.0f, 90.0f}) {
+            SCOPED_TRACE(testing::Message() << "radius " << radius << ", pitch " << pitch);
+            testBall.radius = radius;
+            testBall.position = {7.0f, 0.5f, 0.0f};
+            testGame.camera.cameraPitch = pitch;
+            const std::vector<unsigned char> pixels = frame(true);
+            int wrong = 0;
+            for (size_t i = 0; i < pixels.size(); i += 4) {
+                const int brightest = std::max({pixels[i], pixels[i + 1], pixels[i + 2]});
+                wrong += brightest < 120;
+            }
+            EXPECT_EQ(wrong, 0) << "of " << pixels.size() / 4 << " pixels";
+        }
+    }
 }
 
 // The chase camera's view of the ball on the start pad.

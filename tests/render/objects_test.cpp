@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "render/objects.h"
 #include "sim/items.h"
@@ -158,6 +159,37 @@ TEST_F(Objects, GlassLetsWhatIsBehindShowThrough)
     EXPECT_TRUE(sameColour(middlePixel(), 102, 0, 153, 3));
 }
 
+TEST_F(Objects, GlassOnTheFaceOfABarShowsTheBarThroughOneLayer)
+{
+    // A glass pane whose inner face lies on the face of an opaque bar, as in
+    // the glass shafts, seen at a slant from the pane's side; the bar is
+    // drawn first, as it is stamped first.
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(5.0, 3.0, -20.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    const Block bar = blockWith({-10.0f, -2.0f, 0.0f}, {20.0f, 4.0f, 1.0f}, solidTexture(255, 0, 0));
+    Block glass = blockWith({-11.0f, -6.0f, -0.25f}, {21.0f, 12.0f, 0.25f}, solidTexture(0, 0, 255));
+    glass.opacity = 0.4f;
+    drawBlock(bar, false, drawing());
+    drawBlock(glass, false, drawing());
+
+    // All over the bar's face: the pane's outer face over the bar. The
+    // inner face, on the bar, must never win the depth test.
+    const std::vector<unsigned char> pixels = readAll();
+    int seen = 0;
+    int wrong = 0;
+    for (float x = -9.8f; x < 9.8f; x += 0.05f) {
+        for (float y = -1.8f; y < 1.8f; y += 0.05f) {
+            const ScreenPoint at = screenOf(x, y, 0.0);
+            const unsigned char* p =
+                &pixels[(static_cast<size_t>(at.y) * viewWidth + static_cast<size_t>(at.x)) * 4];
+            ++seen;
+            wrong += !sameColour({p[0], p[1], p[2], 255}, 153, 0, 102, 3);
+        }
+    }
+    EXPECT_EQ(wrong, 0) << "of " << seen << " points";
+}
+
 TEST_F(Objects, ItemsKeepTheirPlainColoursAfterATexturedDraw)
 {
     lookAlongZ(0.0f, 0.0f);
@@ -193,6 +225,60 @@ TEST_F(Objects, ItemsKeepTheirPlainColoursAfterATexturedDraw)
     orb.alpha = 0.5f;
     drawSizeOrb(orb, drawing());
     EXPECT_TRUE(sameColour(middlePixel(), 191, 64, 64, 3));
+}
+
+TEST_F(Objects, SeeThroughSpheresShowOneLayerEachFarOverNear)
+{
+    // Two half-faded items over grey, seen from several sides: a yellow
+    // checkpoint and, nearer the eye and overlapping it, a red orb (the
+    // course lists orbs first). One layer of the checkpoint alone, one of
+    // each where they overlap; never a far face blended in as a stripe,
+    // never the nearer sphere hiding the farther.
+    struct View {
+        const char* name;
+        float eyeX, eyeY, eyeZ;
+        float asideX, asideZ;  // the orb's shift across the view
+    };
+    const View views[] = {{"from +z", 0.5f, 0.3f, 8.0f, 1.2f, 0.0f},
+                          {"from -z", 0.5f, 0.3f, -8.0f, 1.2f, 0.0f},
+                          {"from +x", 8.0f, 0.3f, 0.5f, 0.0f, 1.2f}};
+    const Rgba farAlone{192, 192, 64, 255};  // half yellow over grey
+    const Rgba overlap{224, 96, 32, 255};    // half red over that
+    for (const View& view : views) {
+        SCOPED_TRACE(view.name);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        gluLookAt(view.eyeX, view.eyeY, view.eyeZ, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+        resetCourse();
+        Course& course = testGame.course;
+        const Vec3 near{view.eyeX * 0.2f + view.asideX, 0.0f, view.eyeZ * 0.2f + view.asideZ};
+        course.sizeOrbs.push_back(SizeOrb{near, 0, 0.5f, true, 0.0f});
+        course.checkpoints.push_back(Checkpoint{{0.0f, 0.0f, 0.0f}, 1, 0.5f, true, 0.0f, {1.0f, 1.0f, 0.0f}});
+        drawSeeThroughItems(course, drawing());
+
+        // Points of the far disc on the side away from the orb, and one near
+        // its rim on the orb's side, where the two overlap.
+        const ScreenPoint centre = screenOf(0.0, 0.0, 0.0);
+        const ScreenPoint nearCentre = screenOf(near.x, near.y, near.z);
+        const double awayX = centre.x - nearCentre.x;
+        const double awayY = centre.y - nearCentre.y;
+        const double length = std::sqrt(awayX * awayX + awayY * awayY);
+        const double rim = screenOf(0.0, 0.7, 0.0).y - centre.y;
+        int wrong = 0;
+        int seen = 0;
+        for (double t = 0.0; t < 1.0; t += 0.02) {
+            const Rgba alone = readPixel(int(centre.x + t * rim * awayX / length),
+                                         int(centre.y + t * rim * awayY / length));
+            wrong += !sameColour(alone, farAlone.r, farAlone.g, farAlone.b, 3);
+            ++seen;
+        }
+        EXPECT_EQ(wrong, 0) << "of " << seen << " points of the far sphere alone";
+        const Rgba both = readPixel(int(centre.x - 0.9 * rim * awayX / length),
+                                    int(centre.y - 0.9 * rim * awayY / length));
+        EXPECT_TRUE(sameColour(both, overlap.r, overlap.g, overlap.b, 3))
+            << int(both.r) << "," << int(both.g) << "," << int(both.b);
+    }
 }
 
 TEST_F(Objects, GoalRingSpansItsInnerAndOuterRadius)

@@ -102,6 +102,33 @@ TEST(PictureFiles, SurfacesHaveTheirCharacter)
     }
 }
 
+TEST(PictureFiles, MetalIsBrushedAlongItsRowsWithNothingThatShowsStretching)
+{
+    // Long faces stretch the picture many times over. Streaks running along
+    // the rows stay streaks; rivets, a frame or scratches would stand out
+    // from their row and smear into ovals and bands.
+    const Bmp metal = loadBmp("metal.bmp");
+    auto brightness = [&](int x, int y) {
+        const Bmp::Texel t = metal.at(x, y);
+        return (t.r + t.g + t.b) / 3.0;
+    };
+    double worst = 0;
+    int worstX = 0, worstY = 0;
+    for (int y = 0; y < metal.height; ++y) {
+        double mean = 0;
+        for (int x = 0; x < metal.width; ++x)
+            mean += brightness(x, y) / metal.width;
+        for (int x = 0; x < metal.width; ++x) {
+            if (std::fabs(brightness(x, y) - mean) > worst) {
+                worst = std::fabs(brightness(x, y) - mean);
+                worstX = x;
+                worstY = y;
+            }
+        }
+    }
+    EXPECT_LT(worst, 24.0) << "texel (" << worstX << ", " << worstY << ") stands out from its row";
+}
+
 TEST(PictureFiles, BallLooksDifferentWhenTurnedHalfWayRound)
 {
     // A pattern that repeated around the ball would hide its rolling.

@@ -1,3 +1,4 @@
+#include "tools/mediagen/levels.h"
 #include "tools/mediagen/sound.h"
 
 #include <cmath>
@@ -65,7 +66,7 @@ Sound magicSweep(double from, double to)
                               const double env = std::min(1.0, t / 0.03) * (1 - 0.5 * t / length);
                               return tone * warble * env;
                           }),
-                    0.8f);
+                    level::shrinkOrGrow);
 }
 
 } // namespace
@@ -82,7 +83,7 @@ Sound makeJumpSound()
                               return (std::sin(phase) + 0.25 * std::sin(2 * phase)) * std::exp(-t * 7) *
                                      std::min(1.0, t / 0.004);
                           }),
-                    0.8f);
+                    level::jump);
 }
 
 Sound makeHitMetalSound()
@@ -97,7 +98,7 @@ Sound makeHitMetalSound()
                             {f * 8.933, 0.3, 13.0},
                             {f * 13.34, 0.18, 18.0}},
                            0.004, 1.5, 0.8, 1234),
-                    0.8f);
+                    level::hitMetal);
 }
 
 Sound makeHitWoodSound()
@@ -105,7 +106,7 @@ Sound makeHitWoodSound()
     // A hollow knock: a low thump, two quickly damped body modes, a dull click.
     return finished(struck(0.22, {{140, 0.8, 38}, {620, 1.0, 32}, {1420, 0.45, 55}, {2380, 0.2, 80}}, 0.008, 1.2,
                            0.25, 4321),
-                    0.8f);
+                    level::hitWood);
 }
 
 Sound makeSaveSound()
@@ -123,7 +124,7 @@ Sound makeSaveSound()
             s.samples[i] += static_cast<float>(0.5 * bell * std::exp(-t * 3.2) * std::min(1.0, t / 0.003));
         }
     }
-    return finished(s, 0.75f);
+    return finished(s, level::save);
 }
 
 Sound makeShrinkSound() { return magicSweep(1400, 220); }
@@ -132,19 +133,16 @@ Sound makeGrowSound() { return magicSweep(220, 1400); }
 
 Sound makeFallSound()
 {
-    // A long falling whistle with a little wind under it.
-    const double length = 1.4;
-    NoiseSource noise{777};
-    double wind = 0;
+    // A soft slide down two octaves, round like a wooden flute, fading as
+    // the ball drops away: no hiss and nothing shrill.
+    const double length = 1.2;
     return finished(sweep(length,
                           [=](double t) {
-                              const double glide = 1600 * std::pow(250.0 / 1600, std::pow(t / length, 1.3));
-                              return glide * (1 + 0.015 * std::sin(twoPi * 6 * t));
+                              return 660 * std::pow(0.25, t / length) * (1 + 0.012 * std::sin(twoPi * 5 * t));
                           },
-                          [&](double phase, double t) {
-                              wind += 0.05 * (noise.next() - wind);
-                              const double swell = std::min(1.0, t / 0.08) * (1 - 0.6 * t / length);
-                              return (std::sin(phase) + 0.6 * wind) * swell;
+                          [=](double phase, double t) {
+                              const double tone = std::sin(phase) + 0.25 * std::sin(2 * phase) + 0.08 * std::sin(3 * phase);
+                              return tone * std::min(1.0, t / 0.05) * std::pow(1 - t / length, 1.5);
                           }),
-                    0.7f);
+                    level::fall);
 }

@@ -1,3 +1,4 @@
+#include "tools/mediagen/levels.h"
 #include "tools/mediagen/sound.h"
 
 #include <algorithm>
@@ -212,7 +213,7 @@ Sound makeBackgroundMusic()
     mixInto(music, bass, 0.9f);
     mixInto(music, keys, 1.0f);
     addEcho(music, keys, beat * 0.75, 0.35f, 0.30f);
-    return toSound(music, 0.7f);
+    return toSound(music, level::backgroundMusic);
 }
 
 Sound makeVictoryMusic()
@@ -256,7 +257,7 @@ Sound makeVictoryMusic()
         previous = n;
         return 0.10 * high * std::exp(-t * 1.6) * std::min(1.0, t / 0.01);
     });
-    Sound s = toSound(bus, 0.8f);
+    Sound s = toSound(bus, level::victoryMusic);
     fadeEnds(s, 0.0, 0.3);
     return s;
 }

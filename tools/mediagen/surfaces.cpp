@@ -12,62 +12,16 @@ constexpr float pi = 3.14159265358979f;
 // Distance from the picture's border in [0, 0.5], for frames and bevels.
 float borderDistance(float u, float v) { return std::min({u, 1 - u, v, 1 - v}); }
 
-struct Scratch {
-    float y, slope, start, length;
-};
-
-const std::vector<Scratch>& scratches()
+Colour metalTexel(float u, float v)
 {
-    static const std::vector<Scratch> all = [] {
-        std::vector<Scratch> list;
-        for (int i = 0; i < 9; ++i)
-            list.push_back({hashUnit(310, i), 0.06f * (hashUnit(311, i) - 0.5f), hashUnit(312, i),
-                            0.2f + 0.4f * hashUnit(313, i)});
-        return list;
-    }();
-    return all;
-}
-
-Colour metalTexel(float u, float v, int size)
-{
-    const float texel = 1.0f / size;
-    // Brushing runs along u: long streaks, fine across, plus a few scratches.
+    // Brushed steel: fine streaks that run the whole way along u, and a soft
+    // sheen across v. Nothing has a shape of its own (no rivets, frame or
+    // scratches), so a long face that stretches the picture many times over
+    // still shows brushed metal, never smeared ovals.
     const float streak = fractalNoise(u * 2, v * 180, 0.5f, 301, 4, 0.55f, 2, 180);
-    const float fine = gradientNoise(u * 64, v * 512, 1.5f, 302, 64, 512);
-    const float cloud = fractalNoise(u * 3, v * 3, 2.5f, 303, 3, 0.5f, 3, 3);
-    float shade = 0.70f + 0.08f * streak + 0.03f * fine + 0.04f * cloud;
-    // A soft anisotropic sheen across the plate.
-    shade += 0.06f * std::cos(2 * pi * (v - 0.3f));
-    for (const Scratch& sc : scratches()) {
-        const float along = u - sc.start - std::floor(u - sc.start);
-        if (along > sc.length)
-            continue;
-        const float d = std::fabs(v - sc.y - sc.slope * along) / texel;
-        shade += 0.07f * std::max(0.0f, 1.0f - d) * std::sin(pi * along / sc.length);
-    }
-    Colour c = Colour{0.93f, 0.95f, 0.98f} * shade;
-
-    // A bevelled plate edge: lit along the top and left, shaded bottom and right.
-    const float edge = borderDistance(u, v);
-    const float bevel = 1.0f - smoothStep(0.0f, 0.025f, edge);
-    const bool litSide = (u < 1 - u ? u : 1 - u) == edge ? u < 0.5f : v < 0.5f;
-    c = c * (1.0f + (litSide ? 0.22f : -0.30f) * bevel);
-
-    // Rivets near the corners: small domes lit from the upper left.
-    for (float cu : {0.07f, 0.93f})
-        for (float cv : {0.07f, 0.93f}) {
-            const float dx = (u - cu) / 0.028f, dy = (v - cv) / 0.028f;
-            const float r2 = dx * dx + dy * dy;
-            if (r2 < 1.6f) {
-                const float ring = 1.0f - smoothStep(1.0f, 1.6f, r2);
-                const float dome = std::sqrt(std::max(0.0f, 1.0f - r2));
-                const float light = std::clamp(0.55f + 0.45f * (-dx - dy) * 0.6f + 0.3f * dome, 0.0f, 1.3f);
-                const Colour rivet = Colour{0.80f, 0.82f, 0.85f} * light;
-                const Colour shadow = c * 0.6f;
-                c = r2 < 1.0f ? rivet : mix(c, shadow, ring);
-            }
-        }
-    return c;
+    const float fine = gradientNoise(u * 8, v * 512, 1.5f, 302, 8, 512);
+    const float shade = 0.72f + 0.08f * streak + 0.03f * fine + 0.06f * std::cos(2 * pi * (v - 0.3f));
+    return Colour{0.93f, 0.95f, 0.98f} * shade;
 }
 
 Colour glassTexel(float u, float v, int size)
@@ -136,7 +90,7 @@ Colour ballTexel(float s, float t, float texelS, float texelT)
 
 Picture makeMetal(int size)
 {
-    return paintPicture(size, size, [size](float u, float v) { return metalTexel(u, v, size); });
+    return paintPicture(size, size, [](float u, float v) { return metalTexel(u, v); });
 }
 
 Picture makeGlass(int size)
