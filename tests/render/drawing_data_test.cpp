@@ -3,13 +3,17 @@
 // different from the one players have always seen.
 
 #include <GL/gl.h>
+#include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <random>
 
 #include <GL/freeglut.h>
 
+#include "render/objects.h"
 #include "render/sphere.h"
 #include "render/texturing.h"
 #include "sim/rotation.h"
@@ -121,6 +125,55 @@ TEST(Sphere, DrawsTheSamePixelsAsGlutsSolidSphere)
     int covered = 0;
     for (size_t i = 0; i < glut.size(); i += 4) covered += glut[i + 1] > 100;
     EXPECT_GT(covered, viewWidth * viewHeight / 8);
+}
+
+// The compiled shapes draw exactly what drawing them afresh draws.
+TEST(Meshes, CompiledShapesDrawTheSamePixelsAsFreshOnes)
+{
+    setUpDrawing();
+    const Course course = buildLevel();
+    Graphics fresh = drawing();
+    fresh.meshes = Meshes{};
+    Ball ball;
+    const Block& disc = course.blocks[1];
+    const auto isLift = [](const Block& b) { return b.shape == Shape::Cylinder && b.size.x < 8.0f; };
+    const auto found = std::find_if(course.blocks.begin(), course.blocks.end(), isLift);
+    ASSERT_NE(found, course.blocks.end());
+    const Block& lift = *found;
+    ASSERT_EQ(disc.shape, Shape::Cylinder);
+    struct Case {
+        const char* what;
+        std::function<void(const Graphics&)> draw;
+        Vec3 eye;
+    };
+    const Case cases[] = {
+        {"disc", [&](const Graphics& g) { drawBlock(disc, false, g); }, {20.0f, 12.0f, 8.0f}},
+        {"disc top", [&](const Graphics& g) { drawBlock(disc, true, g); }, {20.0f, 12.0f, 8.0f}},
+        {"lift", [&](const Graphics& g) { drawBlock(lift, false, g); }, {lift.position.x + 12.0f, lift.position.y + 6.0f, lift.position.z + 9.0f}},
+        {"ball", [&](const Graphics& g) { drawBall(ball, g); }, {9.0f, 1.5f, 2.0f}},
+        {"ring", [&](const Graphics& g) { drawGoal({0.0f, 0.0f, 0.0f}, 30.0f, g); }, {3.0f, 2.0f, 5.0f}},
+        {"orb", [&](const Graphics& g) { drawSizeOrb(SizeOrb{{0.0f, 0.0f, 0.0f}, 2, 0.6f, true, 0.0f}, g); }, {1.0f, 1.0f, 2.5f}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto frame = [&](const Graphics& g) {
+            glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+            glMatrixMode(GL_MODELVIEW);
+            glLoadIdentity();
+            const Vec3 at = c.what[0] == 'l' ? lift.position : (c.what[0] == 'b' ? ball.position : Vec3{});
+            gluLookAt(c.eye.x, c.eye.y, c.eye.z, at.x, at.y, at.z, 0.0, 1.0, 0.0);
+            fullAmbient();
+            c.draw(g);
+            return readAll();
+        };
+        const std::vector<unsigned char> compiled = frame(drawing());
+        const std::vector<unsigned char> afresh = frame(fresh);
+        EXPECT_TRUE(compiled == afresh);
+        int drawn = 0;
+        for (size_t i = 0; i < compiled.size(); i += 4) drawn += compiled[i] != 128 || compiled[i + 1] != 128;
+        EXPECT_GT(drawn, 200) << "nothing in view";
+    }
 }
 
 }  // namespace
