@@ -3,10 +3,12 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <utility>
 
 std::string loadWatch(Watch& watch, const std::string& path)
 {
     watch = Watch{};
+    std::vector<ScriptCommand> commands;
     std::ifstream file(path);
     if (!file) return "skycourse: cannot read " + path + ": " + std::strerror(errno);
     std::string line;
@@ -15,9 +17,10 @@ std::string loadWatch(Watch& watch, const std::string& path)
         bool empty = false;
         const std::string problem = parseScriptLine(line, command, empty);
         if (!problem.empty()) return scriptLineMessage(("skycourse: " + path).c_str(), number, problem);
-        if (!empty) watch.commands.push_back(command);
+        if (!empty) commands.push_back(command);
     }
     if (file.bad()) return "skycourse: cannot read " + path + ": " + std::strerror(errno);
+    watch.commands = std::move(commands);
     return "";
 }
 
