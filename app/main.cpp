@@ -7,6 +7,7 @@
 #include <GL/freeglut.h>
 
 #include <bit>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -231,13 +232,15 @@ std::string openOutputFiles(Session& s)
 
 int main(int argc, char** argv)
 {
+    // A bad command line or file: one line, exit 2, before any window.
+    auto refuse = [](const std::string& line) {
+        std::fprintf(stderr, "%s\n", line.c_str());
+        return 2;
+    };
     static Session running;
     session = &running;
     const std::string wrong = parseOptions(argc, argv, running.options);
-    if (!wrong.empty()) {
-        std::fprintf(stderr, "skycourse: %s\n", wrong.c_str());
-        return 2;
-    }
+    if (!wrong.empty()) return refuse("skycourse: " + wrong);
     if (running.options.help) {
         std::fputs(helpText, stdout);
         return 0;
@@ -246,10 +249,7 @@ int main(int argc, char** argv)
     // A script that does not parse is the player's to fix, display or not.
     if (watching()) {
         const std::string problem = loadWatch(running.watch, watchPath(running.options.watchPath));
-        if (!problem.empty()) {
-            std::fprintf(stderr, "%s\n", problem.c_str());
-            return 2;
-        }
+        if (!problem.empty()) return refuse(problem);
     }
     // glutInit would abort with a cryptic message of its own.
     if (!displayReachable()) {
@@ -259,10 +259,7 @@ int main(int argc, char** argv)
         return 1;
     }
     const std::string problem = openOutputFiles(running);
-    if (!problem.empty()) {
-        std::fprintf(stderr, "%s\n", problem.c_str());
-        return 2;
-    }
+    if (!problem.empty()) return refuse(problem);
 
     const unsigned int seed = unsigned(std::time(nullptr));
     glutInit(&argc, argv);

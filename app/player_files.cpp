@@ -7,7 +7,7 @@ namespace fs = std::filesystem;
 
 std::string playerDataFolder()
 {
-    // The base directory specification says to ignore a relative value.
+    // XDG has a relative XDG_DATA_HOME ignored.
     const char* data = std::getenv("XDG_DATA_HOME");
     if (data && data[0] == '/') return std::string(data) + "/skycourse";
     const char* home = std::getenv("HOME");

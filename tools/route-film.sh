@@ -1,10 +1,10 @@
 #!/bin/sh
 # Makes a short film of the recorded route: skycourse-replay plays it and
-# takes a `shot` every few ticks, ffmpeg joins the pictures into an H.264
-# video, eight times faster than the game so that the whole climb lasts
-# about half a minute, with the end picture held for two seconds. Needs a
-# built game folder and ffmpeg (`make film` installs it and runs this);
-# without an X display it starts a private Xvfb.
+# takes a `shot` every 8 ticks (0.2 s of game time), ffmpeg joins the
+# pictures at 25 a second into an H.264 video: five times faster than the
+# game, so that the whole climb (235 s) lasts 47 s, and the end picture is
+# held for two more. Needs a built game folder and ffmpeg (`make film`
+# installs it and runs this); without an X display it starts a private Xvfb.
 #   tools/route-film.sh [build-dir] [output.mp4]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,7 +12,7 @@ build=${1:-$root/build}
 film=${2:-$root/docs/route-film.mp4}
 replay=$build/game/skycourse-replay
 route=$root/tests/routes/full-course.replay
-ticks_per_frame=8   # 0.2 s of game time
+ticks_per_frame=8
 frames_per_second=25
 [ -x "$replay" ] || { echo "route-film: build the game first ($replay missing)" >&2; exit 1; }
 command -v ffmpeg >/dev/null || { echo "route-film: ffmpeg is missing (make film installs it)" >&2; exit 1; }

@@ -24,7 +24,7 @@ struct ScopedEnv {
     ~ScopedEnv() { before ? setenv(name.c_str(), before->c_str(), 1) : unsetenv(name.c_str()); }
 };
 
-TEST(PlayerFiles, TheDataFolderFollowsTheBaseDirectorySpecification)
+TEST(PlayerFiles, TheDataFolderIsXdgDataHomeOrItsDefault)
 {
     struct Case {
         const char* dataHome;

@@ -260,24 +260,18 @@ TEST(CommandLine, BadInputIsOneLineAndExitTwoBeforeAnyWindow)
         std::fputs("tick 3\n# fine\nspecial down UP shoft\n", out);
         std::fclose(out);
     }
+    // One of each kind of refusal; the unit tests go through the variants.
     struct Case {
         std::vector<std::string> arguments;
         std::string named;  // what the one line must name
     };
     const Case cases[] = {
         {{"--frobnicate"}, "--frobnicate"},
-        {{"extra"}, "extra"},
         {{"--window", "100x100"}, "100x100"},
-        {{"--window", "wide"}, "wide"},
-        {{"--window", "800x"}, "800x"},
-        {{"--window", "--window"}, "twice"},
         {{"--watch", script.path}, "line 3"},
         {{"--watch", "/nonexistent/run.replay"}, "/nonexistent/run.replay"},
-        {{"--watch", script.path, "--speed", "21"}, "21"},
-        {{"--speed", "2"}, "--watch"},
         {{"--record", "/nonexistent/run.replay"}, "/nonexistent/run.replay"},
         {{"--record", "/tmp"}, "/tmp"},
-        {{"--record", "a", "--watch", "b"}, "together"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.front() + (c.arguments.size() > 1 ? " " + c.arguments[1] : ""));
