@@ -156,24 +156,39 @@ TEST(Desktop, AWindowWithoutASizeIs1280x1024)
     expectEscEndsTheGame(x.display, game, server);
 }
 
-TEST(Runs, ARecordedRunReplaysToTheRunsOwnRows)
-{
-    // A window of another size than the replay tool's screen: the recording
-    // must carry the size its mouse lines were made in.
-    START_XVFB(server, x, 1024, 768);
-    ScratchFile recording("recording");
-    ScratchFile rows("run-rows");
-    GameRun game = startGame(gameDir, server.display, {{"SKYCOURSE_ROWS", rows.path}},
-                             {"--window", "800x600", "--record", recording.path});
+// The game recording in an 800x600 window, writing its own rows: a window
+// of another size than the replay tool's screen, so the recording must carry
+// the size its mouse lines were made in.
+struct RecordedRun {
+    ScratchFile recording{"recording"};
+    ScratchFile rows{"run-rows"};
+    GameRun game;
     WindowBox window;
-    ASSERT_TRUE(waitUntil([&] { return (window = windowSized(x.display, 800, 600)).id != 0; }, 30))
-        << "no 800x600 window" << describe(server, game);
 
-    // Each step waits for a few ticks of the game, however slow the machine.
-    auto ticks = [&](size_t count) {
+    RecordedRun(const XServer& server, Display* display)
+        : game(startGame(gameDir, server.display, {{"SKYCOURSE_ROWS", rows.path}},
+                         {"--window", "800x600", "--record", recording.path}))
+    {
+        waitUntil([&] { return (window = windowSized(display, 800, 600)).id != 0; }, 30);
+    }
+    // Waits for a few ticks of the game, however slow the machine.
+    bool ticks(size_t count) const
+    {
         const size_t until = tickRows(rows.path) + count;
         return waitUntil([&] { return tickRows(rows.path) >= until; }, 60);
-    };
+    }
+};
+
+TEST(Runs, ARecordedRunReplaysToTheRunsOwnRows)
+{
+    START_XVFB(server, x, 1024, 768);
+    RecordedRun played(server, x.display);
+    GameRun& game = played.game;
+    const WindowBox& window = played.window;
+    const ScratchFile& recording = played.recording;
+    const ScratchFile& rows = played.rows;
+    ASSERT_NE(window.id, 0u) << "no 800x600 window" << describe(server, game);
+    auto ticks = [&](size_t count) { return played.ticks(count); };
     ASSERT_TRUE(ticks(5)) << describe(server, game);
     pressKey(x.display, XK_Up);
     ASSERT_TRUE(ticks(15));
@@ -226,6 +241,29 @@ TEST(Runs, ARecordedRunReplaysToTheRunsOwnRows)
         turned = turned || fields[12] == "1";
     }
     EXPECT_TRUE(jumped && looked && turned) << jumped << looked << turned << " in the run's rows";
+}
+
+TEST(Runs, AKilledRecordingKeepsEveryTickUpToTheLast)
+{
+    START_XVFB(server, x, 1024, 768);
+    RecordedRun played(server, x.display);
+    ASSERT_NE(played.window.id, 0u) << "no 800x600 window" << describe(server, played.game);
+    ASSERT_TRUE(played.ticks(3));
+    pressKey(x.display, XK_Down);
+    ASSERT_TRUE(played.ticks(12));
+    kill(played.game.pid, SIGKILL);
+    ASSERT_TRUE(waitForExit(played.game, 20));
+    releaseKey(x.display, XK_Down);
+
+    // The row of the tick the kill cut short may be in the trace but not yet
+    // in the recording: everything before it is in both.
+    const std::vector<std::string> run = linesOf(fileText(played.rows.path));
+    const std::vector<std::string> replayed = replayRows(played.recording.path + ".part");
+    ASSERT_GT(replayed.size(), 15u) << fileText(played.recording.path + ".part");
+    ASSERT_LE(replayed.size(), run.size());
+    EXPECT_LE(run.size() - replayed.size(), 1u);
+    EXPECT_TRUE(std::equal(replayed.begin(), replayed.end(), run.begin()))
+        << "the recording:\n" << fileText(played.recording.path + ".part");
 }
 
 TEST(Runs, WatchingTheRecordedRouteReachesTheEndScreen)
