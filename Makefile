@@ -1,5 +1,6 @@
 # Two commands: `make play` and `make test`. Both install what is missing
-# from Debian, build with CMake and Ninja, and generate the media.
+# from Debian, build with CMake and Ninja, and generate the media. `make
+# demo` watches the recorded route; `make film` makes a video of it.
 
 BUILD ?= build
 JOBS ?= $(shell nproc)
@@ -11,12 +12,19 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
 	xvfb xauth xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils \
 	libxtst-dev libxxf86vm-dev
 
+# Only the film needs these; the tests do not.
+FILM_PACKAGES := ffmpeg
+
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: play test bench build deps clean
+# What `make demo` passes to the game, e.g. DEMO_OPTIONS="--window --speed 4".
+DEMO_OPTIONS ?=
 
-deps:
-	@missing=$$(for p in $(PACKAGES); do \
+.PHONY: play demo film test bench build deps film-deps clean
+
+# Installs the packages of the list $(1) that are missing.
+define install_missing
+	@missing=$$(for p in $(1); do \
 		dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
 	done); \
 	if [ -n "$$missing" ]; then \
@@ -24,6 +32,13 @@ deps:
 		$(SUDO) apt-get update -qq && \
 		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
+endef
+
+deps:
+	$(call install_missing,$(PACKAGES))
+
+film-deps:
+	$(call install_missing,$(FILM_PACKAGES))
 
 build: deps
 	cmake -S . -B $(BUILD) -G Ninja
@@ -31,10 +46,21 @@ build: deps
 
 # Without a reachable X display there is nothing to play on: one line, then
 # a non-zero exit.
+need_display = $(if $(shell [ -n "$$DISPLAY" ] && xset q >/dev/null 2>&1 && echo ok),,\
+	$(error skycourse: no display (DISPLAY is unset or unreachable); run `make $@` on an X desktop))
+
 play: build
-	$(if $(shell [ -n "$$DISPLAY" ] && xset q >/dev/null 2>&1 && echo ok),,\
-		$(error skycourse: no display (DISPLAY is unset or unreachable); run `make play` on an X desktop))
+	$(need_display)
 	cd $(BUILD)/game && ./skycourse
+
+# The recorded route from the start pad to the end picture, in the game;
+# Esc ends it.
+demo: build
+	$(need_display)
+	cd $(BUILD)/game && ./skycourse --watch $(CURDIR)/tests/routes/full-course.replay $(DEMO_OPTIONS)
+
+film: build film-deps
+	tools/route-film.sh $(BUILD) docs/route-film.mp4
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

@@ -1,19 +1,32 @@
 // skycourse: the game. Start-up, then GLUT's loop: a timer runs the 25 ms
 // ticks that the wall clock says are due and plays what happened, the display
 // callback draws and shows the frame, the input callbacks turn keys and the
-// mouse into controls.
+// mouse into controls. With --watch the ticks take their input from a script
+// instead; with --record every input and tick is written down as it happens.
 
 #include <GL/freeglut.h>
 
+#include <bit>
+#include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
+#include <string>
 #include <thread>
+#include <utility>
 
 #include "app/audio.h"
 #include "app/input.h"
+#include "app/options.h"
+#include "app/player_files.h"
+#include "app/recording.h"
+#include "app/rows.h"
+#include "app/signals.h"
 #include "app/tick_clock.h"
+#include "app/watching.h"
 #include "app/window.h"
 #include "assets/sound.h"
 #include "render/graphics.h"
@@ -22,12 +35,20 @@
 
 namespace {
 
+// How often the loop looks for a signal that asked the game to end.
+constexpr unsigned int signalPollMilliseconds = 50;
+constexpr unsigned char keyEscape = 27;
+
 // The running program: everything the callbacks share.
 struct Session {
+    Options options;
     Game game;
     Input input;
     WindowSize window;
     bool gameModeActive = false;
+    // In an ordinary window the pointer is the player's own while mouse
+    // look is off: shown, and not held at the centre.
+    bool pointerFree = false;
     Graphics graphics;
     GameSounds sounds;
     TickClock clock;
@@ -35,20 +56,35 @@ struct Session {
     // much longer, as on a slow machine, and every key press prints the
     // ticks run so far, so that a test can count them against its own clock.
     int slowFrameMs = 0;
+    Recording recording;
+    Watch watch;
+    std::FILE* rows = nullptr;  // SKYCOURSE_ROWS
+    long long tickNumber = 0;
+    bool ending = false;
 };
 
 // GLUT callbacks take no argument; this is how they reach the session.
 Session* session = nullptr;
 
-// Esc: release the sound system, hand the desktop its own resolution back,
-// exit 0.
-[[noreturn]] void exitGame()
+bool watching()
 {
+    return !session->options.watchPath.empty();
+}
+
+// Esc, a closed window or a caught signal: release the sound system, hand
+// the desktop its own resolution back, keep the recording, then exit 0 or
+// end by the signal.
+[[noreturn]] void exitGame(int signal)
+{
+    session->ending = true;
     releaseSound(session->sounds);
     if (session->gameModeActive) {
         glutLeaveGameMode();
         session->gameModeActive = false;
     }
+    finishRecording(session->recording);
+    if (session->rows) std::fclose(std::exchange(session->rows, nullptr));
+    if (signal != 0) endBySignal(signal);
     std::exit(0);
 }
 
@@ -57,18 +93,57 @@ double wallClockMs()
     return glutGet(GLUT_ELAPSED_TIME);
 }
 
+// One tick of game time with its sounds, its row and its recording. False,
+// having changed nothing, once the end screen is up.
+bool playTick()
+{
+    Session& s = *session;
+    const bool ticked = advanceTick(s.game, s.input.controls);
+    playEvents(s.sounds, s.game.events);
+    ++s.tickNumber;
+    if (s.rows) {
+        std::fputs(formatRow(s.tickNumber, s.game).c_str(), s.rows);
+        std::fflush(s.rows);
+    }
+    recordTick(s.recording);
+    return ticked;
+}
+
+// The ticks of one timer call while watching; false once the script is
+// over or the end screen is up.
+bool playWatchedTicks()
+{
+    Session& s = *session;
+    for (int i = 0; i < s.options.speed; ++i) {
+        if (!nextWatchedTick(s.watch, s.input, s.game.camera) || !playTick()) return false;
+    }
+    return true;
+}
+
 void onTimer(int)
 {
-    Game& game = session->game;
-    const int owed = takeTicksOwed(session->clock, wallClockMs());
-    for (int i = 0; i < owed && game.gameState == Playing; ++i) {
-        advanceTick(game, session->input.controls);
-        playEvents(session->sounds, game.events);
-    }
+    // Each tick of the clock is one tick of the game, or `speed` ticks of a
+    // watched script. Once the end screen is up (or the watched script is
+    // over) the tick chain stops for good.
+    Session& s = *session;
+    const int owed = takeTicksOwed(s.clock, wallClockMs());
+    bool more = true;
+    for (int i = 0; i < owed && more; ++i) more = watching() ? playWatchedTicks() : playTick();
     if (owed > 0) glutPostRedisplay();
-    // Once the end screen is up the tick chain stops for good.
-    if (game.gameState != Playing) return;
-    glutTimerFunc(millisecondsToNextTick(session->clock, wallClockMs()), onTimer, 0);
+    if (!more) return;
+    glutTimerFunc(millisecondsToNextTick(s.clock, wallClockMs()), onTimer, 0);
+}
+
+void onSignalPoll(int)
+{
+    if (const int signal = quitSignal()) exitGame(signal);
+    glutTimerFunc(signalPollMilliseconds, onSignalPoll, 0);
+}
+
+void onClose()
+{
+    // freeglut closes its windows once more on the way out of exit().
+    if (!session->ending) exitGame(0);
 }
 
 void onDisplay()
@@ -84,42 +159,117 @@ void onReshape(int width, int height)
     reshapeWindow(session->window, width, height);
 }
 
+// In an ordinary window, mouse look takes the pointer (hidden, held at the
+// centre) and gives it back when switched off.
+void followMouseLook()
+{
+    Session& s = *session;
+    if (!s.options.windowed || s.pointerFree == s.input.mouseLookDisabled) return;
+    s.pointerFree = s.input.mouseLookDisabled;
+    glutSetCursor(s.pointerFree ? GLUT_CURSOR_INHERIT : GLUT_CURSOR_NONE);
+    // From the centre, so that switching it on does not turn the view.
+    if (!s.pointerFree) glutWarpPointer(s.window.width / 2, s.window.height / 2);
+}
+
 void onKeyDown(unsigned char key, int, int)
 {
     if (session->slowFrameMs > 0) {
         std::printf("skycourse: %lld ticks\n", session->clock.ticksRun);
         std::fflush(stdout);
     }
-    if (pressKey(session->input, session->game.camera, key)) exitGame();
+    if (watching()) {
+        if (key == keyEscape) exitGame(0);
+        return;
+    }
+    recordInput(session->recording, {ScriptKind::KeyDown, key, 0, {}});
+    if (pressKey(session->input, session->game.camera, key)) exitGame(0);
+    followMouseLook();
 }
 
 void onKeyUp(unsigned char key, int, int)
 {
+    if (watching()) return;
+    recordInput(session->recording, {ScriptKind::KeyUp, key, 0, {}});
     releaseKey(session->input, key);
 }
 
 void onSpecialDown(int key, int, int)
 {
-    pressSpecial(session->input, session->game.camera, key, glutGetModifiers());
+    if (watching()) return;
+    const int modifiers = glutGetModifiers();
+    recordInput(session->recording, {ScriptKind::SpecialDown, key, modifiers, {}});
+    pressSpecial(session->input, session->game.camera, key, modifiers);
 }
 
 void onSpecialUp(int key, int, int)
 {
+    if (watching()) return;
+    recordInput(session->recording, {ScriptKind::SpecialUp, key, 0, {}});
     releaseSpecial(session->input, session->game.camera, key);
+}
+
+bool sameBits(float a, float b)
+{
+    return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b);
 }
 
 void onMouseMove(int x, int y)
 {
-    const WindowSize& window = session->window;
-    const PointerWarp warp =
-        movePointer(session->input, session->game.camera, x, y, window.width, window.height);
-    if (warp.warp) glutWarpPointer(warp.x, warp.y);
+    if (watching()) return;
+    Session& s = *session;
+    const Camera before = s.game.camera;
+    const PointerWarp warp = movePointer(s.input, s.game.camera, x, y, s.window.width, s.window.height);
+    // A move only ever turns or tilts the view; one that did neither (mouse
+    // look off, our own warp back to the centre) replays as nothing.
+    if (!sameBits(before.cameraYaw, s.game.camera.cameraYaw) ||
+        !sameBits(before.cameraPitch, s.game.camera.cameraPitch)) {
+        recordPointer(s.recording, x, y, s.window.width, s.window.height);
+    }
+    if (warp.warp && !s.pointerFree) glutWarpPointer(warp.x, warp.y);
+}
+
+// The files to write, made before any window opens: the recording and the
+// row trace. Empty when all is well.
+std::string openOutputFiles(Session& s)
+{
+    if (!s.options.recordPath.empty()) {
+        std::string problem;
+        const std::string path = recordingPath(s.options.recordPath, problem);
+        if (path.empty()) return "skycourse: " + problem;
+        problem = startRecording(s.recording, path);
+        if (!problem.empty()) return problem;
+    }
+    if (const char* rows = std::getenv("SKYCOURSE_ROWS"); rows && *rows) {
+        s.rows = std::fopen(rows, "w");
+        if (!s.rows) return std::string("skycourse: cannot write SKYCOURSE_ROWS=") + rows + ": " + std::strerror(errno);
+        std::fprintf(s.rows, "%s\n", rowHeader);
+    }
+    return "";
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    // A bad command line or file: one line, exit 2, before any window.
+    auto refuse = [](const std::string& line) {
+        std::fprintf(stderr, "%s\n", line.c_str());
+        return 2;
+    };
+    static Session running;
+    session = &running;
+    const std::string wrong = parseOptions(argc, argv, running.options);
+    if (!wrong.empty()) return refuse("skycourse: " + wrong);
+    if (running.options.help) {
+        std::fputs(helpText, stdout);
+        return 0;
+    }
+
+    // A script that does not parse is the player's to fix, display or not.
+    if (watching()) {
+        const std::string problem = loadWatch(running.watch, watchPath(running.options.watchPath));
+        if (!problem.empty()) return refuse(problem);
+    }
     // glutInit would abort with a cryptic message of its own.
     if (!displayReachable()) {
         std::fprintf(stderr,
@@ -127,17 +277,25 @@ int main(int argc, char** argv)
                      "start the game from a graphical desktop\n");
         return 1;
     }
+    const std::string problem = openOutputFiles(running);
+    if (!problem.empty()) return refuse(problem);
 
-    static Session running;
-    session = &running;
     if (const char* slow = std::getenv("SKYCOURSE_TEST_SLOW_FRAME_MS")) running.slowFrameMs = std::atoi(slow);
     const unsigned int seed = unsigned(std::time(nullptr));
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
-    running.gameModeActive = openGameWindow();
+    // From here on a signal must not end the game in the switched mode.
+    catchQuitSignals();
+    if (running.options.windowed) {
+        openOrdinaryWindow(running.options.windowWidth, running.options.windowHeight);
+        running.pointerFree = true;
+    } else {
+        running.gameModeActive = openGameWindow();
+    }
 
     running.graphics = initGraphics();
-    running.game = newGame(seed);
+    // A watched script plays from the game every script starts from.
+    running.game = watching() ? newScriptGame() : newGame(seed);
     initSound(running.sounds);
     startBackgroundMusic(running.sounds);
 
@@ -148,9 +306,13 @@ int main(int argc, char** argv)
     glutSpecialUpFunc(onSpecialUp);
     glutPassiveMotionFunc(onMouseMove);
     glutReshapeFunc(onReshape);
+    // The close button ends the game through onClose, like Esc.
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_CONTINUE_EXECUTION);
+    glutCloseFunc(onClose);
 
     running.clock = startTickClock(wallClockMs());
     glutTimerFunc(tickMilliseconds, onTimer, 0);
+    glutTimerFunc(signalPollMilliseconds, onSignalPoll, 0);
     glutMainLoop();
     return 0;
 }

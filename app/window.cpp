@@ -39,6 +39,12 @@ bool openGameWindow()
     return false;
 }
 
+void openOrdinaryWindow(int width, int height)
+{
+    glutInitWindowSize(width, height);
+    glutCreateWindow("Skycourse");
+}
+
 void reshapeWindow(WindowSize& window, int width, int height)
 {
     // A window shrunk to no height would make the aspect ratio infinite.

@@ -1,6 +1,7 @@
 #pragma once
 // The game's one window: the 1280 x 1024 game mode where the display can
-// switch to it, otherwise a full-screen window at the display's own size;
+// switch to it, otherwise a full-screen window at the display's own size, or
+// an ordinary window when the player asks for one;
 // its size as last reshaped, and the projection that goes with it.
 
 #include "render/graphics.h"
@@ -18,6 +19,10 @@ bool displayReachable();
 // Needs glutInit and the display mode set. True when game mode was entered
 // (Esc must then leave it).
 bool openGameWindow();
+
+// Needs glutInit and the display mode set. An ordinary window of this size,
+// placed and decorated by the window manager.
+void openOrdinaryWindow(int width, int height);
 
 // Draws the game (the scene while playing, the end picture after the goal)
 // and shows it: the one place a frame is swapped onto the screen.

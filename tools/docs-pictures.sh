@@ -11,17 +11,8 @@ docs=$root/docs
 [ -x "$replay" ] || { echo "docs-pictures: build the game first ($replay missing)" >&2; exit 1; }
 mkdir -p "$docs"
 
-xvfb_pid=
-if [ -z "${DISPLAY:-}" ] || ! xset q >/dev/null 2>&1; then
-    number=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
-    xvfb_pid=$!
-    trap 'kill $xvfb_pid 2>/dev/null; rm -f "$number"' EXIT
-    tries=0
-    while [ ! -s "$number" ] && [ $tries -lt 100 ]; do sleep 0.1; tries=$((tries + 1)); done
-    [ -s "$number" ] || { echo "docs-pictures: Xvfb did not start" >&2; exit 1; }
-    export DISPLAY=:$(cat "$number")
-fi
+tool=docs-pictures
+. "$root/tools/private-display.sh"
 
 shoot() {  # name, then the script on stdin
     "$replay" >/dev/null

@@ -14,24 +14,12 @@
 #include <vector>
 
 #include "tests/e2e/audio_level.h"
+#include "tests/e2e/e2e_checks.h"
 #include "tests/e2e/harness.h"
 
 using namespace e2e;
 
 namespace {
-
-const std::string gameDir = SKYCOURSE_GAME_DIR;
-const std::string xorgConfig = std::string(SKYCOURSE_E2E_DIR) + "/xorg-dummy.conf";
-const ScreenSize desktopMode{1600, 1200};
-const ScreenSize gameMode{1280, 1024};
-
-// Frames are drawn once the game's screen area shares almost nothing with
-// the stippled root the server started with, and is not one flat colour.
-bool framesDrawn(Display* display, const Image& root, int width, int height)
-{
-    Image now = grabScreen(display, 0, 0, width, height);
-    return differingShare(root, now) > 0.8 && distinctColours(now, 64) >= 16;
-}
 
 // Keeps the pictures of a failed check for a look; returns where they went.
 std::string savePictures(const std::string& stem, const std::vector<Image>& images)
@@ -41,38 +29,6 @@ std::string savePictures(const std::string& stem, const std::vector<Image>& imag
         writePpm(images[i], "/tmp/skycourse-e2e-" + stem + "-" + std::to_string(i) + ".ppm");
     }
     return where;
-}
-
-std::string describe(const XServer& server, const GameRun& game)
-{
-    std::string log = fileText(server.logFile);
-    if (log.size() > 3000) log = "..." + log.substr(log.size() - 3000);
-    return "\ngame output:\n" + gameOutput(game) + "\nserver log (end):\n" + log;
-}
-
-// Starts Xorg with the dummy driver; skips when that needs rights we lack.
-#define START_XORG(server)                                                             \
-    if (!runningAsRoot()) GTEST_SKIP() << "Xorg with the dummy video driver needs root"; \
-    XServer server = startXorg(xorgConfig);                                            \
-    ASSERT_FALSE(server.display.empty()) << "Xorg did not start:\n" << fileText(server.logFile)
-
-// Starts Xvfb with one screen of the given size and connects to it.
-#define START_XVFB(server, x, width, height)                                                   \
-    XServer server = startXvfb(width, height);                                                \
-    ASSERT_FALSE(server.display.empty()) << "Xvfb did not start:\n" << fileText(server.logFile); \
-    XClient x(server.display);                                                                  \
-    ASSERT_NE(x.display, nullptr)
-
-Image grabGameScreen(Display* display)
-{
-    return grabScreen(display, 0, 0, gameMode.width, gameMode.height);
-}
-
-void expectEscEndsTheGame(Display* display, GameRun& game, const XServer& server)
-{
-    tapKey(display, XK_Escape);
-    ASSERT_TRUE(waitForExit(game, 20)) << "Esc did not end the game" << describe(server, game);
-    EXPECT_EQ(game.exitCode, 0) << describe(server, game);
 }
 
 struct Colour {

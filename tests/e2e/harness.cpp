@@ -214,7 +214,8 @@ GameRun::~GameRun()
 }
 
 GameRun startGame(const std::string& gameDir, const std::string& display,
-                  const std::vector<std::pair<std::string, std::string>>& extraEnv)
+                  const std::vector<std::pair<std::string, std::string>>& extraEnv,
+                  const std::vector<std::string>& arguments)
 {
     GameRun run;
     run.outputFile = temporaryFile("game-output");
@@ -233,7 +234,10 @@ GameRun startGame(const std::string& gameDir, const std::string& display,
             setenv("DISPLAY", display.c_str(), 1);
         }
         for (const auto& [name, value] : extraEnv) setenv(name.c_str(), value.c_str(), 1);
-        execl("./skycourse", "skycourse", (char*)nullptr);
+        std::vector<const char*> argv{"skycourse"};
+        for (const std::string& a : arguments) argv.push_back(a.c_str());
+        argv.push_back(nullptr);
+        execv("./skycourse", const_cast<char* const*>(argv.data()));
         _exit(127);
     }
     if (pid > 0) {
@@ -390,6 +394,12 @@ void tapKey(Display* display, unsigned long keysym)
     releaseKey(display, keysym);
 }
 
+void movePointer(Display* display, int x, int y)
+{
+    XTestFakeMotionEvent(display, DefaultScreen(display), x, y, CurrentTime);
+    XFlush(display);
+}
+
 std::vector<WindowBox> viewableTopWindows(Display* display)
 {
     std::vector<WindowBox> found;
@@ -409,6 +419,19 @@ std::vector<WindowBox> viewableTopWindows(Display* display)
     }
     if (children) XFree(children);
     return found;
+}
+
+void askToClose(Display* display, unsigned long window)
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XFlush(display);
 }
 
 }  // namespace e2e

@@ -53,10 +53,12 @@ struct GameRun {
     ~GameRun();
 };
 
-// Runs gameDir/skycourse with gameDir as its working directory. display
-// empty: DISPLAY is removed from its environment. extraEnv is added.
+// Runs gameDir/skycourse with gameDir as its working directory and the
+// given arguments. display empty: DISPLAY is removed from its environment.
+// extraEnv is added.
 GameRun startGame(const std::string& gameDir, const std::string& display,
-                  const std::vector<std::pair<std::string, std::string>>& extraEnv = {});
+                  const std::vector<std::pair<std::string, std::string>>& extraEnv = {},
+                  const std::vector<std::string>& arguments = {});
 // Waits for the game to end; false if it still runs after the timeout.
 bool waitForExit(GameRun& run, double seconds);
 void killGame(GameRun& run);
@@ -106,6 +108,9 @@ void pressKey(Display* display, unsigned long keysym);
 void releaseKey(Display* display, unsigned long keysym);
 void tapKey(Display* display, unsigned long keysym);
 
+// An XTest pointer move to (x, y) of the screen.
+void movePointer(Display* display, int x, int y);
+
 struct WindowBox {
     unsigned long id = 0;
     int x = 0;
@@ -115,5 +120,8 @@ struct WindowBox {
 };
 // Top-level windows that are mapped and viewable.
 std::vector<WindowBox> viewableTopWindows(Display* display);
+// Asks a window to close as a window manager's close button does
+// (WM_DELETE_WINDOW).
+void askToClose(Display* display, unsigned long window);
 
 }  // namespace e2e

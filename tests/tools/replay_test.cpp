@@ -63,6 +63,15 @@ TEST(Replay, InputThroughTheGameCallbacks)
     EXPECT_EQ(second[9], "1");
 }
 
+TEST(Replay, AWindowLineSetsTheSizeOfTheMouseLinesAfterIt)
+{
+    Outcome run = runScript("key down 112\nwindow 800 600\nmouse 600 300\ntick\nwindow 1280 1024\nmouse 960 512\ntick\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(run.rows.size(), 3u);
+    EXPECT_EQ(fields(run.rows[1])[10], "90");
+    EXPECT_EQ(fields(run.rows[2])[10], "180");
+}
+
 TEST(Replay, FallOffThePadRespawnsAtTheStart)
 {
     Outcome run = runScript("special down DOWN\ntick 20\nspecial up DOWN\ntick 100\n");
@@ -112,6 +121,7 @@ TEST(Replay, MalformedLineStopsWithItsNumber)
         "mouse 10",        "mouse 10 y",       "blocks now",      "shot",
         // Far enough out to overflow the look's centring arithmetic.
         "mouse -2147483648 0", "mouse 0 2147483647", "mouse 1000001 0",
+        "window 0 600",    "window 800",       "window 800 100001", "special down UP super super",
     };
     for (const char* line : bad) {
         Outcome run = runScript(std::string("tick\n# fine\n") + line + "\ntick\n");

@@ -2,7 +2,7 @@
 
 #include <GL/freeglut.h>
 
-#include "tools/headless/headless_game.h"
+#include "app/script.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ void changeAxis(Drive& d, bool xAxis, int from, int to)
 
 void startGame()
 {
-    drive() = Drive{startHeadlessGame(), Input{}, Keys{}, {}};
+    drive() = Drive{newScriptGame(), Input{}, Keys{}, {}};
 }
 
 const Game& game()

@@ -18,7 +18,7 @@
 #include "sim/game.h"
 #include "tools/bench/offscreen.h"
 #include "tools/bench/route_states.h"
-#include "tools/headless/headless_game.h"
+#include "app/script.h"
 #include "world/level.h"
 
 namespace {
@@ -55,7 +55,7 @@ void tickOn(benchmark::State& state, Game game, float low, float high)
 
 void TickOnTheStartPad(benchmark::State& state)
 {
-    tickOn(state, startHeadlessGame(), 5.0f, 9.0f);
+    tickOn(state, newScriptGame(), 5.0f, 9.0f);
 }
 
 void TickOnTheRunway(benchmark::State& state)
@@ -155,7 +155,7 @@ void FloorClearAndSky(benchmark::State& state)
 {
     Graphics g = graphics();
     useShaderProgram(g.shader, false);
-    const Game game = startHeadlessGame();
+    const Game game = newScriptGame();
     for (auto _ : state) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
         glMatrixMode(GL_MODELVIEW);

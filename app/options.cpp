@@ -1,0 +1,135 @@
+#include "app/options.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+const char* const helpText =
+    "usage: skycourse [--window [WxH]] [--record FILE | --watch FILE [--speed N]]\n"
+    "\n"
+    "Roll the ball up the course in the sky to the goal ring. Without options the\n"
+    "game switches the display to 1280x1024 (game mode), or fills the screen where\n"
+    "the display cannot switch; Esc, a closed window, Ctrl+C, SIGTERM and SIGHUP\n"
+    "all give the desktop its own mode back.\n"
+    "\n"
+    "options:\n"
+    "  --help          this text\n"
+    "  --window [WxH]  play in an ordinary window, 1280x1024 unless a size is\n"
+    "                  given (from 320x240 up to 16384x16384), e.g. --window 960x768\n"
+    "  --record FILE   write the run as it is played to FILE, a script for\n"
+    "                  skycourse-replay (kept in FILE.part until the game ends);\n"
+    "                  mouse moves in a window of another size than 1280x1024\n"
+    "                  follow a `window W H` line giving that size\n"
+    "  --watch FILE    play a skycourse-replay script in the game window at real\n"
+    "                  speed with sound; keys are ignored except Esc, which quits;\n"
+    "                  the last picture stays until then\n"
+    "  --speed N       with --watch: N ticks every 25 ms, 1 to 20 (default 1)\n"
+    "  A relative FILE is kept in $XDG_DATA_HOME/skycourse (by default\n"
+    "  ~/.local/share/skycourse); --watch looks in the current folder first.\n"
+    "\n"
+    "keys:\n"
+    "  arrow keys            roll forward, right, back, left (relative to the view)\n"
+    "  Enter (\"z\" after F1)  jump, while the ball sits on a block\n"
+    "  F1                    switch the jump key between Enter and \"z\"\n"
+    "  Shift+Left/Right/Down turn the view a quarter turn left/right, half turn\n"
+    "                        (only while no arrow is held)\n"
+    "  p                     mouse look on/off (off at the start); in a window it\n"
+    "                        hides the pointer and holds it at the centre\n"
+    "  mouse                 with mouse look on: turn and tilt the view\n"
+    "  l                     level the view (reset turn and tilt)\n"
+    "  c                     chase camera / the ball's own view\n"
+    "  Esc                   quit\n"
+    "\n"
+    "environment:\n"
+    "  SKYCOURSE_ROWS=FILE   write the ball's state after every tick to FILE, as\n"
+    "                        the CSV rows skycourse-replay prints\n"
+    "\n"
+    "exit status: 0 after Esc or a closed window, 1 without an X display, 2 for a\n"
+    "bad command line or a FILE that cannot be read or written; Ctrl+C, SIGTERM\n"
+    "and SIGHUP end it by that signal once the desktop has its mode back.\n";
+
+namespace {
+
+const int largestWindow = 16384;
+
+// A whole decimal number within [low, high], nothing else in the text.
+bool parseWhole(const char* text, long low, long high, int& out)
+{
+    if (*text < '0' || *text > '9' || std::strlen(text) > 9) return false;
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    if (*end != '\0' || value < low || value > high) return false;
+    out = int(value);
+    return true;
+}
+
+bool parseSize(const std::string& text, int& width, int& height)
+{
+    const size_t x = text.find('x');
+    if (x == std::string::npos) return false;
+    return parseWhole(text.substr(0, x).c_str(), 320, largestWindow, width) &&
+           parseWhole(text.substr(x + 1).c_str(), 240, largestWindow, height);
+}
+
+}  // namespace
+
+std::string parseOptions(int argc, const char* const* argv, Options& options)
+{
+    bool seen[5] = {};
+    const char* const names[5] = {"--window", "--record", "--watch", "--speed", "--help"};
+    for (int i = 1; i < argc; ++i) {
+        std::string word = argv[i];
+        // --name=value is the same as --name value.
+        std::string value;
+        bool hasValue = false;
+        const size_t equals = word.find('=');
+        if (word.rfind("--", 0) == 0 && equals != std::string::npos) {
+            value = word.substr(equals + 1);
+            word = word.substr(0, equals);
+            hasValue = true;
+        }
+        int which = -1;
+        for (int n = 0; n < 5; ++n) {
+            if (word == names[n]) which = n;
+        }
+        if (which < 0) return "unknown option '" + std::string(argv[i]) + "' (see skycourse --help)";
+        if (seen[which]) return word + " is given twice";
+        seen[which] = true;
+
+        const bool optionalValue = which == 0;
+        const bool takesValue = which == 1 || which == 2 || which == 3;
+        if (!hasValue && (takesValue || optionalValue) && i + 1 < argc &&
+            (takesValue || std::strncmp(argv[i + 1], "--", 2) != 0)) {
+            value = argv[++i];
+            hasValue = true;
+        }
+        if (takesValue && (!hasValue || value.empty())) return word + " needs a value (see skycourse --help)";
+        if (which == 4 && hasValue) return "--help takes no value";
+
+        switch (which) {
+        case 0:
+            options.windowed = true;
+            if (hasValue && !parseSize(value, options.windowWidth, options.windowHeight)) {
+                return "--window size '" + value + "' must be WIDTHxHEIGHT, from 320x240 to 16384x16384";
+            }
+            break;
+        case 1:
+            options.recordPath = value;
+            break;
+        case 2:
+            options.watchPath = value;
+            break;
+        case 3:
+            if (!parseWhole(value.c_str(), 1, 20, options.speed)) {
+                return "--speed '" + value + "' must be a whole number from 1 to 20";
+            }
+            break;
+        default:
+            options.help = true;
+            break;
+        }
+    }
+    if (seen[1] && seen[2]) return "--record and --watch cannot be used together";
+    if (seen[3] && !seen[2]) return "--speed only applies to --watch";
+    return "";
+}

@@ -1,0 +1,41 @@
+#include "app/player_files.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+std::string playerDataFolder()
+{
+    // XDG has a relative XDG_DATA_HOME ignored.
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data && data[0] == '/') return std::string(data) + "/skycourse";
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/') return std::string(home) + "/.local/share/skycourse";
+    return "";
+}
+
+std::string recordingPath(const std::string& file, std::string& problem)
+{
+    if (fs::path(file).is_absolute()) return file;
+    const std::string folder = playerDataFolder();
+    if (folder.empty()) {
+        problem = "no data folder for '" + file + "' (set HOME or XDG_DATA_HOME, or give an absolute path)";
+        return "";
+    }
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error) {
+        problem = "cannot make " + folder + ": " + error.message();
+        return "";
+    }
+    return folder + "/" + file;
+}
+
+std::string watchPath(const std::string& file)
+{
+    std::error_code error;
+    if (fs::path(file).is_absolute() || fs::exists(file, error)) return file;
+    const std::string folder = playerDataFolder();
+    return folder.empty() ? file : folder + "/" + file;
+}

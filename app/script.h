@@ -1,0 +1,51 @@
+#pragma once
+// The replay script: one input event or one request per line. Read by the
+// replay tool and by the game's --watch, written by the game's --record,
+// so the spelling lives here once and a recording reads back as it was
+// played.
+
+#include <string>
+
+#include "app/input.h"
+#include "sim/game.h"
+
+enum class ScriptKind { KeyDown, KeyUp, SpecialDown, SpecialUp, Mouse, Window, Tick, Blocks, Items, Shot };
+
+// One validated script line, ready to act on.
+struct ScriptCommand {
+    ScriptKind kind = ScriptKind::Tick;
+    int a = 0;         // key code, special key, x, width, or tick count
+    int b = 0;         // y, height, or the modifier bits of a special key
+    std::string path;  // shot
+};
+
+// The game every script starts from, the same every time so that a script
+// replays identically everywhere: the course built and the item pulses
+// seeded with 1.
+inline Game newScriptGame()
+{
+    return newGame(1);
+}
+
+// The pixels mouse lines are given in: a 1280 x 1024 screen unless a
+// `window` line says otherwise.
+struct ScriptScreen {
+    int width = 1280;
+    int height = 1024;
+};
+
+// Empty when the line is a valid command (or blank); otherwise what is wrong
+// with it. `empty` tells a blank or comment-only line.
+std::string parseScriptLine(const std::string& line, ScriptCommand& command, bool& empty);
+
+// "Line <n>: <problem>" with the tool's name in front, as both readers say it.
+std::string scriptLineMessage(const char* program, long long number, const std::string& problem);
+
+// The key, special, mouse and window lines acted on exactly as the game's
+// callbacks act on them. True when the command asks to quit (Esc); commands
+// of other kinds do nothing here.
+bool applyScriptInput(const ScriptCommand& command, Input& input, Camera& camera, ScriptScreen& screen);
+
+// The line that reads back as `command` (no line end). Special keys other
+// than the five the format names have no spelling: empty.
+std::string spellScriptLine(const ScriptCommand& command);

@@ -1,0 +1,94 @@
+// The command line: what each good one asks for, and the one line a bad one
+// gets.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/options.h"
+
+namespace {
+
+std::string parse(std::vector<const char*> words, Options& options)
+{
+    words.insert(words.begin(), "skycourse");
+    return parseOptions(int(words.size()), words.data(), options);
+}
+
+TEST(Options, GoodCommandLines)
+{
+    struct Case {
+        std::vector<const char*> words;
+        bool windowed;
+        int width, height;
+        const char* record;
+        const char* watch;
+        int speed;
+    };
+    const Case cases[] = {
+        {{}, false, 1280, 1024, "", "", 1},
+        {{"--window"}, true, 1280, 1024, "", "", 1},
+        {{"--window", "320x240"}, true, 320, 240, "", "", 1},
+        {{"--window=1920x1080"}, true, 1920, 1080, "", "", 1},
+        {{"--window", "--record", "run"}, true, 1280, 1024, "run", "", 1},
+        {{"--record", "--odd-name"}, false, 1280, 1024, "--odd-name", "", 1},
+        {{"--watch", "a.replay", "--speed", "20", "--window", "640x480"}, true, 640, 480, "", "a.replay", 20},
+        {{"--speed=1", "--watch=b"}, false, 1280, 1024, "", "b", 1},
+    };
+    for (const Case& c : cases) {
+        Options options;
+        const std::string problem = parse(c.words, options);
+        SCOPED_TRACE(c.words.empty() ? "(none)" : c.words.front());
+        EXPECT_EQ(problem, "");
+        EXPECT_FALSE(options.help);
+        EXPECT_EQ(options.windowed, c.windowed);
+        EXPECT_EQ(options.windowWidth, c.width);
+        EXPECT_EQ(options.windowHeight, c.height);
+        EXPECT_EQ(options.recordPath, c.record);
+        EXPECT_EQ(options.watchPath, c.watch);
+        EXPECT_EQ(options.speed, c.speed);
+    }
+    Options help;
+    EXPECT_EQ(parse({"--help"}, help), "");
+    EXPECT_TRUE(help.help);
+}
+
+TEST(Options, BadCommandLinesNameWhatIsWrong)
+{
+    struct Case {
+        std::vector<const char*> words;
+        const char* named;
+    };
+    const Case cases[] = {
+        {{"-h"}, "'-h'"},
+        {{"play"}, "'play'"},
+        {{"--windows"}, "'--windows'"},
+        {{"--window", "319x240"}, "319x240"},
+        {{"--window", "320x239"}, "320x239"},
+        {{"--window", "16385x800"}, "16385x800"},
+        {{"--window", "800X600"}, "800X600"},
+        {{"--window", "800x600x1"}, "800x600x1"},
+        {{"--window", "+800x600"}, "+800x600"},
+        {{"--window", " 800x600"}, " 800x600"},
+        {{"--window", "99999999999x600"}, "99999999999x600"},
+        {{"--window="}, "WIDTHxHEIGHT"},
+        {{"--record"}, "--record needs a value"},
+        {{"--watch="}, "--watch needs a value"},
+        {{"--watch", "a", "--speed", "0"}, "'0'"},
+        {{"--watch", "a", "--speed", "21"}, "'21'"},
+        {{"--watch", "a", "--speed", "2.5"}, "'2.5'"},
+        {{"--speed", "2"}, "--watch"},
+        {{"--record", "a", "--watch", "b"}, "together"},
+        {{"--window", "--window"}, "twice"},
+        {{"--help=yes"}, "--help"},
+    };
+    for (const Case& c : cases) {
+        Options options;
+        const std::string problem = parse(c.words, options);
+        EXPECT_NE(problem.find(c.named), std::string::npos) << c.words.back() << ": " << problem;
+        EXPECT_EQ(problem.find('\n'), std::string::npos) << problem;
+    }
+}
+
+}  // namespace

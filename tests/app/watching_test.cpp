@@ -1,0 +1,78 @@
+// --watch: the script read whole before any window, then handed out one
+// tick at a time with the input that comes before it.
+
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "app/watching.h"
+
+namespace {
+
+std::string scriptFile(const std::string& text)
+{
+    char name[] = "/tmp/skycourse-watch-XXXXXX";
+    const int fd = mkstemp(name);
+    if (fd >= 0) close(fd);
+    std::ofstream(name) << text;
+    return name;
+}
+
+struct Watched {
+    Watch watch;
+    Input input;
+    Camera camera;
+    std::string problem;
+
+    explicit Watched(const std::string& text)
+    {
+        const std::string path = scriptFile(text);
+        problem = loadWatch(watch, path);
+        std::remove(path.c_str());
+    }
+    bool tick() { return nextWatchedTick(watch, input, camera); }
+};
+
+TEST(Watching, EachTickComesAfterTheInputBeforeIt)
+{
+    Watched w("# a run\nspecial down UP\ntick 2\nblocks\nitems\nshot x.png\ntick 0\n"
+              "special up UP\nkey down 112\nwindow 800 600\nmouse 600 300\ntick\n\nspecial down LEFT shift\n");
+    ASSERT_EQ(w.problem, "");
+    EXPECT_TRUE(w.tick());
+    EXPECT_TRUE(w.input.controls.moveForward);
+    EXPECT_TRUE(w.tick());
+    EXPECT_TRUE(w.input.controls.moveForward) << "the release comes after the second tick";
+    EXPECT_TRUE(w.tick());
+    EXPECT_FALSE(w.input.controls.moveForward);
+    EXPECT_FLOAT_EQ(w.camera.cameraYaw, 90.0f) << "the mouse in the script's 800x600 window";
+    EXPECT_FALSE(w.tick()) << "the script is over";
+    EXPECT_EQ(w.camera.viewQuadrant, 3) << "the input after the last tick is still acted on";
+    EXPECT_FALSE(w.tick());
+}
+
+TEST(Watching, TheScriptsEscEndsIt)
+{
+    Watched w("tick\nkey down 27\nspecial down UP\ntick 5\n");
+    ASSERT_EQ(w.problem, "");
+    EXPECT_TRUE(w.tick());
+    EXPECT_FALSE(w.tick());
+    EXPECT_FALSE(w.input.controls.moveForward);
+}
+
+TEST(Watching, ALineThatDoesNotParseIsNamedAsTheReplayToolNamesIt)
+{
+    Watched w("tick\n\nmouse 1 2 3\ntick\n");
+    EXPECT_NE(w.problem.find(": line 3: expected: mouse <x> <y>"), std::string::npos) << w.problem;
+    EXPECT_EQ(w.problem.rfind("skycourse: /tmp/skycourse-watch-", 0), 0u) << w.problem;
+    EXPECT_FALSE(w.tick()) << "nothing of a bad script is played";
+
+    Watch missing;
+    EXPECT_NE(loadWatch(missing, "/nonexistent/run.replay").find("cannot read /nonexistent/run.replay"),
+              std::string::npos);
+}
+
+}  // namespace
