@@ -10,6 +10,7 @@
 
 #include "render/meshes.h"
 #include "render/texturing.h"
+#include "render/view_volume.h"
 
 void drawBlock(const Block& block, bool topOnly, const Graphics& graphics)
 {
@@ -35,6 +36,10 @@ void drawBlock(const Block& block, bool topOnly, const Graphics& graphics)
         glEnable(GL_POLYGON_OFFSET_FILL);
         glPolygonOffset(1.0f, 1.0f);
     }
+    // An opaque block blended at alpha 1 comes out as its own colour exactly;
+    // skipping the blend spares reading back every pixel it covers.
+    const bool blending = glIsEnabled(GL_BLEND);
+    if (!seeThrough && blending) glDisable(GL_BLEND);
 
     if (block.shape == Shape::Cylinder) {
         glTranslatef(0.0f, -h, 0.0f);
@@ -59,6 +64,7 @@ void drawBlock(const Block& block, bool topOnly, const Graphics& graphics)
     }
 
     if (seeThrough) glDisable(GL_POLYGON_OFFSET_FILL);
+    if (!seeThrough && blending) glEnable(GL_BLEND);
     disableTexturing(textures);
     glPopMatrix();
 }
@@ -140,6 +146,9 @@ void drawItem(const Vec3& position, float r, float g, float b, float alpha, cons
     glPopMatrix();
 }
 
+// The radius of the orbs' and checkpoints' sphere.
+constexpr float itemRadius = 0.75f;
+
 // A size orb or a checkpoint, and its squared distance from the eye.
 struct SeeThroughItem {
     float distance;
@@ -179,12 +188,20 @@ void drawSeeThroughItems(const Course& course, const Graphics& graphics)
 {
     GLfloat modelView[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    // Spheres out of view are left out: they would add no pixel.
+    const ViewVolume view = currentViewVolume();
+    const auto inView = [&view](const Vec3& p) {
+        return !outOfView(view, {p.x - itemRadius, p.y - itemRadius, p.z - itemRadius},
+                          {2.0f * itemRadius, 2.0f * itemRadius, 2.0f * itemRadius});
+    };
     std::vector<SeeThroughItem> items;
     for (const SizeOrb& orb : course.sizeOrbs) {
-        items.push_back({squaredEyeDistance(modelView, orb.position), &orb, nullptr});
+        if (inView(orb.position)) items.push_back({squaredEyeDistance(modelView, orb.position), &orb, nullptr});
     }
     for (const Checkpoint& checkpoint : course.checkpoints) {
-        items.push_back({squaredEyeDistance(modelView, checkpoint.position), nullptr, &checkpoint});
+        if (inView(checkpoint.position)) {
+            items.push_back({squaredEyeDistance(modelView, checkpoint.position), nullptr, &checkpoint});
+        }
     }
     // Far to near: each blends over whatever lies behind it.
     std::stable_sort(items.begin(), items.end(),
@@ -205,8 +222,15 @@ void drawGoal(const Vec3& position, float angle, const Graphics& graphics)
     glTranslatef(position.x, position.y, position.z);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     const GLfloat yellow[4] = {1.0f, 1.0f, 0.0f, 1.0f};
+    // The ring's highlight stays set for what is drawn after it (the
+    // see-through items are lit with it), whether the ring is in view or not.
     glMaterialfv(GL_FRONT, GL_SPECULAR, yellow);
     glMateriali(GL_FRONT, GL_SHININESS, 1);
+    const float reach = 1.5f + 0.6f;
+    if (outOfView(currentViewVolume(), {-reach, -reach, -reach}, {2.0f * reach, 2.0f * reach, 2.0f * reach})) {
+        glPopMatrix();
+        return;
+    }
     glRotatef(angle, 0.0f, 1.0f, 0.0f);
     if (graphics.meshes.goalRing != 0) {
         glCallList(graphics.meshes.goalRing);

@@ -6,6 +6,7 @@
 #include "render/objects.h"
 #include "render/shadow.h"
 #include "render/skybox.h"
+#include "render/view_volume.h"
 
 void drawScene(const Game& game, const Graphics& graphics)
 {
@@ -50,7 +51,10 @@ void drawScene(const Game& game, const Graphics& graphics)
     // the ball's lowest point rests on the tops it stands on.
     glTranslatef(0.0f, -b.radius, 0.0f);
     const Course& course = game.course;
-    for (const Block& block : course.blocks) drawBlock(block, false, graphics);
+    const ViewVolume view = currentViewVolume();
+    for (const Block& block : course.blocks) {
+        if (!outOfView(view, block.position, block.size)) drawBlock(block, false, graphics);
+    }
     drawGoal(course.goalPosition, game.goalAngle, graphics);
     if (chaseView) drawBallShadow(b, course.blocks, graphics);
     drawSeeThroughItems(course, graphics);

@@ -16,6 +16,7 @@
 #include "render/objects.h"
 #include "render/sphere.h"
 #include "render/texturing.h"
+#include "render/view_volume.h"
 #include "sim/rotation.h"
 #include "tests/render/render_fixture.h"
 #include "world/level.h"
@@ -174,6 +175,34 @@ TEST(Meshes, CompiledShapesDrawTheSamePixelsAsFreshOnes)
         for (size_t i = 0; i < compiled.size(); i += 4) drawn += compiled[i] != 128 || compiled[i + 1] != 128;
         EXPECT_GT(drawn, 200) << "nothing in view";
     }
+}
+
+// Skipping a draw out of view must never skip one that reaches a pixel.
+TEST(ViewVolume, BoxesOutOfViewAndBoxesThatReachIt)
+{
+    setUpDrawing();
+    gamePerspective(viewWidth, viewHeight);  // 45 degrees, 1 to 200
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();  // the eye at the origin, looking down -z
+    const ViewVolume view = currentViewVolume();
+    struct Case {
+        const char* what;
+        Vec3 low, size;
+        bool out;
+    };
+    const Case cases[] = {
+        {"ahead", {-1, -1, -11}, {2, 2, 2}, false},
+        {"behind the eye", {-1, -1, 5}, {2, 2, 2}, true},
+        {"beyond the far plane", {-1, -1, -260}, {2, 2, 2}, true},
+        {"far off to the left", {-60, -1, -11}, {2, 2, 2}, true},
+        {"far above", {-1, 40, -11}, {2, 2, 2}, true},
+        {"around the eye", {-5, -5, -5}, {10, 10, 10}, false},
+        {"a long bar crossing the view", {-500, -1, -20}, {1000, 1, 1}, false},
+        {"just inside the left edge", {-5.6f, -0.5f, -11}, {0.5f, 1, 1}, false},
+        {"just outside the left edge", {-7.5f, -0.5f, -11}, {0.5f, 1, 1}, true},
+        {"reaching past the near plane", {-0.1f, -0.1f, -1.2f}, {0.2f, 0.2f, 1.0f}, false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(outOfView(view, c.low, c.size), c.out) << c.what;
 }
 
 }  // namespace

@@ -55,3 +55,7 @@ echo "  frames per second (median): $(median "$work/hud/fps")"
 echo "  the game's CPU share of the machine, %: $(awk -v t=$((after - before)) -v hz="$(getconf CLK_TCK)" \
     -v s="$seconds" -v n="$(nproc)" 'BEGIN { printf "%.1f", 100 * t / hz / s / n }')"
 echo "  all CPU use on the machine, % (median): $(median "$work/hud/cpu")"
+# Independent of what else the machine is doing: the game's CPU time for
+# each frame it showed.
+echo "  the game's CPU time per frame, ms: $(awk -v t=$((after - before)) -v hz="$(getconf CLK_TCK)" \
+    -v f="$(median "$work/hud/fps")" -v s="$seconds" 'BEGIN { printf "%.1f", 1000 * t / hz / (f * s) }')"
