@@ -2,6 +2,7 @@
 # from Debian, build with CMake and Ninja, and generate the media.
 
 BUILD ?= build
+ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ make pkg-config \
@@ -9,11 +10,12 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
 	libgl1-mesa-dev libgl1-mesa-dri libglx-mesa0 libegl-mesa0 libglu1-mesa-dev freeglut3-dev libegl-dev libx11-dev \
 	libsdl2-mixer-dev libmp3lame-dev libpng-dev \
 	xvfb xauth xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils \
-	libxtst-dev libxxf86vm-dev
+	libxtst-dev libxxf86vm-dev \
+	clang-14 libclang-rt-14-dev valgrind
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: play test build deps clean
+.PHONY: play test test-asan build deps clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -39,5 +41,15 @@ play: build
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+# The whole suite again, built with AddressSanitizer and UBSan. Leaks are
+# checked; only the display and GL libraries' own are suppressed.
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DSKYCOURSE_ASAN=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD)

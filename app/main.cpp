@@ -10,6 +10,8 @@
 
 #include "app/audio.h"
 #include "app/input.h"
+#include "app/media_folder.h"
+#include "app/standard_streams.h"
 #include "app/window.h"
 #include "assets/sound.h"
 #include "render/graphics.h"
@@ -95,8 +97,10 @@ void onMouseMove(int x, int y)
 
 int main(int argc, char** argv)
 {
-    // glutInit would abort with a cryptic message of its own.
-    if (!displayReachable()) {
+    openClosedStandardDescriptors();
+    enterMediaFolder();
+    const unsigned int seed = unsigned(std::time(nullptr));
+    if (!startGlut(argc, argv)) {
         std::fprintf(stderr,
                      "skycourse: cannot open the X display (DISPLAY is unset or unreachable); "
                      "start the game from a graphical desktop\n");
@@ -105,9 +109,6 @@ int main(int argc, char** argv)
 
     static Session running;
     session = &running;
-    const unsigned int seed = unsigned(std::time(nullptr));
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
     running.gameModeActive = openGameWindow();
 
     running.graphics = initGraphics();

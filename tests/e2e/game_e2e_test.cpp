@@ -12,6 +12,7 @@
 #include <string>
 
 #include "tests/e2e/audio_level.h"
+#include "tests/e2e/game_checks.h"
 #include "tests/e2e/harness.h"
 
 using namespace e2e;
@@ -23,14 +24,6 @@ const std::string xorgConfig = std::string(SKYCOURSE_E2E_DIR) + "/xorg-dummy.con
 const ScreenSize desktopMode{1600, 1200};
 const ScreenSize gameMode{1280, 1024};
 
-// Frames are drawn once the game's screen area shares almost nothing with
-// the stippled root the server started with, and is not one flat colour.
-bool framesDrawn(Display* display, const Image& root, int width, int height)
-{
-    Image now = grabScreen(display, 0, 0, width, height);
-    return differingShare(root, now) > 0.8 && distinctColours(now, 64) >= 16;
-}
-
 // Keeps the pictures of a failed check for a look; returns where they went.
 std::string savePictures(const std::string& stem, const std::vector<Image>& images)
 {
@@ -39,13 +32,6 @@ std::string savePictures(const std::string& stem, const std::vector<Image>& imag
         writePpm(images[i], "/tmp/skycourse-e2e-" + stem + "-" + std::to_string(i) + ".ppm");
     }
     return where;
-}
-
-std::string describe(const XServer& server, const GameRun& game)
-{
-    std::string log = fileText(server.logFile);
-    if (log.size() > 3000) log = "..." + log.substr(log.size() - 3000);
-    return "\ngame output:\n" + gameOutput(game) + "\nserver log (end):\n" + log;
 }
 
 // Starts Xorg with the dummy driver; skips when that needs rights we lack.
@@ -57,13 +43,6 @@ std::string describe(const XServer& server, const GameRun& game)
 Image grabGameScreen(Display* display)
 {
     return grabScreen(display, 0, 0, gameMode.width, gameMode.height);
-}
-
-void expectEscEndsTheGame(Display* display, GameRun& game, const XServer& server)
-{
-    tapKey(display, XK_Escape);
-    ASSERT_TRUE(waitForExit(game, 20)) << "Esc did not end the game" << describe(server, game);
-    EXPECT_EQ(game.exitCode, 0) << describe(server, game);
 }
 
 struct Colour {
@@ -179,8 +158,9 @@ TEST(GameE2e, MusicPlaysAtItsLevelAndAnArrowKeyMovesThePicture)
     } removeCapture{capturePath};
 
     auto started = std::chrono::steady_clock::now();
-    GameRun game = startGame(gameDir, server.display,
-                             {{"SDL_AUDIODRIVER", "disk"}, {"SDL_DISKAUDIOFILE", capturePath}});
+    Launch capture;
+    capture.env = {{"SDL_AUDIODRIVER", "disk"}, {"SDL_DISKAUDIOFILE", capturePath}};
+    GameRun game = startGame(gameDir, server.display, capture);
     ASSERT_TRUE(waitUntil(
         [&] { return framesDrawn(x.display, root, gameMode.width, gameMode.height); }, 60))
         << "no game frame reached the screen" << describe(server, game);
