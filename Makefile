@@ -3,6 +3,7 @@
 # demo` watches the recorded route; `make film` makes a video of it.
 
 BUILD ?= build
+ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ make pkg-config \
@@ -10,7 +11,8 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
 	libgl1-mesa-dev libgl1-mesa-dri libglx-mesa0 libegl-mesa0 libglu1-mesa-dev freeglut3-dev libegl-dev libx11-dev \
 	libsdl2-mixer-dev libmp3lame-dev libpng-dev \
 	xvfb xauth xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils \
-	libxtst-dev libxxf86vm-dev
+	libxtst-dev libxxf86vm-dev \
+	clang-14 libclang-rt-14-dev valgrind
 
 # Only the film needs these; the tests do not.
 FILM_PACKAGES := ffmpeg
@@ -20,7 +22,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # What `make demo` passes to the game, e.g. DEMO_OPTIONS="--window --speed 4".
 DEMO_OPTIONS ?=
 
-.PHONY: play demo film test bench build deps film-deps clean
+.PHONY: play demo film test test-asan bench build deps film-deps clean
 
 # Installs the packages of the list $(1) that are missing.
 define install_missing
@@ -72,5 +74,15 @@ bench: build
 	$(BUILD)/tools/bench/skycourse-bench --benchmark_repetitions=9 --benchmark_min_time=0.2
 	tools/bench/game-cost.sh $(BUILD)
 
+# The whole suite again, built with AddressSanitizer and UBSan. Leaks are
+# checked; only the display and GL libraries' own are suppressed.
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DSKYCOURSE_ASAN=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD)

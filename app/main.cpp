@@ -20,11 +20,13 @@
 
 #include "app/audio.h"
 #include "app/input.h"
+#include "app/media_folder.h"
 #include "app/options.h"
 #include "app/player_files.h"
 #include "app/recording.h"
 #include "app/rows.h"
 #include "app/signals.h"
+#include "app/standard_streams.h"
 #include "app/tick_clock.h"
 #include "app/watching.h"
 #include "app/window.h"
@@ -251,6 +253,9 @@ std::string openOutputFiles(Session& s)
 
 int main(int argc, char** argv)
 {
+    // Before anything opens a file or a connection: with a standard stream
+    // closed, it would take that descriptor.
+    openClosedStandardDescriptors();
     // A bad command line or file: one line, exit 2, before any window.
     auto refuse = [](const std::string& line) {
         std::fprintf(stderr, "%s\n", line.c_str());
@@ -270,8 +275,7 @@ int main(int argc, char** argv)
         const std::string problem = loadWatch(running.watch, watchPath(running.options.watchPath));
         if (!problem.empty()) return refuse(problem);
     }
-    // glutInit would abort with a cryptic message of its own.
-    if (!displayReachable()) {
+    if (!startGlut(argc, argv)) {
         std::fprintf(stderr,
                      "skycourse: cannot open the X display (DISPLAY is unset or unreachable); "
                      "start the game from a graphical desktop\n");
@@ -280,10 +284,10 @@ int main(int argc, char** argv)
     const std::string problem = openOutputFiles(running);
     if (!problem.empty()) return refuse(problem);
 
+    // The media: here, or beside the program when started from elsewhere.
+    enterMediaFolder();
     if (const char* slow = std::getenv("SKYCOURSE_TEST_SLOW_FRAME_MS")) running.slowFrameMs = std::atoi(slow);
     const unsigned int seed = unsigned(std::time(nullptr));
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
     // From here on a signal must not end the game in the switched mode.
     catchQuitSignals();
     if (running.options.windowed) {

@@ -4,7 +4,9 @@
 // so the spelling lives here once and a recording reads back as it was
 // played.
 
+#include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "app/input.h"
 #include "sim/game.h"
@@ -37,6 +39,23 @@ struct ScriptScreen {
 // Empty when the line is a valid command (or blank); otherwise what is wrong
 // with it. `empty` tells a blank or comment-only line.
 std::string parseScriptLine(const std::string& line, ScriptCommand& command, bool& empty);
+
+inline constexpr long long mouseReach = 1000000;
+inline constexpr long long largestTickCount = 100000000;
+
+// Reads a script line by line. Lines end in LF, CR LF or a lone CR; a UTF-8
+// byte-order mark before the first line is dropped.
+struct ScriptReader {
+    std::FILE* file;
+    long long number = 0;  // of the line last read, from 1
+};
+
+// False at the end of the file or on a read error (then ferror(file)).
+bool nextLine(ScriptReader& reader, std::string& line);
+
+// The text with every byte outside printable ASCII written as \xNN, so that
+// echoing it cannot drive the terminal.
+std::string printable(std::string_view text);
 
 // "Line <n>: <problem>" with the tool's name in front, as both readers say it.
 std::string scriptLineMessage(const char* program, long long number, const std::string& problem);

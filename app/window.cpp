@@ -7,18 +7,38 @@
 #include "render/end_screen.h"
 #include "render/scene.h"
 
-bool displayReachable()
+bool startGlut(int& argc, char** argv)
 {
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) return false;
-    XCloseDisplay(display);
+    // GLUT ends the process with a cryptic line when it cannot open the
+    // display, so X is asked first. The probe stays connected until GLUT's
+    // own connection is made: a server that resets when its last client
+    // leaves would otherwise be resetting just as GLUT connects.
+    Display* probe = XOpenDisplay(nullptr);
+    if (!probe) return false;
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
+    XCloseDisplay(probe);
     return true;
 }
+
+namespace {
+
+// Auto-repeat would send a held Shift+arrow again and again, a quarter turn
+// each; held arrows and the jump key stay held without it.
+void finishWindow()
+{
+    glutIgnoreKeyRepeat(1);
+    glutSetCursor(GLUT_CURSOR_NONE);
+}
+
+}  // namespace
 
 bool openGameWindow()
 {
     glutGameModeString("1280x1024:32@75");
-    glutEnterGameMode();
+    // Asked first: entering a mode the display lacks makes freeglut print a
+    // warning of its own on every start.
+    if (glutGameModeGet(GLUT_GAME_MODE_POSSIBLE)) glutEnterGameMode();
     if (glutGameModeGet(GLUT_GAME_MODE_ACTIVE) && glutGetWindow() != 0) {
         // Where the mode switch leaves the desktop's larger virtual screen
         // in place (XF86VidMode), the game-mode window comes out at the
@@ -26,7 +46,7 @@ bool openGameWindow()
         // top-left corner, off-centre. Hold it to the mode's own size.
         glutPositionWindow(0, 0);
         glutReshapeWindow(glutGameModeGet(GLUT_GAME_MODE_WIDTH), glutGameModeGet(GLUT_GAME_MODE_HEIGHT));
-        glutSetCursor(GLUT_CURSOR_NONE);
+        finishWindow();
         return true;
     }
     // Most displays cannot switch to that mode (nor can Xvfb); the game
@@ -35,7 +55,7 @@ bool openGameWindow()
     glutInitWindowSize(glutGet(GLUT_SCREEN_WIDTH), glutGet(GLUT_SCREEN_HEIGHT));
     glutCreateWindow("Skycourse");
     glutFullScreen();
-    glutSetCursor(GLUT_CURSOR_NONE);
+    finishWindow();
     return false;
 }
 
@@ -43,6 +63,7 @@ void openOrdinaryWindow(int width, int height)
 {
     glutInitWindowSize(width, height);
     glutCreateWindow("Skycourse");
+    glutIgnoreKeyRepeat(1);
 }
 
 void reshapeWindow(WindowSize& window, int width, int height)

@@ -13,10 +13,12 @@ struct WindowSize {
     int height = 1024;
 };
 
-// True when an X display can be opened (DISPLAY set and reachable).
-bool displayReachable();
+// glutInit and the game's display mode (RGB, double buffer, depth,
+// stencil). False, with GLUT untouched, when no X display can be opened
+// (DISPLAY unset or unreachable).
+bool startGlut(int& argc, char** argv);
 
-// Needs glutInit and the display mode set. True when game mode was entered
+// Needs startGlut. True when game mode was entered
 // (Esc must then leave it).
 bool openGameWindow();
 

@@ -8,9 +8,10 @@
 
 namespace {
 
-// Pictures come from disk and may be damaged or hostile; anything larger than
-// this is not a game texture and would only risk huge allocations.
-constexpr int maxSide = 16384;
+// Pictures come from disk and may be damaged or hostile. No texture of this
+// game needs more than this per side (GL implementations guarantee far
+// less), and a bound here keeps a forged header from costing gigabytes.
+constexpr int maxSide = 4096;
 constexpr size_t pathSize = 100;
 constexpr char folder[] = "images/";
 
@@ -54,6 +55,11 @@ Image* loadBitmap(const char* name)
 
     std::FILE* file = std::fopen(path, "rb");
     if (!file) return fail(path, std::strerror(errno));
+    return readBitmap(file, path);
+}
+
+Image* readBitmap(std::FILE* file, const char* path)
+{
     if (std::fseek(file, 0, SEEK_END) != 0) return fail(path, "cannot seek", file);
     long fileSize = std::ftell(file);
     if (fileSize < 0) return fail(path, "cannot tell its size", file);
@@ -98,6 +104,8 @@ Image* loadBitmap(const char* name)
     if (uint64_t(dataOffset) + dataSize > uint64_t(fileSize))
         return fail(path, "pixel data runs past the end of the file", file);
 
+    // Only now, with the file known to hold every byte the header claims,
+    // is memory taken for them.
     auto* scratch = static_cast<unsigned char*>(std::malloc(dataSize));
     if (!scratch) return fail(path, "out of memory", file);
     if (!readAt(file, long(dataOffset), scratch, dataSize))

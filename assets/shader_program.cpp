@@ -143,9 +143,12 @@ ShaderProgram initShaderProgramFrom(const char* vertexPath, const char* fragment
     GLhandleARB built = gl.createProgramObject();
     GLhandleARB vertex = 0;
     GLhandleARB fragment = 0;
-    if (!compileStage(gl, GL_VERTEX_SHADER_ARB, vertexPath, vertex, error) ||
-        !compileStage(gl, GL_FRAGMENT_SHADER_ARB, fragmentPath, fragment, error)) {
-        return fail(error);
+    // Both halves are tried, so that two broken files are both named.
+    std::string fragmentError;
+    const bool vertexBuilt = compileStage(gl, GL_VERTEX_SHADER_ARB, vertexPath, vertex, error);
+    const bool fragmentBuilt = compileStage(gl, GL_FRAGMENT_SHADER_ARB, fragmentPath, fragment, fragmentError);
+    if (!vertexBuilt || !fragmentBuilt) {
+        return fail(vertexBuilt ? fragmentError : fragmentBuilt ? error : error + "; " + fragmentError);
     }
     gl.attachObject(built, vertex);
     gl.attachObject(built, fragment);

@@ -6,7 +6,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -93,8 +95,15 @@ bool initSoundSystem(SoundSystem* system, int maxChannels)
 Sound* createSound(SoundSystem* system, const char* file, int mode)
 {
     if (!usable(system) || !file) return nullptr;
-    auto* sound = new Sound{Mix_LoadWAV(file), file, mode};
-    if (!sound->chunk)
+    // Opened here rather than by name in the mixer, whose message for a
+    // missing file names neither the file nor the reason.
+    std::FILE* opened = std::fopen(file, "rb");
+    auto* sound = new Sound{nullptr, file, mode};
+    if (!opened)
+        std::fprintf(stderr, "skycourse: sound %s stays silent: %s\n", file, std::strerror(errno));
+    else
+        sound->chunk = Mix_LoadWAV_RW(SDL_RWFromFP(opened, SDL_TRUE), 1);
+    if (opened && !sound->chunk)
         std::fprintf(stderr, "skycourse: sound %s stays silent: %s\n", file, Mix_GetError());
     system->sounds.push_back(sound);
     return sound;

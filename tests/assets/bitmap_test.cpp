@@ -3,6 +3,7 @@
 #include <climits>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "assets/bitmap.h"
 #include "tests/support/media_files.h"
@@ -87,18 +88,18 @@ TEST_F(BitmapTest, TopDownPictureComesOutBottomRowFirst)
 
 TEST_F(BitmapTest, SizeCapAndLongestName)
 {
-    writeFile("images/wide.bmp", makeBmp(16384, 1, 40, [](int x, int) {
+    writeFile("images/wide.bmp", makeBmp(4096, 1, 40, [](int x, int) {
         return Rgb{static_cast<unsigned char>(x), 1, 2};
     }));
     Image* image = loadBitmap("wide.bmp");
     ASSERT_NE(image, nullptr);
-    EXPECT_EQ(pixelOf(image, 16383, 0), (Rgb{255, 1, 2}));
+    EXPECT_EQ(pixelOf(image, 4095, 0), (Rgb{255, 1, 2}));
     freeImage(image);
 
     // One past the cap is refused even with every byte of its data present.
-    writeFile("images/wider.bmp", makeBmp(16385, 1, 40, patternAt));
+    writeFile("images/wider.bmp", makeBmp(4097, 1, 40, patternAt));
     expectRejected("wider.bmp");
-    writeFile("images/taller.bmp", makeBmp(1, 16385, 40, patternAt));
+    writeFile("images/taller.bmp", makeBmp(1, 4097, 40, patternAt));
     expectRejected("taller.bmp");
 
     std::string name(92, 'n');
@@ -106,6 +107,19 @@ TEST_F(BitmapTest, SizeCapAndLongestName)
     image = loadBitmap(name.c_str());
     expectPattern(image, 2, 2);
     freeImage(image);
+}
+
+TEST_F(BitmapTest, HugeSparseFileIsRefusedFromItsHeader)
+{
+    // A 54-byte header claiming 16384 x 16384 in a sparse file of the full
+    // claimed length (805 MB on paper, nothing on disk).
+    auto header = makeBmp(1, 1, 40, patternAt);
+    header.resize(54);
+    putLe(header, 18, 16384, 4);
+    putLe(header, 22, 16384, 4);
+    writeFile("images/huge.bmp", header);
+    ASSERT_EQ(truncate("images/huge.bmp", 54 + 16384LL * 16384 * 3), 0);
+    expectRejected("huge.bmp");
 }
 
 TEST_F(BitmapTest, MalformedFilesAreRejectedCleanly)
@@ -129,7 +143,7 @@ TEST_F(BitmapTest, MalformedFilesAreRejectedCleanly)
         {"width 0", [](auto& b) { putLe(b, 18, 0, 4); }},
         {"height 0", [](auto& b) { putLe(b, 22, 0, 4); }},
         {"negative width", [](auto& b) { putLe(b, 18, uint32_t(-5), 4); }},
-        {"width over the cap", [](auto& b) { putLe(b, 18, 16385, 4); }},
+        {"width over the cap", [](auto& b) { putLe(b, 18, 4097, 4); }},
         {"largest width", [](auto& b) { putLe(b, 18, uint32_t(INT_MAX), 4); }},
         {"most negative height", [](auto& b) { putLe(b, 22, uint32_t(INT_MIN), 4); }},
         {"pixel data one byte short", [](auto& b) { b.pop_back(); }},

@@ -97,6 +97,14 @@ TEST_F(ShaderProgramTest, MissingFileOrFailedLinkLeavesTheFixedPipeline)
     EXPECT_EQ(countLines(said), 1) << said;
     EXPECT_NE(said.find("nowhere.vs"), std::string::npos) << said;
 
+    // With both halves broken, both are named on the one line.
+    writeFile("broken.fs", "#version 120\nvoid main() { nonsense; }\n");
+    said = build("nowhere.vs", "broken.fs", built);
+    EXPECT_FALSE(built);
+    EXPECT_EQ(countLines(said), 1) << said;
+    EXPECT_NE(said.find("nowhere.vs"), std::string::npos) << said;
+    EXPECT_NE(said.find("broken.fs"), std::string::npos) << said;
+
     // Both stages compile, but the fragment half calls what nothing defines.
     const std::string unlinked = "unlinked.fs";
     writeFile(unlinked, "#version 120\nvec4 shade();\nvoid main() { gl_FragColor = shade(); }\n");

@@ -141,8 +141,9 @@ TEST(GameE2e, MusicPlaysAtItsLevelAndAnArrowKeyMovesThePicture)
     } removeCapture{capturePath};
 
     auto started = std::chrono::steady_clock::now();
-    GameRun game = startGame(gameDir, server.display,
-                             {{"SDL_AUDIODRIVER", "disk"}, {"SDL_DISKAUDIOFILE", capturePath}});
+    Launch capture;
+    capture.env = {{"SDL_AUDIODRIVER", "disk"}, {"SDL_DISKAUDIOFILE", capturePath}};
+    GameRun game = startGame(gameDir, server.display, capture);
     ASSERT_TRUE(waitUntil(
         [&] { return framesDrawn(x.display, root, gameMode.width, gameMode.height); }, 60))
         << "no game frame reached the screen" << describe(server, game);
@@ -217,8 +218,9 @@ TEST(GameE2e, GameTimeKeepsToTheWallClockWhenFramesAreSlow)
     const int height = 256;
     START_XVFB(server, x, width, height);
     Image root = grabScreen(x.display, 0, 0, width, height);
-    GameRun game = startGame(gameDir, server.display,
-                             {{"SKYCOURSE_TEST_SLOW_FRAME_MS", "30"}, {"SDL_AUDIODRIVER", "dummy"}});
+    Launch slow;
+    slow.env = {{"SKYCOURSE_TEST_SLOW_FRAME_MS", "30"}, {"SDL_AUDIODRIVER", "dummy"}};
+    GameRun game = startGame(gameDir, server.display, slow);
     ASSERT_TRUE(waitUntil([&] { return framesDrawn(x.display, root, width, height); }, 60))
         << "no game frame reached the screen" << describe(server, game);
 

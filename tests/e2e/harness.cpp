@@ -5,6 +5,7 @@
 #include <X11/extensions/XTest.h>
 #include <X11/extensions/xf86vmode.h>
 #include <fcntl.h>
+#include <grp.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -185,13 +186,15 @@ XServer startXorg(const std::string& configFile)
                        log, true, 30.0);
 }
 
-XServer startXvfb(int width, int height)
+XServer startXvfb(int width, int height, bool resetsWhenIdle, bool audited)
 {
     std::string log = temporaryFile("xvfb-log");
     std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-    return startServer({"Xvfb", "-screen", "0", screen, "+extension", "GLX", "-nolisten", "tcp",
-                        "-noreset", "-retro"},
-                       log, false, 30.0);
+    std::vector<std::string> args = {"Xvfb", "-screen", "0", screen, "+extension", "GLX",
+                                     "-nolisten", "tcp", "-retro"};
+    if (!resetsWhenIdle) args.push_back("-noreset");
+    if (audited) args.insert(args.end(), {"-audit", "4"});
+    return startServer(args, log, false, 30.0);
 }
 
 void stopServer(XServer& server)
@@ -213,12 +216,12 @@ GameRun::~GameRun()
     if (!outputFile.empty()) std::remove(outputFile.c_str());
 }
 
-GameRun startGame(const std::string& gameDir, const std::string& display,
-                  const std::vector<std::pair<std::string, std::string>>& extraEnv,
-                  const std::vector<std::string>& arguments)
+GameRun startGame(const std::string& gameDir, const std::string& display, const Launch& launch)
 {
     GameRun run;
     run.outputFile = temporaryFile("game-output");
+    const std::string program = gameDir + "/skycourse";
+    const std::string workingDir = launch.workingDir.empty() ? gameDir : launch.workingDir;
     pid_t pid = fork();
     if (pid == 0) {
         setpgid(0, 0);
@@ -226,18 +229,27 @@ GameRun startGame(const std::string& gameDir, const std::string& display,
         if (out >= 0) {
             dup2(out, 1);
             dup2(out, 2);
+            close(out);
         }
-        if (chdir(gameDir.c_str()) != 0) _exit(126);
+        if (launch.stderrClosed) close(2);
+        if (launch.unprivileged && geteuid() == 0) {
+            const gid_t nobody = 65534;
+            if (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0) _exit(125);
+        }
+        if (chdir(workingDir.c_str()) != 0) _exit(126);
         if (display.empty()) {
             unsetenv("DISPLAY");
         } else {
             setenv("DISPLAY", display.c_str(), 1);
         }
-        for (const auto& [name, value] : extraEnv) setenv(name.c_str(), value.c_str(), 1);
-        std::vector<const char*> argv{"skycourse"};
-        for (const std::string& a : arguments) argv.push_back(a.c_str());
+        for (const auto& [name, value] : launch.env) setenv(name.c_str(), value.c_str(), 1);
+        std::vector<std::string> args = launch.wrapper;
+        args.push_back(program);
+        args.insert(args.end(), launch.arguments.begin(), launch.arguments.end());
+        std::vector<char*> argv;
+        for (std::string& a : args) argv.push_back(a.data());
         argv.push_back(nullptr);
-        execv("./skycourse", const_cast<char* const*>(argv.data()));
+        execvp(argv[0], argv.data());
         _exit(127);
     }
     if (pid > 0) {
@@ -246,6 +258,16 @@ GameRun startGame(const std::string& gameDir, const std::string& display,
         watchPid(pid);
     }
     return run;
+}
+
+GameRun startGame(const std::string& gameDir, const std::string& display,
+                  const std::vector<std::pair<std::string, std::string>>& env,
+                  const std::vector<std::string>& arguments)
+{
+    Launch launch;
+    launch.env = env;
+    launch.arguments = arguments;
+    return startGame(gameDir, display, launch);
 }
 
 bool waitForExit(GameRun& run, double seconds)

@@ -35,8 +35,10 @@ struct XServer {
 
 // Xorg with the given configuration file (the dummy video driver); as root.
 XServer startXorg(const std::string& configFile);
-// Xvfb with one screen of the given size at 24 bits.
-XServer startXvfb(int width, int height);
+// Xvfb with one screen of the given size at 24 bits. Unless asked to
+// reset, it keeps its state when its last client leaves (-noreset). Audited,
+// its log records every client's connection and disconnection.
+XServer startXvfb(int width, int height, bool resetsWhenIdle = false, bool audited = false);
 void stopServer(XServer& server);
 
 // One run of the game, started in its own folder.
@@ -53,12 +55,23 @@ struct GameRun {
     ~GameRun();
 };
 
-// Runs gameDir/skycourse with gameDir as its working directory and the
-// given arguments. display empty: DISPLAY is removed from its environment.
-// extraEnv is added.
+// How a run of the game is started, beyond its folder and display.
+struct Launch {
+    std::string workingDir;    // empty: the game's own folder
+    bool stderrClosed = false;  // as a shell's 2>&-
+    bool unprivileged = false;  // as nobody when we are root, so that file modes hold
+    std::vector<std::pair<std::string, std::string>> env;  // added to the environment
+    std::vector<std::string> wrapper;  // a program the game runs under (valgrind ...)
+    std::vector<std::string> arguments;  // the game's own command line
+};
+
+// Runs gameDir/skycourse. display empty: DISPLAY is removed from its
+// environment.
+GameRun startGame(const std::string& gameDir, const std::string& display, const Launch& launch = {});
+// The same with added environment variables and the game's arguments.
 GameRun startGame(const std::string& gameDir, const std::string& display,
-                  const std::vector<std::pair<std::string, std::string>>& extraEnv = {},
-                  const std::vector<std::string>& arguments = {});
+                  const std::vector<std::pair<std::string, std::string>>& env,
+                  const std::vector<std::string>& arguments);
 // Waits for the game to end; false if it still runs after the timeout.
 bool waitForExit(GameRun& run, double seconds);
 void killGame(GameRun& run);

@@ -51,20 +51,37 @@ inline std::vector<std::string> split(const std::string& text, char separator)
 inline std::vector<std::string> lines(const std::string& text) { return split(text, '\n'); }
 inline std::vector<std::string> fields(const std::string& row) { return split(row, ','); }
 
-// The tool with the given shell-quoted arguments and stdin from a file.
-inline Outcome runWith(const std::string& arguments, const std::string& stdinFile = "/dev/null")
+// Where the tool's streams go besides the defaults.
+struct Streams {
+    std::string in = "/dev/null";
+    std::string out;            // empty: a scratch file, read back into rows
+    bool keepDisplay = false;   // DISPLAY as the test has it, for `shot`
+};
+
+inline Streams rowsTo(const std::string& file)
 {
-    std::string out = scratchFile("out");
+    Streams streams;
+    streams.out = file;
+    return streams;
+}
+
+// The tool with the given shell-quoted arguments.
+inline Outcome runWith(const std::string& arguments, const Streams& streams = {})
+{
+    std::string out = streams.out.empty() ? scratchFile("out") : streams.out;
     std::string err = scratchFile("err");
-    std::string command = std::string("env -u DISPLAY -u WAYLAND_DISPLAY '") + REPLAY_PATH + "' " +
-                          arguments + " < '" + stdinFile + "' > '" + out + "' 2> '" + err + "'";
+    std::string command = std::string(streams.keepDisplay ? "" : "env -u DISPLAY -u WAYLAND_DISPLAY ") +
+                          "'" + REPLAY_PATH + "' " + arguments + " < '" + streams.in + "' > '" + out +
+                          "' 2> '" + err + "'";
     Outcome run;
     int raw = std::system(command.c_str());
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.rows = lines(slurp(out));
     run.err = slurp(err);
-    std::remove(out.c_str());
     std::remove(err.c_str());
+    if (streams.out.empty()) {
+        run.rows = lines(slurp(out));
+        std::remove(out.c_str());
+    }
     return run;
 }
 
@@ -74,11 +91,12 @@ inline Outcome runFile(const std::string& scriptFile)
 }
 
 // The script from a scratch file named as the argument, or fed on stdin.
-inline Outcome runScript(const std::string& script, bool fromFile = false)
+inline Outcome runScript(const std::string& script, bool fromFile = false, Streams streams = {})
 {
     std::string in = scratchFile("in");
     std::ofstream(in, std::ios::binary) << script;
-    Outcome run = fromFile ? runFile(in) : runWith("", in);
+    streams.in = fromFile ? "/dev/null" : in;
+    Outcome run = runWith(fromFile ? "'" + in + "'" : "", streams);
     std::remove(in.c_str());
     return run;
 }

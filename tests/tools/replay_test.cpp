@@ -147,15 +147,73 @@ TEST(Replay, SameScriptSameOutputFromFileOrStdin)
     EXPECT_EQ(c.status, 0) << c.err;
 }
 
-TEST(Replay, EmptyScriptGivesTheHeaderAndAMissingFileFails)
+TEST(Replay, EmptyScriptGivesTheHeader)
 {
     Outcome empty = runScript("", true);
     EXPECT_EQ(empty.status, 0);
     EXPECT_EQ(empty.rows, std::vector<std::string>{header});
+}
 
+TEST(Replay, UnreadableScriptOrUnwritableRowsFailWithOneLine)
+{
     std::string missing = scratchFile("gone");
     std::remove(missing.c_str());
-    EXPECT_EQ(runFile(missing).status, 2);
+    struct Case {
+        const char* what;
+        Outcome run;
+        int status;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"missing script", runFile(missing), 2, "No such file or directory"},
+        {"a folder as the script", runFile("/tmp"), 2, "Is a directory"},
+        {"rows to a full disk", runScript("tick 3\n", false, rowsTo("/dev/full")), 1,
+         "No space left on device"},
+        {"rows to a full disk, then Esc", runScript("tick\nkey down 27\n", false, rowsTo("/dev/full")),
+         1, "No space left on device"},
+        {"endless rows to a full disk", runScript("tick 100000000\n", false, rowsTo("/dev/full")),
+         1, "No space left on device"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.run.status, c.status) << c.what << ": " << c.run.err;
+        EXPECT_EQ(lines(c.run.err).size(), 1u) << c.what << ": " << c.run.err;
+        EXPECT_NE(c.run.err.find(c.reason), std::string::npos) << c.what << ": " << c.run.err;
+    }
+}
+
+TEST(Replay, ScriptsWithAByteOrderMarkOrCarriageReturnsReadAsLines)
+{
+    const std::string script = "tick\nspecial down UP\ntick 2\n";
+    Outcome plain = runScript(script);
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    ASSERT_EQ(plain.rows.size(), 4u);
+    for (const std::string& saved : {"\xEF\xBB\xBF" + script, std::string("tick\rspecial down UP\rtick 2\r"),
+                                     std::string("tick\r\nspecial down UP\r\ntick 2"),
+                                     std::string("\xEF\xBB\xBFtick\rspecial down UP\r\ntick 2\n")}) {
+        Outcome run = runScript(saved, true);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.rows, plain.rows) << run.err;
+    }
+    // Lines ended by a lone CR are counted; a mark anywhere but the start is
+    // no mark.
+    Outcome third = runScript("tick\rtick\rbogus\r");
+    EXPECT_NE(third.err.find("line 3:"), std::string::npos) << third.err;
+    Outcome later = runScript("tick\n\xEF\xBB\xBFtick\n");
+    EXPECT_EQ(later.status, 2);
+    EXPECT_NE(later.err.find("line 2:"), std::string::npos) << later.err;
+}
+
+TEST(Replay, ControlCharactersOfAMalformedLineAreEchoedEscaped)
+{
+    // Would retitle the terminal, ring its bell and clear it.
+    Outcome run = runScript("\x1b]0;owned\x07\x1b[2J\x9b\x7f\n");
+    EXPECT_EQ(run.status, 2);
+    ASSERT_FALSE(run.err.empty());
+    for (size_t i = 0; i + 1 < run.err.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(run.err[i]);
+        EXPECT_TRUE(byte >= 0x20 && byte < 0x7f) << "byte " << int(byte) << " at " << i;
+    }
+    EXPECT_NE(run.err.find("'\\x1b]0;owned\\x07\\x1b[2J\\x9b\\x7f'"), std::string::npos) << run.err;
 }
 
 } // namespace

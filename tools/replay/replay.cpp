@@ -7,12 +7,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iostream>
 #include <string>
 
 #include "app/rows.h"
 #include "app/script.h"
+#include "app/standard_streams.h"
 #include "sim/game.h"
 #include "tools/replay/shot.h"
 
@@ -46,12 +45,19 @@ void printItems(const Game& game)
     }
 }
 
-void run(Replay& replay, const ScriptCommand& command)
+// What a command left the replay to do next.
+struct Step {
+    bool quit = false;    // Esc
+    std::string problem;  // a failed shot, said like a malformed line
+};
+
+Step run(Replay& replay, const ScriptCommand& command)
 {
     Game& game = replay.game;
     switch (command.kind) {
     case ScriptKind::Tick:
-        for (int i = 0; i < command.a; ++i) {
+        // A reader that went away or a full disk ends a long run early.
+        for (int i = 0; i < command.a && !std::ferror(stdout); ++i) {
             // As the game's timer: after the goal the tick does nothing.
             advanceTick(game, replay.input.controls);
             ++replay.tickNumber;
@@ -66,62 +72,66 @@ void run(Replay& replay, const ScriptCommand& command)
         break;
     case ScriptKind::Shot:
         std::fflush(stdout);
-        if (!takeShot(replay.shots, game, command.path.c_str())) {
-            std::exit(2);
-        }
-        break;
+        return Step{false, takeShot(replay.shots, game, command.path.c_str())};
     default:
-        if (applyScriptInput(command, replay.input, game.camera, replay.screen)) {
-            // Esc ends the game as it does for a player, after what was
-            // printed so far has reached the reader.
-            std::fflush(stdout);
-            std::exit(0);
-        }
-        break;
+        // Esc ends the game as it does for a player.
+        return Step{applyScriptInput(command, replay.input, game.camera, replay.screen), ""};
     }
+    return Step{};
 }
 
-void flushOutput()
+// Every ending goes through here: the rows printed so far reach the reader,
+// or one line says they could not, and only then the script's own problem.
+[[noreturn]] void finish(int status, long long lineNumber = 0, const std::string& problem = "")
 {
-    std::fflush(stdout);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fprintf(stderr, "skycourse-replay: cannot write the rows: %s\n", std::strerror(errno));
+        std::_Exit(1);
+    }
+    if (!problem.empty()) {
+        std::fprintf(stderr, "%s\n", scriptLineMessage("skycourse-replay", lineNumber, problem).c_str());
+    }
+    std::_Exit(status);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    openClosedStandardDescriptors();
     if (argc > 2) {
         std::fprintf(stderr, "usage: skycourse-replay [script]  (the script is read from stdin without one)\n");
         return 2;
     }
-    std::ifstream file;
-    if (argc == 2) {
-        file.open(argv[1]);
-        if (!file) {
-            std::fprintf(stderr, "skycourse-replay: cannot read %s: %s\n", argv[1], std::strerror(errno));
-            return 2;
-        }
+    const char* scriptName = argc == 2 ? argv[1] : "standard input";
+    std::FILE* script = argc == 2 ? std::fopen(argv[1], "rb") : stdin;
+    if (script == nullptr) {
+        std::fprintf(stderr, "skycourse-replay: cannot read %s: %s\n", printable(scriptName).c_str(),
+                     std::strerror(errno));
+        return 2;
     }
-    std::istream& script = argc == 2 ? static_cast<std::istream&>(file) : std::cin;
 
-    std::atexit(flushOutput);
     Replay replay;
-
     std::fputs(rowHeader, stdout);
     std::fputc('\n', stdout);
-    std::string line;
-    for (long long number = 1; std::getline(script, line); ++number) {
+    ScriptReader reader{script};
+    for (std::string line; nextLine(reader, line);) {
         ScriptCommand command{};
         bool empty = false;
-        std::string problem = parseScriptLine(line, command, empty);
-        if (!problem.empty()) {
-            std::fflush(stdout);
-            std::fprintf(stderr, "%s\n", scriptLineMessage("skycourse-replay", number, problem).c_str());
-            std::_Exit(2);
-        }
-        if (!empty) {
-            run(replay, command);
-        }
+        const std::string problem = parseScriptLine(line, command, empty);
+        if (!problem.empty()) finish(2, reader.number, problem);
+        if (empty) continue;
+        const Step step = run(replay, command);
+        if (!step.problem.empty()) finish(2, reader.number, step.problem);
+        if (step.quit) finish(0);
+        if (std::ferror(stdout)) finish(1);
     }
-    return 0;
+    if (std::ferror(script)) {
+        const int error = errno;
+        std::fflush(stdout);
+        std::fprintf(stderr, "skycourse-replay: cannot read %s: %s\n", printable(scriptName).c_str(),
+                     std::strerror(error));
+        std::_Exit(2);
+    }
+    finish(0);
 }

@@ -6,10 +6,11 @@
 #include <GL/glext.h>
 #include <GL/glu.h>
 
-#include <cstdio>
 #include <filesystem>
+#include <string>
 #include <vector>
 
+#include "app/media_folder.h"
 #include "app/window.h"
 #include "render/end_screen.h"
 #include "render/graphics.h"
@@ -27,25 +28,19 @@ Graphics loadGraphics()
 {
     const std::filesystem::path before = std::filesystem::current_path();
     std::error_code error;
-    const std::filesystem::path tool = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) std::filesystem::current_path(tool.parent_path(), error);
+    const std::filesystem::path tool = runningExecutable();
+    if (!tool.empty()) std::filesystem::current_path(tool.parent_path(), error);
     Graphics graphics = initGraphics();
     std::filesystem::current_path(before, error);
     return graphics;
 }
 
-bool prepare(Shots& shots)
+std::string prepare(Shots& shots)
 {
-    // GLUT ends the process when it cannot open the display, so ask X first.
-    if (!displayReachable()) {
-        std::fprintf(stderr, "shot: no X display (DISPLAY is unset or unreachable)\n");
-        return false;
-    }
     int argc = 1;
     char name[] = "skycourse-replay";
     char* argv[] = {name, nullptr};
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
+    if (!startGlut(argc, argv)) return "shot: no X display (DISPLAY is unset or unreachable)";
     glutInitWindowSize(64, 64);
     glutCreateWindow("skycourse-replay");
     glutHideWindow();
@@ -53,24 +48,22 @@ bool prepare(Shots& shots)
 
     shots.framebuffer = makeOffscreenFramebuffer(shotWidth, shotHeight);
     if (shots.framebuffer == 0) {
-        std::fprintf(stderr, "shot: no offscreen framebuffer of %dx%d\n", shotWidth, shotHeight);
-        return false;
+        return "shot: no offscreen framebuffer of " + std::to_string(shotWidth) + "x" +
+               std::to_string(shotHeight);
     }
-    return true;
+    return "";
 }
 
 }  // namespace
 
-bool takeShot(Shots& shots, const Game& game, const char* path)
+std::string takeShot(Shots& shots, const Game& game, const char* path)
 {
-    if (shots.tried && !shots.ready) {
-        std::fprintf(stderr, "shot: drawing is not available\n");
-        return false;
-    }
+    if (shots.tried && !shots.ready) return "shot: drawing is not available";
     if (!shots.tried) {
         shots.tried = true;
-        shots.ready = prepare(shots);
-        if (!shots.ready) return false;
+        const std::string problem = prepare(shots);
+        shots.ready = problem.empty();
+        if (!shots.ready) return problem;
     }
     glBindFramebuffer(GL_FRAMEBUFFER, shots.framebuffer);
     // As the reshape callback sets it up for the game-mode screen.

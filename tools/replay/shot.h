@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "render/graphics.h"
 #include "sim/game.h"
 
@@ -13,5 +15,5 @@ struct Shots {
 
 // Draws the game (the scene, or the end picture after the goal) into an
 // offscreen 1280x1024 framebuffer and writes it as a PNG. Needs an X
-// display; returns false with one line on stderr when it cannot.
-bool takeShot(Shots& shots, const Game& game, const char* path);
+// display. Returns what went wrong (with the reason), or an empty string.
+std::string takeShot(Shots& shots, const Game& game, const char* path);

@@ -1,0 +1,38 @@
+#include "app/media_folder.h"
+
+namespace {
+
+bool holdsMedia(const std::filesystem::path& folder)
+{
+    std::error_code error;
+    for (const char* name : {"images", "sounds", "shaders"}) {
+        if (std::filesystem::is_directory(folder / name, error)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::filesystem::path mediaFolder(const std::filesystem::path& workingDirectory,
+                                  const std::filesystem::path& executable)
+{
+    if (holdsMedia(workingDirectory) || executable.empty()) return workingDirectory;
+    const std::filesystem::path beside = executable.parent_path();
+    return holdsMedia(beside) ? beside : workingDirectory;
+}
+
+std::filesystem::path runningExecutable()
+{
+    std::error_code error;
+    std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::path() : executable;
+}
+
+void enterMediaFolder()
+{
+    std::error_code error;
+    const std::filesystem::path here = std::filesystem::current_path(error);
+    if (error) return;
+    const std::filesystem::path folder = mediaFolder(here, runningExecutable());
+    if (folder != here) std::filesystem::current_path(folder, error);
+}
