@@ -156,11 +156,11 @@ std::string parseScriptLine(const std::string& line, ScriptCommand& command, boo
         command.a = static_cast<int>(value);
         return "";
     }
-    if (verb == "blocks" || verb == "items") {
+    if (verb == "blocks" || verb == "items" || verb == "restart") {
         if (t.size() != 1) {
             return verb + " takes no arguments";
         }
-        command.kind = verb == "blocks" ? ScriptKind::Blocks : ScriptKind::Items;
+        command.kind = verb == "blocks" ? ScriptKind::Blocks : verb == "items" ? ScriptKind::Items : ScriptKind::Restart;
         return "";
     }
     if (verb == "shot") {
@@ -177,6 +177,12 @@ std::string parseScriptLine(const std::string& line, ScriptCommand& command, boo
 std::string scriptLineMessage(const char* program, long long number, const std::string& problem)
 {
     return std::string(program) + ": line " + std::to_string(number) + ": " + problem;
+}
+
+void restartScript(Game& game, Input& input)
+{
+    game = newScriptGame();
+    input = Input{};
 }
 
 bool applyScriptInput(const ScriptCommand& command, Input& input, Camera& camera, ScriptScreen& screen)
@@ -235,6 +241,8 @@ std::string spellScriptLine(const ScriptCommand& command)
         return "blocks";
     case ScriptKind::Items:
         return "items";
+    case ScriptKind::Restart:
+        return "restart";
     case ScriptKind::Shot:
         return "shot " + command.path;
     }

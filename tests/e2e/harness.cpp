@@ -233,6 +233,9 @@ GameRun startGame(const std::string& gameDir, const std::string& display,
         } else {
             setenv("DISPLAY", display.c_str(), 1);
         }
+        // The player's own keys.conf and best times are never part of a test.
+        setenv("XDG_CONFIG_HOME", "/nonexistent/skycourse-test-config", 1);
+        setenv("XDG_DATA_HOME", "/nonexistent/skycourse-test-data", 1);
         for (const auto& [name, value] : extraEnv) setenv(name.c_str(), value.c_str(), 1);
         std::vector<const char*> argv{"skycourse"};
         for (const std::string& a : arguments) argv.push_back(a.c_str());

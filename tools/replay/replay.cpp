@@ -64,6 +64,9 @@ void run(Replay& replay, const ScriptCommand& command)
     case ScriptKind::Items:
         printItems(game);
         break;
+    case ScriptKind::Restart:
+        restartScript(game, replay.input);
+        break;
     case ScriptKind::Shot:
         std::fflush(stdout);
         if (!takeShot(replay.shots, game, command.path.c_str())) {

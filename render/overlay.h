@@ -1,0 +1,13 @@
+#pragma once
+// Small text over the picture: the pause sign, the timer, the run's time on
+// the end screen. Drawn only when one of them is asked for, so the game's
+// own pictures stay as they are.
+
+#include <string>
+#include <vector>
+
+enum class OverlayPlace { TopLeft, Centre };
+
+// White lines on a dark band, in window pixels; leaves the GL state as the
+// scene and the end picture expect it.
+void drawOverlay(const std::vector<std::string>& lines, OverlayPlace place);
