@@ -70,11 +70,11 @@ void showFrame(const Play& play, const Graphics& graphics, const std::string& ru
     const Game& game = play.game;
     if (game.gameState == Playing) {
         drawScene(game, graphics);
-        if (play.timerShown) drawOverlay({timerLine(game)}, OverlayPlace::TopLeft);
-        if (play.paused) drawOverlay({"paused"}, OverlayPlace::Centre);
+        if (play.timerShown) drawOverlay({timerLine(game)}, OverlayPlace::TopLeft, graphics.shader);
+        if (play.paused) drawOverlay({"paused"}, OverlayPlace::Centre, graphics.shader);
     } else {
         drawEndScreen(graphics.textures);
-        if (play.timerShown && !runLine.empty()) drawOverlay({runLine}, OverlayPlace::TopLeft);
+        if (play.timerShown && !runLine.empty()) drawOverlay({runLine}, OverlayPlace::TopLeft, graphics.shader);
     }
     glutSwapBuffers();
 }

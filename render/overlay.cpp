@@ -10,9 +10,13 @@ constexpr int margin = 12;
 
 }  // namespace
 
-void drawOverlay(const std::vector<std::string>& lines, OverlayPlace place)
+void drawOverlay(const std::vector<std::string>& lines, OverlayPlace place, const ShaderProgram& shader)
 {
     if (lines.empty()) return;
+    // A copy: the program switched off for the text and on again after.
+    ShaderProgram program = shader;
+    const bool shaderWasOn = program.active;
+    useShaderProgram(program, false);
     GLint viewport[4] = {0, 0, 1, 1};
     glGetIntegerv(GL_VIEWPORT, viewport);
     int width = 0;
@@ -53,4 +57,5 @@ void drawOverlay(const std::vector<std::string>& lines, OverlayPlace place)
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
     glPopAttrib();
+    useShaderProgram(program, shaderWasOn);
 }

@@ -6,8 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "assets/shader_program.h"
+
 enum class OverlayPlace { TopLeft, Centre };
 
-// White lines on a dark band, in window pixels; leaves the GL state as the
-// scene and the end picture expect it.
-void drawOverlay(const std::vector<std::string>& lines, OverlayPlace place);
+// White lines on a dark band, in window pixels, drawn without the shader;
+// leaves the GL state (and the shader) as the scene and the end picture
+// expect it.
+void drawOverlay(const std::vector<std::string>& lines, OverlayPlace place, const ShaderProgram& shader);
