@@ -21,6 +21,7 @@
 
 #include "app/audio.h"
 #include "app/best_times.h"
+#include "app/gamepad.h"
 #include "app/input.h"
 #include "app/options.h"
 #include "app/play.h"
@@ -47,6 +48,7 @@ struct Session {
     Options options;
     Play play;
     KeyBindings bindings;
+    Gamepad pad;
     WindowSize window;
     bool gameModeActive = false;
     // In an ordinary window the pointer is the player's own while mouse
@@ -84,6 +86,7 @@ bool watching()
 {
     session->ending = true;
     releaseSound(session->sounds);
+    stopGamepads(session->pad);
     if (session->gameModeActive) {
         glutLeaveGameMode();
         session->gameModeActive = false;
@@ -148,12 +151,15 @@ bool playWatchedTicks()
     return true;
 }
 
+void followGamepad();
+
 void onTimer(int)
 {
     // Each tick of the clock is one tick of the game, or `speed` ticks of a
     // watched script. Once the end screen is up (or the watched script is
     // over) the tick chain stops for good.
     Session& s = *session;
+    if (!watching()) followGamepad();
     const int owed = takeTicksToPlay(s.play, s.clock, wallClockMs());
     bool more = true;
     for (int i = 0; i < owed && more; ++i) more = watching() ? playWatchedTicks() : playTick();
@@ -275,20 +281,46 @@ bool sameBits(float a, float b)
     return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b);
 }
 
-void onMouseMove(int x, int y)
+// The pointer at (x, y) of a screen this size, from the mouse or the pad's
+// right stick; true when it is to be put back at the centre.
+bool movePointerTo(int x, int y, int width, int height)
 {
     // While paused the view stays as it is.
-    if (watching() || session->play.paused) return;
+    if (watching() || session->play.paused) return false;
     Session& s = *session;
     Camera& camera = s.play.game.camera;
     const Camera before = camera;
-    const PointerWarp warp = movePointer(s.play.input, camera, x, y, s.window.width, s.window.height);
+    const PointerWarp warp = movePointer(s.play.input, camera, x, y, width, height);
     // A move only ever turns or tilts the view; one that did neither (mouse
     // look off, our own warp back to the centre) replays as nothing.
     if (!sameBits(before.cameraYaw, camera.cameraYaw) || !sameBits(before.cameraPitch, camera.cameraPitch)) {
-        recordPointer(s.recording, x, y, s.window.width, s.window.height);
+        recordPointer(s.recording, x, y, width, height);
     }
-    if (warp.warp && !s.pointerFree) glutWarpPointer(warp.x, warp.y);
+    return warp.warp;
+}
+
+void onMouseMove(int x, int y)
+{
+    Session& s = *session;
+    if (movePointerTo(x, y, s.window.width, s.window.height) && !s.pointerFree) {
+        glutWarpPointer(s.window.width / 2, s.window.height / 2);
+    }
+}
+
+// The pad's buttons as the keys of their actions, its right stick as the
+// mouse on the screen a script's mouse lines are given in.
+void followGamepad()
+{
+    Session& s = *session;
+    const PadReading now = readGamepad(s.pad);
+    for (const PadChange& change : padChanges(s.pad.last, now)) {
+        followKey(change.down ? pressAction(s.play, change.action) : releaseAction(s.play, change.action));
+    }
+    s.pad.last = now;
+    const ScriptScreen screen;
+    if (now.lookX != 0 || now.lookY != 0) {
+        movePointerTo(screen.width / 2 + now.lookX, screen.height / 2 + now.lookY, screen.width, screen.height);
+    }
 }
 
 // The files to write, made before any window opens: the recording and the
@@ -375,6 +407,7 @@ int main(int argc, char** argv)
     setSoundVolume(running.sounds, float(running.options.volume) / 100.0f);
     if (running.options.mute) switchMute(running.sounds);
     startBackgroundMusic(running.sounds);
+    if (!watching()) startGamepads();
 
     glutDisplayFunc(onDisplay);
     glutKeyboardFunc(onKeyDown);

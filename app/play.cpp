@@ -94,22 +94,29 @@ void restartPlay(Play& play)
 KeyOutcome pressPlayKey(Play& play, const KeyBindings& bindings, PlayerKey key, int modifiers)
 {
     Action action;
-    ScriptCommand command;
-    if (!actionOfKey(bindings, key, action)) {
-        command = asItIs(key, true, modifiers);
-        const bool escape = !key.special && key.code == keyEscape;
-        return play.paused && !escape ? KeyOutcome{} : actOn(play, command);
-    }
-    if (isComfort(action)) return comfort(play, action);
-    if (play.paused || !standInFor(action, true, play.input, command)) return {};
-    return actOn(play, command);
+    if (actionOfKey(bindings, key, action)) return pressAction(play, action);
+    const bool escape = !key.special && key.code == keyEscape;
+    return play.paused && !escape ? KeyOutcome{} : actOn(play, asItIs(key, true, modifiers));
 }
 
 KeyOutcome releasePlayKey(Play& play, const KeyBindings& bindings, PlayerKey key)
 {
     Action action;
+    if (actionOfKey(bindings, key, action)) return releaseAction(play, action);
+    return actOn(play, asItIs(key, false, 0));
+}
+
+KeyOutcome pressAction(Play& play, Action action)
+{
     ScriptCommand command;
-    if (!actionOfKey(bindings, key, action)) return actOn(play, asItIs(key, false, 0));
+    if (isComfort(action)) return comfort(play, action);
+    if (play.paused || !standInFor(action, true, play.input, command)) return {};
+    return actOn(play, command);
+}
+
+KeyOutcome releaseAction(Play& play, Action action)
+{
+    ScriptCommand command;
     if (isComfort(action) || !standInFor(action, false, play.input, command)) return {};
     return actOn(play, command);
 }

@@ -38,6 +38,9 @@ struct KeyOutcome {
 // the pause, restart, timer and mute do nothing; releases still let go.
 KeyOutcome pressPlayKey(Play& play, const KeyBindings& bindings, PlayerKey key, int modifiers);
 KeyOutcome releasePlayKey(Play& play, const KeyBindings& bindings, PlayerKey key);
+// An action from a bound key or the gamepad, by the same rules.
+KeyOutcome pressAction(Play& play, Action action);
+KeyOutcome releaseAction(Play& play, Action action);
 
 // The ticks a timer call plays: those the clock owes, none while paused.
 // Paused ticks are taken from the clock all the same, so going on later
