@@ -24,6 +24,7 @@
 #include "app/gamepad.h"
 #include "app/input.h"
 #include "app/options.h"
+#include "app/pause_key.h"
 #include "app/play.h"
 #include "app/player_files.h"
 #include "app/recording.h"
@@ -49,6 +50,7 @@ struct Session {
     Play play;
     KeyBindings bindings;
     Gamepad pad;
+    PauseKey pauseKey;
     WindowSize window;
     bool gameModeActive = false;
     // In an ordinary window the pointer is the player's own while mouse
@@ -87,6 +89,7 @@ bool watching()
     session->ending = true;
     releaseSound(session->sounds);
     stopGamepads(session->pad);
+    stopListeningForPauseKey(session->pauseKey);
     if (session->gameModeActive) {
         glutLeaveGameMode();
         session->gameModeActive = false;
@@ -152,6 +155,7 @@ bool playWatchedTicks()
 }
 
 void followGamepad();
+void followKey(const KeyOutcome& outcome);
 
 void onTimer(int)
 {
@@ -159,7 +163,12 @@ void onTimer(int)
     // watched script. Once the end screen is up (or the watched script is
     // over) the tick chain stops for good.
     Session& s = *session;
-    if (!watching()) followGamepad();
+    if (!watching()) {
+        for (int presses = pauseKeyPresses(s.pauseKey); presses > 0; --presses) {
+            followKey(pressAction(s.play, Action::Pause));
+        }
+        followGamepad();
+    }
     const int owed = takeTicksToPlay(s.play, s.clock, wallClockMs());
     bool more = true;
     for (int i = 0; i < owed && more; ++i) more = watching() ? playWatchedTicks() : playTick();
@@ -407,7 +416,10 @@ int main(int argc, char** argv)
     setSoundVolume(running.sounds, float(running.options.volume) / 100.0f);
     if (running.options.mute) switchMute(running.sounds);
     startBackgroundMusic(running.sounds);
-    if (!watching()) startGamepads();
+    if (!watching()) {
+        startGamepads();
+        listenForPauseKey(running.pauseKey, currentGlWindow());
+    }
 
     glutDisplayFunc(onDisplay);
     glutKeyboardFunc(onKeyDown);
