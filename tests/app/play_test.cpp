@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/play.h"
+#include "app/window.h"
 #include "sim/items.h"
 
 namespace {
@@ -81,6 +82,25 @@ TEST(Pause, NotOnTheEndScreen)
     play.game.gameState = EndScreen;
     pressPlayKey(play, {}, space, 0);
     EXPECT_FALSE(play.paused);
+}
+
+TEST(Timer, ShowsGameTimeAndTheCheckpointsTakenAndIsOffAtTheStart)
+{
+    Play play = startPlay(newScriptGame());
+    EXPECT_FALSE(play.timerShown);
+    pressPlayKey(play, {}, {false, 't'}, 0);
+    EXPECT_TRUE(play.timerShown);
+    run(play, 40);
+    pressPlayKey(play, {}, space, 0);
+    TickClock clock = startTickClock(0.0);
+    EXPECT_EQ(takeTicksToPlay(play, clock, 2000.0), 0);
+    play.game.course.checkpoints[1].colour = {1.0f, 0.0f, 1.0f};
+    EXPECT_EQ(timerLine(play.game), "0:01.00   checkpoints 1/" + std::to_string(play.game.course.checkpoints.size()));
+    play.game.gameState = EndScreen;
+    run(play, 40);
+    EXPECT_EQ(play.game.ticksPlayed, 40) << "the clock stops at the ring";
+    pressPlayKey(play, {}, {false, 'T'}, 0);
+    EXPECT_FALSE(play.timerShown);
 }
 
 TEST(Restart, GivesBackTheWholeGameOfStartUp)

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -78,6 +79,22 @@ std::string temporaryFile(const char* stem)
     if (fd < 0) return {};
     close(fd);
     return path;
+}
+
+// The games' own XDG config and data folders, one empty pair for the test
+// program, removed when it ends: the player's keys.conf and best times are
+// never part of a test, and nothing of a test's is left in them.
+// (A plain array: it outlives the exit handler that removes the folder.)
+char playerFolder[] = "/tmp/skycourse-e2e-xdg-XXXXXX";
+
+std::string playerFolders()
+{
+    static const bool made = [] {
+        if (!mkdtemp(playerFolder)) return false;
+        std::atexit([] { std::filesystem::remove_all(playerFolder); });
+        return true;
+    }();
+    return made ? playerFolder : "/tmp/skycourse-e2e-no-xdg";
 }
 
 // Starts an X server whose argv ends with "-displayfd <fd>", added here, and
@@ -217,6 +234,7 @@ GameRun startGame(const std::string& gameDir, const std::string& display,
                   const std::vector<std::pair<std::string, std::string>>& extraEnv,
                   const std::vector<std::string>& arguments)
 {
+    const std::string xdg = playerFolders();
     GameRun run;
     run.outputFile = temporaryFile("game-output");
     pid_t pid = fork();
@@ -233,9 +251,8 @@ GameRun startGame(const std::string& gameDir, const std::string& display,
         } else {
             setenv("DISPLAY", display.c_str(), 1);
         }
-        // The player's own keys.conf and best times are never part of a test.
-        setenv("XDG_CONFIG_HOME", "/nonexistent/skycourse-test-config", 1);
-        setenv("XDG_DATA_HOME", "/nonexistent/skycourse-test-data", 1);
+        setenv("XDG_CONFIG_HOME", (xdg + "/config").c_str(), 1);
+        setenv("XDG_DATA_HOME", (xdg + "/data").c_str(), 1);
         for (const auto& [name, value] : extraEnv) setenv(name.c_str(), value.c_str(), 1);
         std::vector<const char*> argv{"skycourse"};
         for (const std::string& a : arguments) argv.push_back(a.c_str());
