@@ -71,7 +71,7 @@ void showFrame(const Play& play, const Graphics& graphics, const std::string& ru
     if (game.gameState == Playing) {
         drawScene(game, graphics);
         if (play.timerShown) drawOverlay({timerLine(game)}, OverlayPlace::TopLeft, graphics.shader);
-        if (play.paused) drawOverlay({"paused"}, OverlayPlace::Centre, graphics.shader);
+        if (play.paused) drawOverlay({"paused"}, OverlayPlace::AboveCentre, graphics.shader);
     } else {
         drawEndScreen(graphics.textures);
         if (play.timerShown && !runLine.empty()) drawOverlay({runLine}, OverlayPlace::TopLeft, graphics.shader);

@@ -25,8 +25,8 @@ void drawOverlay(const std::vector<std::string>& lines, OverlayPlace place, cons
         if (w > width) width = w;
     }
     const int height = int(lines.size()) * lineHeight;
-    const int left = place == OverlayPlace::Centre ? (viewport[2] - width) / 2 : margin;
-    const int top = place == OverlayPlace::Centre ? (viewport[3] + height) / 2 : viewport[3] - margin;
+    const int left = place == OverlayPlace::AboveCentre ? (viewport[2] - width) / 2 : margin;
+    const int top = place == OverlayPlace::AboveCentre ? (viewport[3] * 2 / 3 + height / 2) : viewport[3] - margin;
 
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT);
     glDisable(GL_LIGHTING);

@@ -8,7 +8,8 @@
 
 #include "assets/shader_program.h"
 
-enum class OverlayPlace { TopLeft, Centre };
+// Above the centre: the ball sits at the centre of the chase view.
+enum class OverlayPlace { TopLeft, AboveCentre };
 
 // White lines on a dark band, in window pixels, drawn without the shader;
 // leaves the GL state (and the shader) as the scene and the end picture
