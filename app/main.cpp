@@ -17,11 +17,16 @@
 #include <string>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "app/audio.h"
+#include "app/best_times.h"
+#include "app/gamepad.h"
 #include "app/input.h"
 #include "app/media_folder.h"
 #include "app/options.h"
+#include "app/pause_key.h"
+#include "app/play.h"
 #include "app/player_files.h"
 #include "app/recording.h"
 #include "app/rows.h"
@@ -44,8 +49,10 @@ constexpr unsigned char keyEscape = 27;
 // The running program: everything the callbacks share.
 struct Session {
     Options options;
-    Game game;
-    Input input;
+    Play play;
+    KeyBindings bindings;
+    Gamepad pad;
+    PauseKey pauseKey;
     WindowSize window;
     bool gameModeActive = false;
     // In an ordinary window the pointer is the player's own while mouse
@@ -63,6 +70,9 @@ struct Session {
     std::FILE* rows = nullptr;  // SKYCOURSE_ROWS
     long long tickNumber = 0;
     bool ending = false;
+    bool ticking = false;    // the timer chain is running (it stops at the end screen)
+    bool musicSoft = false;  // as the pause left it
+    std::string runLine;     // the run's time, for the end screen with the timer on
 };
 
 // GLUT callbacks take no argument; this is how they reach the session.
@@ -80,6 +90,8 @@ bool watching()
 {
     session->ending = true;
     releaseSound(session->sounds);
+    stopGamepads(session->pad);
+    stopListeningForPauseKey(session->pauseKey);
     if (session->gameModeActive) {
         glutLeaveGameMode();
         session->gameModeActive = false;
@@ -95,16 +107,38 @@ double wallClockMs()
     return glutGet(GLUT_ELAPSED_TIME);
 }
 
+// The ring reached: the run's time among the best, unless watching a
+// script, which is no run of the player's.
+void finishRun()
+{
+    Session& s = *session;
+    const int64_t milliseconds = int64_t(s.play.game.ticksPlayed) * tickMilliseconds;
+    s.runLine = "time " + formatRunTime(milliseconds);
+    const std::string folder = playerDataFolder();
+    if (watching() || folder.empty()) return;
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char date[32];
+    std::strftime(date, sizeof date, "%Y-%m-%d %H:%M", &local);
+    const RunRecorded recorded = recordRunTime(folder + "/times.json", {milliseconds, date});
+    if (!recorded.problem.empty()) std::fprintf(stderr, "skycourse: %s\n", recorded.problem.c_str());
+    if (recorded.newBest) s.runLine += " - a new best!";
+}
+
 // One tick of game time with its sounds, its row and its recording. False,
 // having changed nothing, once the end screen is up.
 bool playTick()
 {
     Session& s = *session;
-    const bool ticked = advanceTick(s.game, s.input.controls);
-    playEvents(s.sounds, s.game.events);
+    const bool ticked = advanceTick(s.play.game, s.play.input.controls);
+    playEvents(s.sounds, s.play.game.events);
+    for (const GameEvent& event : s.play.game.events) {
+        if (event.kind == EventKind::GoalReached) finishRun();
+    }
     ++s.tickNumber;
     if (s.rows) {
-        std::fputs(formatRow(s.tickNumber, s.game).c_str(), s.rows);
+        std::fputs(formatRow(s.tickNumber, s.play.game).c_str(), s.rows);
         std::fflush(s.rows);
     }
     recordTick(s.recording);
@@ -117,10 +151,13 @@ bool playWatchedTicks()
 {
     Session& s = *session;
     for (int i = 0; i < s.options.speed; ++i) {
-        if (!nextWatchedTick(s.watch, s.input, s.game.camera) || !playTick()) return false;
+        if (!nextWatchedTick(s.watch, s.play.input, s.play.game) || !playTick()) return false;
     }
     return true;
 }
+
+void followGamepad();
+void followKey(const KeyOutcome& outcome);
 
 void onTimer(int)
 {
@@ -128,12 +165,46 @@ void onTimer(int)
     // watched script. Once the end screen is up (or the watched script is
     // over) the tick chain stops for good.
     Session& s = *session;
-    const int owed = takeTicksOwed(s.clock, wallClockMs());
+    if (!watching()) {
+        for (int presses = pauseKeyPresses(s.pauseKey); presses > 0; --presses) {
+            followKey(pressAction(s.play, Action::Pause));
+        }
+        followGamepad();
+    }
+    const int owed = takeTicksToPlay(s.play, s.clock, wallClockMs());
     bool more = true;
     for (int i = 0; i < owed && more; ++i) more = watching() ? playWatchedTicks() : playTick();
     if (owed > 0) glutPostRedisplay();
+    s.ticking = more;
     if (!more) return;
     glutTimerFunc(millisecondsToNextTick(s.clock, wallClockMs()), onTimer, 0);
+}
+
+void startTicking()
+{
+    session->clock = startTickClock(wallClockMs());
+    session->ticking = true;
+    glutTimerFunc(tickMilliseconds, onTimer, 0);
+}
+
+// The music softer while paused, as usual again after.
+void followPause()
+{
+    Session& s = *session;
+    if (s.musicSoft == s.play.paused) return;
+    s.musicSoft = s.play.paused;
+    softenMusic(s.sounds, s.musicSoft);
+}
+
+// Backspace: the sound and the ticks as at start-up too, even from the end
+// screen, where the ticks had stopped.
+void followRestart()
+{
+    Session& s = *session;
+    s.runLine.clear();
+    restartMusic(s.sounds);
+    s.musicSoft = false;
+    if (!s.ticking) startTicking();
 }
 
 void onSignalPoll(int)
@@ -150,7 +221,7 @@ void onClose()
 
 void onDisplay()
 {
-    showFrame(session->game, session->graphics);
+    showFrame(session->play, session->graphics, session->runLine);
     if (session->slowFrameMs > 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(session->slowFrameMs));
     }
@@ -166,11 +237,23 @@ void onReshape(int width, int height)
 void followMouseLook()
 {
     Session& s = *session;
-    if (!s.options.windowed || s.pointerFree == s.input.mouseLookDisabled) return;
-    s.pointerFree = s.input.mouseLookDisabled;
+    if (!s.options.windowed || s.pointerFree == s.play.input.mouseLookDisabled) return;
+    s.pointerFree = s.play.input.mouseLookDisabled;
     glutSetCursor(s.pointerFree ? GLUT_CURSOR_INHERIT : GLUT_CURSOR_NONE);
     // From the centre, so that switching it on does not turn the view.
     if (!s.pointerFree) glutWarpPointer(s.window.width / 2, s.window.height / 2);
+}
+
+// A key's outcome: written into the recording, heard, or the way out.
+void followKey(const KeyOutcome& outcome)
+{
+    if (outcome.record) recordInput(session->recording, outcome.command);
+    if (outcome.command.kind == ScriptKind::Restart) followRestart();
+    if (outcome.mute) switchMute(session->sounds);
+    if (outcome.quit) exitGame(0);
+    followMouseLook();
+    followPause();
+    glutPostRedisplay();
 }
 
 void onKeyDown(unsigned char key, int, int)
@@ -183,31 +266,25 @@ void onKeyDown(unsigned char key, int, int)
         if (key == keyEscape) exitGame(0);
         return;
     }
-    recordInput(session->recording, {ScriptKind::KeyDown, key, 0, {}});
-    if (pressKey(session->input, session->game.camera, key)) exitGame(0);
-    followMouseLook();
+    followKey(pressPlayKey(session->play, session->bindings, {false, key}, 0));
 }
 
 void onKeyUp(unsigned char key, int, int)
 {
     if (watching()) return;
-    recordInput(session->recording, {ScriptKind::KeyUp, key, 0, {}});
-    releaseKey(session->input, key);
+    followKey(releasePlayKey(session->play, session->bindings, {false, key}));
 }
 
 void onSpecialDown(int key, int, int)
 {
     if (watching()) return;
-    const int modifiers = glutGetModifiers();
-    recordInput(session->recording, {ScriptKind::SpecialDown, key, modifiers, {}});
-    pressSpecial(session->input, session->game.camera, key, modifiers);
+    followKey(pressPlayKey(session->play, session->bindings, {true, key}, glutGetModifiers()));
 }
 
 void onSpecialUp(int key, int, int)
 {
     if (watching()) return;
-    recordInput(session->recording, {ScriptKind::SpecialUp, key, 0, {}});
-    releaseSpecial(session->input, session->game.camera, key);
+    followKey(releasePlayKey(session->play, session->bindings, {true, key}));
 }
 
 bool sameBits(float a, float b)
@@ -215,19 +292,46 @@ bool sameBits(float a, float b)
     return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b);
 }
 
-void onMouseMove(int x, int y)
+// The pointer at (x, y) of a screen this size, from the mouse or the pad's
+// right stick; true when it is to be put back at the centre.
+bool movePointerTo(int x, int y, int width, int height)
 {
-    if (watching()) return;
+    // While paused the view stays as it is.
+    if (watching() || session->play.paused) return false;
     Session& s = *session;
-    const Camera before = s.game.camera;
-    const PointerWarp warp = movePointer(s.input, s.game.camera, x, y, s.window.width, s.window.height);
+    Camera& camera = s.play.game.camera;
+    const Camera before = camera;
+    const PointerWarp warp = movePointer(s.play.input, camera, x, y, width, height);
     // A move only ever turns or tilts the view; one that did neither (mouse
     // look off, our own warp back to the centre) replays as nothing.
-    if (!sameBits(before.cameraYaw, s.game.camera.cameraYaw) ||
-        !sameBits(before.cameraPitch, s.game.camera.cameraPitch)) {
-        recordPointer(s.recording, x, y, s.window.width, s.window.height);
+    if (!sameBits(before.cameraYaw, camera.cameraYaw) || !sameBits(before.cameraPitch, camera.cameraPitch)) {
+        recordPointer(s.recording, x, y, width, height);
     }
-    if (warp.warp && !s.pointerFree) glutWarpPointer(warp.x, warp.y);
+    return warp.warp;
+}
+
+void onMouseMove(int x, int y)
+{
+    Session& s = *session;
+    if (movePointerTo(x, y, s.window.width, s.window.height) && !s.pointerFree) {
+        glutWarpPointer(s.window.width / 2, s.window.height / 2);
+    }
+}
+
+// The pad's buttons as the keys of their actions, its right stick as the
+// mouse on the screen a script's mouse lines are given in.
+void followGamepad()
+{
+    Session& s = *session;
+    const PadReading now = readGamepad(s.pad);
+    for (const PadChange& change : padChanges(s.pad.last, now)) {
+        followKey(change.down ? pressAction(s.play, change.action) : releaseAction(s.play, change.action));
+    }
+    s.pad.last = now;
+    const ScriptScreen screen;
+    if (now.lookX != 0 || now.lookY != 0) {
+        movePointerTo(screen.width / 2 + now.lookX, screen.height / 2 + now.lookY, screen.width, screen.height);
+    }
 }
 
 // The files to write, made before any window opens: the recording and the
@@ -269,6 +373,18 @@ int main(int argc, char** argv)
         std::fputs(helpText, stdout);
         return 0;
     }
+    // A keys.conf that is not right costs the player nothing but its bad
+    // lines, each named once.
+    if (const std::string folder = playerConfigFolder(); !folder.empty()) {
+        const std::string path = folder + "/keys.conf";
+        std::vector<std::string> problems;
+        running.bindings = loadKeyBindings(path, problems);
+        for (const std::string& problem : problems) std::fprintf(stderr, "skycourse: %s: %s\n", path.c_str(), problem.c_str());
+    }
+    if (running.options.printKeys) {
+        std::fputs(describeBindings(running.bindings).c_str(), stdout);
+        return 0;
+    }
 
     // A script that does not parse is the player's to fix, display or not.
     if (watching()) {
@@ -299,9 +415,15 @@ int main(int argc, char** argv)
 
     running.graphics = initGraphics();
     // A watched script plays from the game every script starts from.
-    running.game = watching() ? newScriptGame() : newGame(seed);
+    running.play = startPlay(watching() ? newScriptGame() : newGame(seed));
     initSound(running.sounds);
+    setSoundVolume(running.sounds, float(running.options.volume) / 100.0f);
+    if (running.options.mute) switchMute(running.sounds);
     startBackgroundMusic(running.sounds);
+    if (!watching()) {
+        startGamepads();
+        listenForPauseKey(running.pauseKey, currentGlWindow());
+    }
 
     glutDisplayFunc(onDisplay);
     glutKeyboardFunc(onKeyDown);
@@ -314,8 +436,7 @@ int main(int argc, char** argv)
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_CONTINUE_EXECUTION);
     glutCloseFunc(onClose);
 
-    running.clock = startTickClock(wallClockMs());
-    glutTimerFunc(tickMilliseconds, onTimer, 0);
+    startTicking();
     glutTimerFunc(signalPollMilliseconds, onSignalPoll, 0);
     glutMainLoop();
     return 0;

@@ -6,6 +6,7 @@
 
 const char* const helpText =
     "usage: skycourse [--window [WxH]] [--record FILE | --watch FILE [--speed N]]\n"
+    "                 [--volume N] [--mute] [--print-keys]\n"
     "\n"
     "Roll the ball up the course in the sky to the goal ring. Without options the\n"
     "game switches the display to 1280x1024 (game mode), or fills the screen where\n"
@@ -24,6 +25,9 @@ const char* const helpText =
     "                  speed with sound; keys are ignored except Esc, which quits;\n"
     "                  the last picture stays until then\n"
     "  --speed N       with --watch: N ticks every 25 ms, 1 to 20 (default 1)\n"
+    "  --volume N      sound volume in percent, 0 to 100 (default 100)\n"
+    "  --mute          start without sound (\"m\" brings it back)\n"
+    "  --print-keys    print the keys in force (with keys.conf) and exit\n"
     "  A relative FILE is kept in $XDG_DATA_HOME/skycourse (by default\n"
     "  ~/.local/share/skycourse); --watch looks in the current folder first.\n"
     "\n"
@@ -38,7 +42,21 @@ const char* const helpText =
     "  mouse                 with mouse look on: turn and tilt the view\n"
     "  l                     level the view (reset turn and tilt)\n"
     "  c                     chase camera / the ball's own view\n"
+    "  Space or Pause        pause / go on (the music plays on softly; keys do\n"
+    "                        nothing to the ball meanwhile)\n"
+    "  Backspace             start again from the pad\n"
+    "  t                     timer on/off: game time and checkpoints taken; the\n"
+    "                        end picture then shows the run's time\n"
+    "  m                     mute / unmute\n"
+    "  gamepad               left stick or D-pad roll, A jumps, shoulders turn a\n"
+    "                        quarter, Start pauses, Back mouse look, right stick\n"
+    "                        looks (with mouse look on)\n"
     "  Esc                   quit\n"
+    "  $XDG_CONFIG_HOME/skycourse/keys.conf (by default ~/.config/skycourse) may\n"
+    "  give an action another key, one `action = key` a line, e.g. `forward = w`.\n"
+    "\n"
+    "files:\n"
+    "  $XDG_DATA_HOME/skycourse/times.json  the best five times, with dates\n"
     "\n"
     "environment:\n"
     "  SKYCOURSE_ROWS=FILE   write the ball's state after every tick to FILE, as\n"
@@ -75,8 +93,10 @@ bool parseSize(const std::string& text, int& width, int& height)
 
 std::string parseOptions(int argc, const char* const* argv, Options& options)
 {
-    bool seen[5] = {};
-    const char* const names[5] = {"--window", "--record", "--watch", "--speed", "--help"};
+    constexpr int count = 8;
+    bool seen[count] = {};
+    const char* const names[count] = {"--window", "--record", "--watch", "--speed", "--help", "--volume", "--mute",
+                                      "--print-keys"};
     for (int i = 1; i < argc; ++i) {
         std::string word = argv[i];
         // --name=value is the same as --name value.
@@ -89,7 +109,7 @@ std::string parseOptions(int argc, const char* const* argv, Options& options)
             hasValue = true;
         }
         int which = -1;
-        for (int n = 0; n < 5; ++n) {
+        for (int n = 0; n < count; ++n) {
             if (word == names[n]) which = n;
         }
         if (which < 0) return "unknown option '" + std::string(argv[i]) + "' (see skycourse --help)";
@@ -97,14 +117,14 @@ std::string parseOptions(int argc, const char* const* argv, Options& options)
         seen[which] = true;
 
         const bool optionalValue = which == 0;
-        const bool takesValue = which == 1 || which == 2 || which == 3;
+        const bool takesValue = which == 1 || which == 2 || which == 3 || which == 5;
         if (!hasValue && (takesValue || optionalValue) && i + 1 < argc &&
             (takesValue || std::strncmp(argv[i + 1], "--", 2) != 0)) {
             value = argv[++i];
             hasValue = true;
         }
         if (takesValue && (!hasValue || value.empty())) return word + " needs a value (see skycourse --help)";
-        if (which == 4 && hasValue) return "--help takes no value";
+        if ((which == 4 || which == 6 || which == 7) && hasValue) return word + " takes no value";
 
         switch (which) {
         case 0:
@@ -124,8 +144,19 @@ std::string parseOptions(int argc, const char* const* argv, Options& options)
                 return "--speed '" + value + "' must be a whole number from 1 to 20";
             }
             break;
-        default:
+        case 4:
             options.help = true;
+            break;
+        case 5:
+            if (!parseWhole(value.c_str(), 0, 100, options.volume)) {
+                return "--volume '" + value + "' must be a whole number from 0 to 100";
+            }
+            break;
+        case 6:
+            options.mute = true;
+            break;
+        default:
+            options.printKeys = true;
             break;
         }
     }

@@ -12,6 +12,9 @@ struct Options {
     std::string recordPath;  // --record: empty when not recording
     std::string watchPath;   // --watch: empty when playing
     int speed = 1;           // --speed: ticks per 25 ms while watching
+    int volume = 100;        // --volume: percent
+    bool mute = false;       // --mute: silent until "m"
+    bool printKeys = false;  // --print-keys
 };
 
 // Empty when the command line is good; otherwise the one line that says

@@ -5,14 +5,28 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// XDG has a relative value of its variables ignored.
+std::string xdgFolder(const char* variable, const char* underHome)
+{
+    const char* set = std::getenv(variable);
+    if (set && set[0] == '/') return std::string(set) + "/skycourse";
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/') return std::string(home) + underHome + "/skycourse";
+    return "";
+}
+
+}  // namespace
+
 std::string playerDataFolder()
 {
-    // XDG has a relative XDG_DATA_HOME ignored.
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data && data[0] == '/') return std::string(data) + "/skycourse";
-    const char* home = std::getenv("HOME");
-    if (home && home[0] == '/') return std::string(home) + "/.local/share/skycourse";
-    return "";
+    return xdgFolder("XDG_DATA_HOME", "/.local/share");
+}
+
+std::string playerConfigFolder()
+{
+    return xdgFolder("XDG_CONFIG_HOME", "/.config");
 }
 
 std::string recordingPath(const std::string& file, std::string& problem)

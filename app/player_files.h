@@ -9,6 +9,10 @@
 // not absolute; empty when neither can be found.
 std::string playerDataFolder();
 
+// $XDG_CONFIG_HOME/skycourse, or ~/.config/skycourse; empty when neither
+// can be found.
+std::string playerConfigFolder();
+
 // A recording's path: an absolute one as it is, a relative one in the data
 // folder (made when missing). Empty, with `problem` set, when that fails.
 std::string recordingPath(const std::string& file, std::string& problem);

@@ -26,3 +26,9 @@ bool applyScriptInput(const ScriptCommand& command, Input& input, Camera& camera
     }
     return false;
 }
+
+void restartScript(Game& game, Input& input)
+{
+    game = newScriptGame();
+    input = Input{};
+}

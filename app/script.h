@@ -11,7 +11,7 @@
 #include "app/input.h"
 #include "sim/game.h"
 
-enum class ScriptKind { KeyDown, KeyUp, SpecialDown, SpecialUp, Mouse, Window, Tick, Blocks, Items, Shot };
+enum class ScriptKind { KeyDown, KeyUp, SpecialDown, SpecialUp, Mouse, Window, Tick, Blocks, Items, Shot, Restart };
 
 // One validated script line, ready to act on.
 struct ScriptCommand {
@@ -59,6 +59,9 @@ std::string printable(std::string_view text);
 
 // "Line <n>: <problem>" with the tool's name in front, as both readers say it.
 std::string scriptLineMessage(const char* program, long long number, const std::string& problem);
+
+// Backspace in the game: the script's game and input as they started.
+void restartScript(Game& game, Input& input);
 
 // The key, special, mouse and window lines acted on exactly as the game's
 // callbacks act on them. True when the command asks to quit (Esc); commands

@@ -158,11 +158,11 @@ std::string parseScriptLine(const std::string& line, ScriptCommand& command, boo
         command.a = static_cast<int>(value);
         return "";
     }
-    if (verb == "blocks" || verb == "items") {
+    if (verb == "blocks" || verb == "items" || verb == "restart") {
         if (t.size() != 1) {
             return verb + " takes no arguments";
         }
-        command.kind = verb == "blocks" ? ScriptKind::Blocks : ScriptKind::Items;
+        command.kind = verb == "blocks" ? ScriptKind::Blocks : verb == "items" ? ScriptKind::Items : ScriptKind::Restart;
         return "";
     }
     if (verb == "shot") {
@@ -210,6 +210,8 @@ std::string spellScriptLine(const ScriptCommand& command)
         return "blocks";
     case ScriptKind::Items:
         return "items";
+    case ScriptKind::Restart:
+        return "restart";
     case ScriptKind::Shot:
         return "shot " + command.path;
     }

@@ -24,7 +24,7 @@ std::string loadWatch(Watch& watch, const std::string& path)
     return "";
 }
 
-bool nextWatchedTick(Watch& watch, Input& input, Camera& camera)
+bool nextWatchedTick(Watch& watch, Input& input, Game& game)
 {
     while (!watch.over) {
         if (watch.ticksLeft > 0) {
@@ -38,7 +38,9 @@ bool nextWatchedTick(Watch& watch, Input& input, Camera& camera)
         const ScriptCommand& command = watch.commands[watch.next++];
         if (command.kind == ScriptKind::Tick) {
             watch.ticksLeft = command.a;
-        } else if (applyScriptInput(command, input, camera, watch.screen)) {
+        } else if (command.kind == ScriptKind::Restart) {
+            restartScript(game, input);
+        } else if (applyScriptInput(command, input, game.camera, watch.screen)) {
             watch.over = true;
         }
     }

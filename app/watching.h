@@ -24,4 +24,4 @@ std::string loadWatch(Watch& watch, const std::string& path);
 // Acts on the script's input up to its next tick. True when that tick is
 // due; false once the script is over (its end, or its Esc). Its blocks,
 // items and shot lines have nothing to show in the game and are passed by.
-bool nextWatchedTick(Watch& watch, Input& input, Camera& camera);
+bool nextWatchedTick(Watch& watch, Input& input, Game& game);

@@ -3,9 +3,13 @@
 #include <GL/freeglut.h>
 #include <X11/Xlib.h>
 
+#include "app/best_times.h"
 #include "render/camera.h"
+#include "render/overlay.h"
 #include "render/end_screen.h"
 #include "render/scene.h"
+#include "sim/items.h"
+#include "sim/timing.h"
 
 bool startGlut(int& argc, char** argv)
 {
@@ -76,12 +80,22 @@ void reshapeWindow(WindowSize& window, int width, int height)
     window.height = height;
 }
 
-void showFrame(const Game& game, const Graphics& graphics)
+std::string timerLine(const Game& game)
 {
+    return formatRunTime(int64_t(game.ticksPlayed) * tickMilliseconds) + "   checkpoints " +
+           std::to_string(checkpointsTaken(game.course)) + "/" + std::to_string(game.course.checkpoints.size());
+}
+
+void showFrame(const Play& play, const Graphics& graphics, const std::string& runLine)
+{
+    const Game& game = play.game;
     if (game.gameState == Playing) {
         drawScene(game, graphics);
+        if (play.timerShown) drawOverlay({timerLine(game)}, OverlayPlace::TopLeft, graphics.shader);
+        if (play.paused) drawOverlay({"paused"}, OverlayPlace::AboveCentre, graphics.shader);
     } else {
         drawEndScreen(graphics.textures);
+        if (play.timerShown && !runLine.empty()) drawOverlay({runLine}, OverlayPlace::TopLeft, graphics.shader);
     }
     glutSwapBuffers();
 }

@@ -4,6 +4,9 @@
 // an ordinary window when the player asks for one;
 // its size as last reshaped, and the projection that goes with it.
 
+#include <string>
+
+#include "app/play.h"
 #include "render/graphics.h"
 #include "sim/game.h"
 
@@ -27,8 +30,13 @@ bool openGameWindow();
 void openOrdinaryWindow(int width, int height);
 
 // Draws the game (the scene while playing, the end picture after the goal)
-// and shows it: the one place a frame is swapped onto the screen.
-void showFrame(const Game& game, const Graphics& graphics);
+// and shows it: the one place a frame is swapped onto the screen. Over it
+// the pause sign, and with the timer on the game time and checkpoints, or
+// on the end picture `runLine` (the run's time).
+void showFrame(const Play& play, const Graphics& graphics, const std::string& runLine);
+
+// The timer's line: game time and the checkpoints taken.
+std::string timerLine(const Game& game);
 
 // The viewport and the chase view's projection (45 degrees, 1 to 200) for a
 // window of this size, remembered in `window` for mouse look; each frame of

@@ -9,6 +9,7 @@ namespace {
 
 constexpr int mixingChannels = 10;
 constexpr float backgroundVolume = 0.35f;
+constexpr float pausedMusicVolume = 0.1f;
 
 // Where each file of the manifest goes, in the manifest's order.
 Sound* GameSounds::* const soundSlots[] = {
@@ -58,6 +59,29 @@ void startBackgroundMusic(GameSounds& sounds)
 void startVictoryMusic(GameSounds& sounds)
 {
     sounds.musicChannel = playSound(sounds.soundSystem, sounds.victoryMusic, anyFreeChannel);
+}
+
+void setSoundVolume(GameSounds& sounds, float volume)
+{
+    sounds.volume = volume;
+    setMasterVolume(sounds.soundSystem, sounds.muted ? 0.0f : volume);
+}
+
+void switchMute(GameSounds& sounds)
+{
+    sounds.muted = !sounds.muted;
+    setSoundVolume(sounds, sounds.volume);
+}
+
+void softenMusic(GameSounds& sounds, bool soft)
+{
+    setChannelVolume(sounds.soundSystem, sounds.musicChannel, soft ? pausedMusicVolume : backgroundVolume);
+}
+
+void restartMusic(GameSounds& sounds)
+{
+    stopAllSounds(sounds.soundSystem);
+    startBackgroundMusic(sounds);
 }
 
 void releaseSound(GameSounds& sounds)

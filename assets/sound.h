@@ -22,6 +22,8 @@ struct GameSounds {
     Channel* musicChannel = nullptr;
     Channel* effectsChannel = nullptr;
     Channel* jumpChannel = nullptr;
+    float volume = 1.0f;  // the player's, 0..1
+    bool muted = false;
 };
 
 // Creates the sound system with 10 channels and loads the nine sounds from
@@ -33,5 +35,13 @@ void playEffect(GameSounds& sounds, Sound* sound, Channel** slot);
 void startBackgroundMusic(GameSounds& sounds);
 // Victory music on a free channel at full volume; the background goes on.
 void startVictoryMusic(GameSounds& sounds);
+// The player's volume (0..1), kept through a mute.
+void setSoundVolume(GameSounds& sounds, float volume);
+void switchMute(GameSounds& sounds);
+// The background music softer while the game is paused, or as usual.
+void softenMusic(GameSounds& sounds, bool soft);
+// Everything stopped and the background music from its beginning, as at
+// start-up.
+void restartMusic(GameSounds& sounds);
 // Releases the sound system (on Esc) and forgets every handle.
 void releaseSound(GameSounds& sounds);

@@ -183,3 +183,22 @@ void clearSoundPlayLog()
 {
     playLog.clear();
 }
+
+void setMasterVolume(SoundSystem* system, float volume)
+{
+    if (!system || !system->open) return;
+    if (!(volume >= 0.0f)) volume = 0.0f;
+    if (volume > 1.0f) volume = 1.0f;
+    Mix_MasterVolume(int(volume * MIX_MAX_VOLUME + 0.5f));
+}
+
+float masterVolume(SoundSystem* system)
+{
+    if (!system || !system->open) return 0.0f;
+    return float(Mix_MasterVolume(-1)) / MIX_MAX_VOLUME;
+}
+
+void stopAllSounds(SoundSystem* system)
+{
+    if (system && system->open) Mix_HaltChannel(-1);
+}

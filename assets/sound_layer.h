@@ -56,6 +56,11 @@ void setChannelVolume(SoundSystem* system, Channel* channel, float volume);
 // The volume the mixer is using on the channel, 0..1; 0 for no channel.
 float channelVolume(SoundSystem* system, const Channel* channel);
 bool channelPlaying(SoundSystem* system, const Channel* channel);
+// Scales every channel, on top of its own volume: 0..1.
+void setMasterVolume(SoundSystem* system, float volume);
+float masterVolume(SoundSystem* system);
+// Stops every channel.
+void stopAllSounds(SoundSystem* system);
 // Stops everything, frees every sound and the system, closes the device.
 void releaseSoundSystem(SoundSystem* system);
 

@@ -18,6 +18,8 @@ struct Ball {
     Vec3 velocity{0.0f, 0.0f, 0.0f};    // x and z in the heading frame, y vertical
     Vec3 colour{1.0f, 1.0f, 1.0f};
     Mat3 rotation = identityMat3;       // orientation, accumulated by rolling
+
+    bool operator==(const Ball&) const = default;
 };
 
 void initBall(Ball& b);

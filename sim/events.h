@@ -20,6 +20,8 @@ struct GameEvent {
     EventKind kind;
     Material material = Material::None;  // Landing only
     float speed = 0.0f;                  // Landing only: downward speed at impact
+
+    bool operator==(const GameEvent&) const = default;
 };
 
 using GameEvents = std::vector<GameEvent>;

@@ -22,6 +22,8 @@ struct Controls {
     bool moveBack = false;
     bool moveLeft = false;
     bool jumpHeld = false;
+
+    bool operator==(const Controls&) const = default;
 };
 
 // Quarter turns, then yaw (0..360 degrees), then pitch (-90..90).
@@ -30,6 +32,8 @@ struct Camera {
     float cameraYaw = 0.0f;
     float cameraPitch = 0.0f;
     bool firstPersonView = false;
+
+    bool operator==(const Camera&) const = default;
 };
 
 struct Game {
@@ -43,10 +47,14 @@ struct Game {
     float goalAngle = 0.0f;
     float goalStepTimer = 0.0f;
     GameState gameState = Playing;
+    // Ticks run while playing: the run's time on the timer and in the best times.
+    int32_t ticksPlayed = 0;
     Camera camera;
     Random random;
     // This tick's events, oldest first; emptied at the start of every tick.
     GameEvents events;
+
+    bool operator==(const Game&) const = default;
 };
 
 // The course built, the ball on the pad; `seed` starts the item pulses.

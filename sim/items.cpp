@@ -84,6 +84,13 @@ void touchSizeOrbs(Game& game)
     b.position = {m.x, m.y - b.radius, m.z};
 }
 
+int checkpointsTaken(const Course& course)
+{
+    int taken = 0;
+    for (const Checkpoint& checkpoint : course.checkpoints) taken += checkpoint.colour.y == 1.0f ? 0 : 1;
+    return taken;
+}
+
 void touchCheckpoints(Game& game)
 {
     Ball& b = game.ball;

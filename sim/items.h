@@ -12,6 +12,8 @@ float radiusOfSizeKind(int kind);
 
 void touchSizeOrbs(Game& game);
 void touchCheckpoints(Game& game);
+// The checkpoints the ball has saved at, for the timer.
+int checkpointsTaken(const Course& course);
 void checkGoal(Game& game, const Vec3& centre);
 void pulseAlpha(SizeOrb& orb, Random& random);
 void pulseAlpha(Checkpoint& checkpoint, Random& random);

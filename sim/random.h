@@ -9,6 +9,8 @@
 struct Random {
     uint32_t ring[34];
     int next;   // index of the oldest of the last 34 values
+
+    bool operator==(const Random&) const = default;
 };
 
 Random seededRandom(unsigned int seed);

@@ -7,6 +7,8 @@
 // m[column * 3 + row].
 struct Mat3 {
     float m[9];
+
+    bool operator==(const Mat3&) const = default;
 };
 
 constexpr Mat3 identityMat3{{1.0f, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f, 1.0f}};

@@ -45,6 +45,7 @@ bool advanceTick(Game& game, const Controls& controls)
 {
     game.events.clear();
     if (game.gameState == EndScreen) return false;
+    ++game.ticksPlayed;
 
     // Each list gets its whole tick before the next one starts, so every
     // ball step of the tick sees the blocks at their end-of-tick places.

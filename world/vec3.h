@@ -10,4 +10,6 @@ struct Vec3 {
     // collision work axis by axis.
     float& operator[](int axis) { return axis == 0 ? x : axis == 1 ? y : z; }
     float operator[](int axis) const { return axis == 0 ? x : axis == 1 ? y : z; }
+
+    bool operator==(const Vec3&) const = default;
 };

@@ -28,6 +28,8 @@ struct Block {
     Shape shape;            // a cylinder stands upright inside its box
     float spin;             // degrees about the vertical axis (cylinders only)
     bool flipTexture;       // mirror the picture on the faces of a box
+
+    bool operator==(const Block&) const = default;
 };
 
 struct SizeOrb {
@@ -36,6 +38,8 @@ struct SizeOrb {
     float alpha;            // drifts between 0.1 and 0.9
     bool alphaRising;
     float stepTimer;
+
+    bool operator==(const SizeOrb&) const = default;
 };
 
 // Starts with the same five fields as SizeOrb; sizeKind is the radius a
@@ -47,6 +51,8 @@ struct Checkpoint {
     bool alphaRising;
     float stepTimer;
     Vec3 colour;            // yellow while live, magenta once taken
+
+    bool operator==(const Checkpoint&) const = default;
 };
 
 // Everything the level builder makes, in stamping order.
@@ -55,6 +61,8 @@ struct Course {
     std::vector<SizeOrb> sizeOrbs;
     std::vector<Checkpoint> checkpoints;
     Vec3 goalPosition{0.0f, 0.0f, 0.0f};
+
+    bool operator==(const Course&) const = default;
 };
 
 struct BuilderState {

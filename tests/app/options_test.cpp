@@ -52,6 +52,26 @@ TEST(Options, GoodCommandLines)
     Options help;
     EXPECT_EQ(parse({"--help"}, help), "");
     EXPECT_TRUE(help.help);
+
+    struct SoundCase {
+        std::vector<const char*> words;
+        int volume;
+        bool mute;
+        bool printKeys;
+    };
+    const SoundCase soundCases[] = {
+        {{}, 100, false, false},
+        {{"--volume", "0"}, 0, false, false},
+        {{"--volume=37", "--mute"}, 37, true, false},
+        {{"--mute", "--volume", "100", "--print-keys"}, 100, true, true},
+    };
+    for (const SoundCase& c : soundCases) {
+        Options options;
+        EXPECT_EQ(parse(c.words, options), "");
+        EXPECT_EQ(options.volume, c.volume);
+        EXPECT_EQ(options.mute, c.mute);
+        EXPECT_EQ(options.printKeys, c.printKeys);
+    }
 }
 
 TEST(Options, BadCommandLinesNameWhatIsWrong)
@@ -82,6 +102,11 @@ TEST(Options, BadCommandLinesNameWhatIsWrong)
         {{"--record", "a", "--watch", "b"}, "together"},
         {{"--window", "--window"}, "twice"},
         {{"--help=yes"}, "--help"},
+        {{"--volume", "101"}, "'101'"},
+        {{"--volume", "-1"}, "'-1'"},
+        {{"--volume"}, "--volume needs a value"},
+        {{"--mute=yes"}, "--mute takes no value"},
+        {{"--mute", "--mute"}, "twice"},
     };
     for (const Case& c : cases) {
         Options options;

@@ -27,6 +27,7 @@ TEST(Script, EverySpelledLineParsesBackToItsCommand)
         {ScriptKind::Tick, 1, 0, {}},
         {ScriptKind::Tick, 12345, 0, {}},
         {ScriptKind::Items, 0, 0, {}},
+        {ScriptKind::Restart, 0, 0, {}},
         {ScriptKind::Shot, 0, 0, "/tmp/a.png"},
     };
     for (const ScriptCommand& command : commands) {

@@ -25,7 +25,8 @@ std::string scriptFile(const std::string& text)
 struct Watched {
     Watch watch;
     Input input;
-    Camera camera;
+    Game game = newScriptGame();
+    Camera& camera = game.camera;
     std::string problem;
 
     explicit Watched(const std::string& text)
@@ -34,7 +35,7 @@ struct Watched {
         problem = loadWatch(watch, path);
         std::remove(path.c_str());
     }
-    bool tick() { return nextWatchedTick(watch, input, camera); }
+    bool tick() { return nextWatchedTick(watch, input, game); }
 };
 
 TEST(Watching, EachTickComesAfterTheInputBeforeIt)
@@ -52,6 +53,20 @@ TEST(Watching, EachTickComesAfterTheInputBeforeIt)
     EXPECT_FALSE(w.tick()) << "the script is over";
     EXPECT_EQ(w.camera.viewQuadrant, 3) << "the input after the last tick is still acted on";
     EXPECT_FALSE(w.tick());
+}
+
+TEST(Watching, ARestartLineGivesBackTheScriptsStartingGameAndInput)
+{
+    Watched w("special down UP\nkey down 99\ntick 30\nrestart\ntick\n");
+    ASSERT_EQ(w.problem, "");
+    for (int i = 0; i < 30; ++i) {
+        ASSERT_TRUE(w.tick());
+        advanceTick(w.game, w.input.controls);
+    }
+    EXPECT_NE(w.game, newScriptGame());
+    EXPECT_TRUE(w.tick());
+    EXPECT_EQ(w.game, newScriptGame()) << "the ball, the view and the game time are back at the start";
+    EXPECT_FALSE(w.input.controls.moveForward) << "no key is held after a restart";
 }
 
 TEST(Watching, TheScriptsEscEndsIt)

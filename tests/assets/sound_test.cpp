@@ -152,6 +152,31 @@ TEST_F(SoundTest, BackgroundThenVictoryMusicPlayTogether)
     EXPECT_NEAR(channelVolume(s.soundSystem, background), 0.35f, 1.0f / 128);
 }
 
+TEST_F(SoundTest, ThePlayersVolumeMuteAndPauseAndARestartsMusic)
+{
+    startBackgroundMusic(s);
+    setSoundVolume(s, 0.4f);
+    EXPECT_NEAR(masterVolume(s.soundSystem), 0.4f, 1.0f / 128);
+    switchMute(s);
+    EXPECT_EQ(masterVolume(s.soundSystem), 0.0f);
+    switchMute(s);
+    EXPECT_NEAR(masterVolume(s.soundSystem), 0.4f, 1.0f / 128) << "unmuting gives the chosen volume back";
+
+    softenMusic(s, true);
+    EXPECT_LT(channelVolume(s.soundSystem, s.musicChannel), 0.35f - 0.1f);
+    EXPECT_GT(channelVolume(s.soundSystem, s.musicChannel), 0.0f) << "the music plays on while paused";
+    softenMusic(s, false);
+    EXPECT_NEAR(channelVolume(s.soundSystem, s.musicChannel), 0.35f, 1.0f / 128);
+
+    startVictoryMusic(s);
+    restartMusic(s);
+    int playing = 0;
+    for (Channel& channel : s.soundSystem->channels) playing += channelPlaying(s.soundSystem, &channel);
+    EXPECT_EQ(playing, 1) << "only the background music, as at start-up";
+    EXPECT_EQ(soundPlayLog().back().file, "sounds/MI2.wav");
+    setSoundVolume(s, 1.0f);
+}
+
 TEST_F(SoundTest, NewPlaybackStartsAtFullVolumeAndFullMixerDropsTheSound)
 {
     Channel* channel = playSound(s.soundSystem, s.saveSound, 3);

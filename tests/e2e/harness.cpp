@@ -8,6 +8,7 @@
 #include <grp.h>
 #include <signal.h>
 #include <sys/wait.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -79,6 +81,24 @@ std::string temporaryFile(const char* stem)
     if (fd < 0) return {};
     close(fd);
     return path;
+}
+
+// The games' own XDG config and data folders, one empty pair for the test
+// program, removed when it ends: the player's keys.conf and best times are
+// never part of a test, and nothing of a test's is left in them.
+// (A plain array: it outlives the exit handler that removes the folder.)
+char playerFolder[] = "/tmp/skycourse-e2e-xdg-XXXXXX";
+
+std::string playerFolders()
+{
+    static const bool made = [] {
+        if (!mkdtemp(playerFolder)) return false;
+        // Open to a game run as another user too, as /tmp is.
+        chmod(playerFolder, 01777);
+        std::atexit([] { std::filesystem::remove_all(playerFolder); });
+        return true;
+    }();
+    return made ? playerFolder : "/tmp/skycourse-e2e-no-xdg";
 }
 
 // Starts an X server whose argv ends with "-displayfd <fd>", added here, and
@@ -218,6 +238,7 @@ GameRun::~GameRun()
 
 GameRun startGame(const std::string& gameDir, const std::string& display, const Launch& launch)
 {
+    const std::string xdg = playerFolders();
     GameRun run;
     run.outputFile = temporaryFile("game-output");
     const std::string program = gameDir + "/skycourse";
@@ -242,6 +263,8 @@ GameRun startGame(const std::string& gameDir, const std::string& display, const 
         } else {
             setenv("DISPLAY", display.c_str(), 1);
         }
+        setenv("XDG_CONFIG_HOME", (xdg + "/config").c_str(), 1);
+        setenv("XDG_DATA_HOME", (xdg + "/data").c_str(), 1);
         for (const auto& [name, value] : launch.env) setenv(name.c_str(), value.c_str(), 1);
         std::vector<std::string> args = launch.wrapper;
         args.push_back(program);

@@ -266,6 +266,52 @@ TEST(Runs, AKilledRecordingKeepsEveryTickUpToTheLast)
         << "the recording:\n" << fileText(played.recording.path + ".part");
 }
 
+// Space and the Pause key pause the game, Backspace starts it again: what is
+// pressed while paused never reaches the ball or the recording, the restart
+// is a line of its own, and the recording still replays to the run's rows.
+TEST(Runs, ARunWithAPauseAndARestartReplaysToItsOwnRows)
+{
+    START_XVFB(server, x, 1024, 768);
+    RecordedRun played(server, x.display);
+    GameRun& game = played.game;
+    ASSERT_NE(played.window.id, 0u) << "no 800x600 window" << describe(server, game);
+    auto ticks = [&](size_t count) { return played.ticks(count); };
+    ASSERT_TRUE(ticks(5)) << describe(server, game);
+    pressKey(x.display, XK_Up);
+    ASSERT_TRUE(ticks(10));
+    tapKey(x.display, XK_space);
+    tapKey(x.display, XK_Return);
+    tapKey(x.display, XK_c);
+    pressKey(x.display, XK_Left);
+    releaseKey(x.display, XK_Up);
+    releaseKey(x.display, XK_Left);
+    tapKey(x.display, XK_space);
+    ASSERT_TRUE(ticks(5)) << describe(server, game);
+    // The Pause key comes on a connection of its own, in no fixed order with
+    // Space: either way round, the game goes on only if it was heard.
+    tapKey(x.display, XK_space);
+    tapKey(x.display, XK_Pause);
+    ASSERT_TRUE(ticks(5)) << "the Pause key was not heard" << describe(server, game);
+    tapKey(x.display, XK_t);
+    tapKey(x.display, XK_BackSpace);
+    pressKey(x.display, XK_Down);
+    ASSERT_TRUE(ticks(8));
+    releaseKey(x.display, XK_Down);
+    ASSERT_TRUE(ticks(2));
+    expectEscEndsTheGame(x.display, game, server);
+
+    const std::string script = fileText(played.recording.path);
+    for (const char* line : {"special down UP\n", "special up UP\n", "restart\n", "special down DOWN\n"}) {
+        EXPECT_NE(script.find(line), std::string::npos) << "no '" << line << "' in\n" << script;
+    }
+    for (const char* line : {"key down 13\n", "key down 99\n", "special down LEFT", "key down 32\n", "key down 8\n"}) {
+        EXPECT_EQ(script.find(line), std::string::npos) << "'" << line << "' in\n" << script;
+    }
+    const std::vector<std::string> run = linesOf(fileText(played.rows.path));
+    ASSERT_GT(run.size(), 25u);
+    EXPECT_EQ(replayRows(played.recording.path), run) << "the recording:\n" << script;
+}
+
 TEST(Runs, WatchingTheRecordedRouteReachesTheEndScreen)
 {
     START_XVFB(server, x, 1024, 768);
@@ -330,7 +376,8 @@ TEST(CommandLine, HelpNamesEveryOptionAndKeyWithoutADisplay)
     EXPECT_EQ(game.exitCode, 0);
     const std::string help = gameOutput(game);
     for (const char* word : {"--window [WxH]", "--record FILE", "--watch FILE", "--speed N", "arrow keys",
-                             "Enter", "F1", "Shift", "mouse look", "Esc", "SKYCOURSE_ROWS"}) {
+                             "Enter", "F1", "Shift", "mouse look", "Esc", "SKYCOURSE_ROWS", "--volume N", "--mute",
+                             "--print-keys", "Space", "Pause", "Backspace", "keys.conf", "times.json"}) {
         EXPECT_NE(help.find(word), std::string::npos) << word << " is missing from\n" << help;
     }
 }

@@ -191,7 +191,9 @@ TEST_F(LevelTest, EveryBlockMatchesTheCourseTable)
                                            b.basePosition.z + b.travel.z};
         expectSame(b.position, start);
         EXPECT_EQ(b.material, materialOf(r.texture));
-        if (b.material == Material::Wood) EXPECT_EQ(b.grain, r.texture - W0);
+        if (b.material == Material::Wood) {
+            EXPECT_EQ(b.grain, r.texture - W0);
+        }
         EXPECT_FLOAT_EQ(b.opacity, r.texture == G ? 0.4f : 1.0f);
         EXPECT_EQ(b.shape, r.shape == 1 ? Shape::Cylinder : Shape::Box);
         EXPECT_EQ(b.flipTexture, r.flipTexture);

@@ -70,6 +70,9 @@ Step run(Replay& replay, const ScriptCommand& command)
     case ScriptKind::Items:
         printItems(game);
         break;
+    case ScriptKind::Restart:
+        restartScript(game, replay.input);
+        break;
     case ScriptKind::Shot:
         std::fflush(stdout);
         return Step{false, takeShot(replay.shots, game, command.path.c_str())};

@@ -1,0 +1,41 @@
+#pragma once
+// The best five runs, with their dates, in times.json in the player's data
+// folder. The file is untrusted on the way in and written so that a crash or
+// a kill at any moment leaves either the old file or the new one whole.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct RunTime {
+    int64_t milliseconds = 0;
+    std::string date;  // local time, "YYYY-MM-DD HH:MM"
+
+    bool operator==(const RunTime&) const = default;
+};
+
+constexpr size_t bestTimesKept = 5;
+
+// "m:ss.cc", or "h:mm:ss.cc" for a run of an hour or more.
+std::string formatRunTime(int64_t milliseconds);
+
+// times.json's text. False when it is not a list of runs as this game writes
+// them; `runs` is then left empty.
+bool parseBestTimes(const std::string& text, std::vector<RunTime>& runs);
+std::string spellBestTimes(const std::vector<RunTime>& runs);
+
+// Each step of writing the file, in order: a test may end the process at
+// any of them to see that nothing is lost.
+enum class WriteStep { Locked, TempOpened, HalfWritten, Written, Synced, Closed, Renamed, FolderSynced };
+using WriteStepHook = void (*)(WriteStep);
+
+struct RunRecorded {
+    bool newBest = false;         // faster than every run kept before it
+    std::vector<RunTime> runs;    // the best five, fastest first, this run among them if it is
+    std::string problem;          // one line for stderr, or empty
+};
+
+// Adds a run to the file at `path` (its folder made when missing), under a
+// lock so that two games finishing at once both count. A damaged file is
+// moved aside to `path`.damaged-<time> and a new one started.
+RunRecorded recordRunTime(const std::string& path, const RunTime& run, WriteStepHook hook = nullptr);

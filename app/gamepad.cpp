@@ -1,0 +1,98 @@
+#include "app/gamepad.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+
+namespace {
+
+// A stick counts as pushed past a third of its travel; the right stick
+// turns the view by up to this many pixels of pointer a tick.
+constexpr int stickThreshold = 32767 / 3;
+constexpr int lookPixelsPerTick = 12;
+
+bool button(SDL_GameController* c, SDL_GameControllerButton b)
+{
+    return SDL_GameControllerGetButton(c, b) != 0;
+}
+
+int axis(SDL_GameController* c, SDL_GameControllerAxis a)
+{
+    return SDL_GameControllerGetAxis(c, a);
+}
+
+int lookOf(int value)
+{
+    if (std::abs(value) < stickThreshold / 2) return 0;
+    return value * lookPixelsPerTick / 32767;
+}
+
+}  // namespace
+
+std::vector<PadChange> padChanges(const PadReading& before, const PadReading& now)
+{
+    struct Held {
+        bool PadReading::*field;
+        Action action;
+    };
+    static constexpr Held held[] = {
+        {&PadReading::forward, Action::Forward}, {&PadReading::back, Action::Back},
+        {&PadReading::left, Action::Left},       {&PadReading::right, Action::Right},
+        {&PadReading::jump, Action::Jump},       {&PadReading::turnLeft, Action::TurnLeft},
+        {&PadReading::turnRight, Action::TurnRight}, {&PadReading::pause, Action::Pause},
+        {&PadReading::mouseLook, Action::MouseLook},
+    };
+    std::vector<PadChange> changes;
+    for (const bool down : {false, true}) {
+        for (const Held& h : held) {
+            if (before.*h.field != now.*h.field && now.*h.field == down) changes.push_back({h.action, down});
+        }
+    }
+    return changes;
+}
+
+bool startGamepads()
+{
+    // No SDL window ever has the focus: the GLUT window does.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    // The game's own handlers end it (app/signals.cpp).
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    return SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+}
+
+PadReading readGamepad(Gamepad& pad)
+{
+    if (!SDL_WasInit(SDL_INIT_GAMECONTROLLER)) return {};
+    SDL_GameControllerUpdate();
+    if (pad.controller && !SDL_GameControllerGetAttached(pad.controller)) {
+        SDL_GameControllerClose(pad.controller);
+        pad.controller = nullptr;
+    }
+    for (int i = 0; !pad.controller && i < SDL_NumJoysticks(); ++i) {
+        if (SDL_IsGameController(i)) pad.controller = SDL_GameControllerOpen(i);
+    }
+    SDL_GameController* c = pad.controller;
+    if (!c) return {};
+    PadReading now;
+    const int x = axis(c, SDL_CONTROLLER_AXIS_LEFTX);
+    const int y = axis(c, SDL_CONTROLLER_AXIS_LEFTY);
+    now.forward = button(c, SDL_CONTROLLER_BUTTON_DPAD_UP) || y < -stickThreshold;
+    now.back = button(c, SDL_CONTROLLER_BUTTON_DPAD_DOWN) || y > stickThreshold;
+    now.left = button(c, SDL_CONTROLLER_BUTTON_DPAD_LEFT) || x < -stickThreshold;
+    now.right = button(c, SDL_CONTROLLER_BUTTON_DPAD_RIGHT) || x > stickThreshold;
+    now.jump = button(c, SDL_CONTROLLER_BUTTON_A);
+    now.turnLeft = button(c, SDL_CONTROLLER_BUTTON_LEFTSHOULDER);
+    now.turnRight = button(c, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
+    now.pause = button(c, SDL_CONTROLLER_BUTTON_START);
+    now.mouseLook = button(c, SDL_CONTROLLER_BUTTON_BACK);
+    now.lookX = lookOf(axis(c, SDL_CONTROLLER_AXIS_RIGHTX));
+    now.lookY = lookOf(axis(c, SDL_CONTROLLER_AXIS_RIGHTY));
+    return now;
+}
+
+void stopGamepads(Gamepad& pad)
+{
+    if (pad.controller) SDL_GameControllerClose(pad.controller);
+    pad.controller = nullptr;
+    if (SDL_WasInit(SDL_INIT_GAMECONTROLLER)) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+}

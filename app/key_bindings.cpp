@@ -1,0 +1,192 @@
+#include "app/key_bindings.h"
+
+#include "app/small_file.h"
+
+#include <GL/freeglut.h>
+
+#include <cctype>
+#include <sstream>
+
+namespace {
+
+// keys.conf is a few lines; anything larger is not one.
+constexpr size_t largestFile = 64 * 1024;
+
+struct ActionName {
+    Action action;
+    const char* name;
+    const char* defaultKeys;  // as --print-keys shows them
+};
+
+const ActionName actionNames[] = {
+    {Action::Forward, "forward", "up"},
+    {Action::Back, "back", "down"},
+    {Action::Left, "left", "left"},
+    {Action::Right, "right", "right"},
+    {Action::Jump, "jump", "enter (z after f1)"},
+    {Action::TurnLeft, "turn left", "shift+left"},
+    {Action::TurnRight, "turn right", "shift+right"},
+    {Action::TurnRound, "turn round", "shift+down"},
+    {Action::Camera, "camera", "c"},
+    {Action::MouseLook, "mouse look", "p"},
+    {Action::Level, "level", "l"},
+    {Action::Pause, "pause", "space, pause"},
+    {Action::Restart, "restart", "backspace"},
+    {Action::Timer, "timer", "t"},
+    {Action::Mute, "mute", "m"},
+};
+
+struct KeyName {
+    const char* name;
+    PlayerKey key;
+};
+
+const KeyName keyNames[] = {
+    {"space", {false, ' '}}, {"enter", {false, 13}}, {"backspace", {false, 8}}, {"tab", {false, 9}},
+    {"up", {true, GLUT_KEY_UP}}, {"down", {true, GLUT_KEY_DOWN}}, {"left", {true, GLUT_KEY_LEFT}},
+    {"right", {true, GLUT_KEY_RIGHT}}, {"home", {true, GLUT_KEY_HOME}}, {"end", {true, GLUT_KEY_END}},
+    {"pageup", {true, GLUT_KEY_PAGE_UP}}, {"pagedown", {true, GLUT_KEY_PAGE_DOWN}},
+    {"insert", {true, GLUT_KEY_INSERT}}, {"f1", {true, GLUT_KEY_F1}}, {"f2", {true, GLUT_KEY_F2}},
+    {"f3", {true, GLUT_KEY_F3}}, {"f4", {true, GLUT_KEY_F4}}, {"f5", {true, GLUT_KEY_F5}},
+    {"f6", {true, GLUT_KEY_F6}}, {"f7", {true, GLUT_KEY_F7}}, {"f8", {true, GLUT_KEY_F8}},
+    {"f9", {true, GLUT_KEY_F9}}, {"f10", {true, GLUT_KEY_F10}}, {"f11", {true, GLUT_KEY_F11}},
+    {"f12", {true, GLUT_KEY_F12}},
+};
+
+// The game's own keys for the actions that are one key, not read by
+// app/input.cpp.
+const Binding ownKeys[] = {
+    {Action::Pause, {false, ' '}}, {Action::Restart, {false, 8}},
+    {Action::Timer, {false, 't'}}, {Action::Mute, {false, 'm'}},
+};
+
+// Letters bind whatever the case, as Shift or Caps Lock may give either.
+PlayerKey folded(PlayerKey key)
+{
+    if (!key.special && key.code >= 'A' && key.code <= 'Z') key.code += 'a' - 'A';
+    return key;
+}
+
+std::string trimmed(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+bool parseKey(const std::string& word, PlayerKey& key)
+{
+    std::string lower;
+    for (char c : word) lower += char(std::tolower(static_cast<unsigned char>(c)));
+    for (const KeyName& named : keyNames) {
+        if (lower == named.name) {
+            key = named.key;
+            return true;
+        }
+    }
+    // One printable character other than the comment mark and the space.
+    if (word.size() != 1 || word[0] == '#' || !std::isgraph(static_cast<unsigned char>(word[0]))) return false;
+    key = folded({false, static_cast<unsigned char>(word[0])});
+    return true;
+}
+
+std::string keyName(PlayerKey key)
+{
+    for (const KeyName& named : keyNames) {
+        if (named.key == key) return named.name;
+    }
+    return std::string(1, char(key.code));
+}
+
+}  // namespace
+
+bool actionOfKey(const KeyBindings& bindings, PlayerKey key, Action& action)
+{
+    key = folded(key);
+    for (const Binding& binding : bindings.bound) {
+        if (binding.key == key) {
+            action = binding.action;
+            return true;
+        }
+    }
+    for (const Binding& own : ownKeys) {
+        if (own.key == key) {
+            action = own.action;
+            return true;
+        }
+    }
+    return false;
+}
+
+KeyBindings parseKeyBindings(const std::string& text, std::vector<std::string>& problems)
+{
+    KeyBindings bindings;
+    std::istringstream in(text);
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        const std::string body = trimmed(line.substr(0, line.find('#')));
+        if (body.empty()) continue;
+        auto problem = [&](const std::string& what) {
+            problems.push_back("line " + std::to_string(number) + ": " + what + "; ignored");
+        };
+        const size_t equals = body.find('=');
+        if (equals == std::string::npos) {
+            problem("expected `action = key`");
+            continue;
+        }
+        const std::string name = trimmed(body.substr(0, equals));
+        const std::string keyWord = trimmed(body.substr(equals + 1));
+        const ActionName* action = nullptr;
+        for (const ActionName& a : actionNames) {
+            if (name == a.name) action = &a;
+        }
+        PlayerKey key;
+        if (!action) {
+            problem("unknown action '" + name.substr(0, 40) + "'");
+        } else if (!parseKey(keyWord, key)) {
+            problem("unknown key '" + keyWord.substr(0, 40) + "'");
+        } else {
+            bool taken = false;
+            for (const Binding& b : bindings.bound) taken = taken || b.key == key;
+            if (taken) {
+                problem("key '" + keyWord + "' is bound already");
+            } else {
+                bindings.bound.push_back({action->action, key});
+            }
+        }
+    }
+    return bindings;
+}
+
+KeyBindings loadKeyBindings(const std::string& path, std::vector<std::string>& problems)
+{
+    std::string text;
+    switch (readSmallFile(path, largestFile, text)) {
+    case SmallFile::Missing: return {};
+    case SmallFile::Unreadable: problems.push_back("cannot be read; ignored"); return {};
+    case SmallFile::TooLarge: problems.push_back("is larger than 64 KiB; ignored"); return {};
+    default: return parseKeyBindings(text, problems);
+    }
+}
+
+std::string describeBindings(const KeyBindings& bindings)
+{
+    std::string out;
+    for (const ActionName& a : actionNames) {
+        // The game's own keys, less those keys.conf gave to another action.
+        std::string keys;
+        std::istringstream own(a.defaultKeys);
+        for (std::string item; std::getline(own, item, ',');) {
+            item = trimmed(item);
+            PlayerKey key;
+            Action now;
+            if (parseKey(item.substr(0, item.find(' ')), key) && actionOfKey(bindings, key, now) && now != a.action) continue;
+            keys += (keys.empty() ? "" : ", ") + item;
+        }
+        for (const Binding& b : bindings.bound) {
+            if (b.action == a.action) keys += (keys.empty() ? "" : ", ") + keyName(b.key);
+        }
+        out += std::string(a.name) + std::string(12 - std::string(a.name).size(), ' ') + keys + "\n";
+    }
+    return out;
+}

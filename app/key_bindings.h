@@ -1,0 +1,44 @@
+#pragma once
+// Which key does what. The game's own keys always work; keys.conf may give
+// an action another key as well, e.g. WASD for the arrows. A key bound there
+// does its new action only.
+
+#include <string>
+#include <vector>
+
+enum class Action {
+    Forward, Back, Left, Right, Jump, TurnLeft, TurnRight, TurnRound,
+    Camera, MouseLook, Level, Pause, Restart, Timer, Mute,
+};
+
+// An ASCII key as GLUT gives it, or a GLUT_KEY_* special key.
+struct PlayerKey {
+    bool special = false;
+    int code = 0;
+
+    bool operator==(const PlayerKey&) const = default;
+};
+
+struct Binding {
+    Action action;
+    PlayerKey key;
+};
+
+struct KeyBindings {
+    std::vector<Binding> bound;  // from keys.conf, in its order
+};
+
+// The action of a key: a binding of keys.conf first, then the game's own
+// keys for the actions that have a single key. False for any other key.
+bool actionOfKey(const KeyBindings& bindings, PlayerKey key, Action& action);
+
+// keys.conf's text: `action = key` lines, # comments. A line that does not
+// parse is left out, its problem noted with its line number.
+KeyBindings parseKeyBindings(const std::string& text, std::vector<std::string>& problems);
+
+// The file read, as untrusted: missing is no problem; unreadable, too large
+// or bad lines are each one line in `problems`.
+KeyBindings loadKeyBindings(const std::string& path, std::vector<std::string>& problems);
+
+// Every action with the keys that do it, one line each, for --print-keys.
+std::string describeBindings(const KeyBindings& bindings);

@@ -1,0 +1,128 @@
+#include "app/play.h"
+
+#include <GL/freeglut.h>
+
+namespace {
+
+constexpr int keyEscape = 27;
+
+bool isComfort(Action action)
+{
+    return action == Action::Pause || action == Action::Restart || action == Action::Timer ||
+           action == Action::Mute;
+}
+
+// The arrow, the Shift+arrow or the ASCII key an action stands for, as
+// app/input.cpp reads them; false for a turn's release, which is nothing.
+bool standInFor(Action action, bool down, const Input& input, ScriptCommand& command)
+{
+    const ScriptKind specialKind = down ? ScriptKind::SpecialDown : ScriptKind::SpecialUp;
+    const ScriptKind keyKind = down ? ScriptKind::KeyDown : ScriptKind::KeyUp;
+    switch (action) {
+    case Action::Forward: command = {specialKind, GLUT_KEY_UP, 0, {}}; return true;
+    case Action::Back: command = {specialKind, GLUT_KEY_DOWN, 0, {}}; return true;
+    case Action::Left: command = {specialKind, GLUT_KEY_LEFT, 0, {}}; return true;
+    case Action::Right: command = {specialKind, GLUT_KEY_RIGHT, 0, {}}; return true;
+    case Action::Jump: command = {keyKind, input.jumpKey, 0, {}}; return true;
+    case Action::Camera: command = {keyKind, 'c', 0, {}}; return true;
+    case Action::MouseLook: command = {keyKind, 'p', 0, {}}; return true;
+    case Action::Level: command = {keyKind, 'l', 0, {}}; return true;
+    default: break;
+    }
+    if (!down) return false;
+    const int arrow = action == Action::TurnLeft ? GLUT_KEY_LEFT : action == Action::TurnRight ? GLUT_KEY_RIGHT
+                                                                                              : GLUT_KEY_DOWN;
+    command = {ScriptKind::SpecialDown, arrow, GLUT_ACTIVE_SHIFT, {}};
+    return true;
+}
+
+ScriptCommand asItIs(PlayerKey key, bool down, int modifiers)
+{
+    if (key.special) return {down ? ScriptKind::SpecialDown : ScriptKind::SpecialUp, key.code, down ? modifiers : 0, {}};
+    return {down ? ScriptKind::KeyDown : ScriptKind::KeyUp, key.code, 0, {}};
+}
+
+KeyOutcome comfort(Play& play, Action action)
+{
+    KeyOutcome outcome;
+    switch (action) {
+    case Action::Pause:
+        // Nothing moves on the end screen; there is nothing to pause.
+        play.paused = !play.paused && play.game.gameState == Playing;
+        break;
+    case Action::Restart:
+        restartPlay(play);
+        outcome.record = true;
+        outcome.command.kind = ScriptKind::Restart;
+        break;
+    case Action::Timer:
+        play.timerShown = !play.timerShown;
+        break;
+    default:
+        outcome.mute = true;
+        break;
+    }
+    return outcome;
+}
+
+KeyOutcome actOn(Play& play, const ScriptCommand& command)
+{
+    KeyOutcome outcome;
+    outcome.record = true;
+    outcome.command = command;
+    outcome.quit = applyScriptInput(command, play.input, play.game.camera, play.screen);
+    return outcome;
+}
+
+}  // namespace
+
+Play startPlay(const Game& game)
+{
+    Play play;
+    play.game = game;
+    play.start = game;
+    return play;
+}
+
+void restartPlay(Play& play)
+{
+    play.game = play.start;
+    play.input = Input{};
+    play.paused = false;
+}
+
+KeyOutcome pressPlayKey(Play& play, const KeyBindings& bindings, PlayerKey key, int modifiers)
+{
+    Action action;
+    if (actionOfKey(bindings, key, action)) return pressAction(play, action);
+    const bool escape = !key.special && key.code == keyEscape;
+    return play.paused && !escape ? KeyOutcome{} : actOn(play, asItIs(key, true, modifiers));
+}
+
+KeyOutcome releasePlayKey(Play& play, const KeyBindings& bindings, PlayerKey key)
+{
+    Action action;
+    if (actionOfKey(bindings, key, action)) return releaseAction(play, action);
+    return actOn(play, asItIs(key, false, 0));
+}
+
+KeyOutcome pressAction(Play& play, Action action)
+{
+    ScriptCommand command;
+    if (isComfort(action)) return comfort(play, action);
+    if (play.paused || !standInFor(action, true, play.input, command)) return {};
+    return actOn(play, command);
+}
+
+KeyOutcome releaseAction(Play& play, Action action)
+{
+    ScriptCommand command;
+    if (isComfort(action) || !standInFor(action, false, play.input, command)) return {};
+    return actOn(play, command);
+}
+
+int takeTicksToPlay(const Play& play, TickClock& clock, double nowMs)
+{
+    const int owed = takeTicksOwed(clock, nowMs);
+    return play.paused ? 0 : owed;
+}
