@@ -234,8 +234,11 @@ TEST(GameFaults, HeldShiftArrowTurnsTheViewOnceWhateverTheAutoRepeat)
     const double idleChange = differingShare(start, idle);
     const double backChange = differingShare(idle, back);
     const double turnChange = differingShare(back, turned);
-    EXPECT_GT(turnChange, 0.3) << "a quarter turn barely changed the picture";
-    EXPECT_LT(backChange, std::max(0.05, 3.0 * idleChange))
+    // A quarter turn away changes most of the picture (three quarters of
+    // it here); back where it started, only the swaying discs and the ring
+    // have moved, however long the test took.
+    EXPECT_GT(turnChange, 0.5) << "a quarter turn barely changed the picture";
+    EXPECT_LT(backChange, std::max(0.25, 3.0 * idleChange))
         << "idle " << idleChange << ", after the hold and a turn back " << backChange
         << ", a quarter turn " << turnChange << "; pictures in "
         << [&] {

@@ -93,8 +93,14 @@ TEST(GameSoak, RandomKeysAndMouseKeepMemoryFlatAndEscStillEndsIt)
     ASSERT_GE(memory.size(), 2u);
     // The first reading is after start-up and the first few seconds of play;
     // a leak per frame or per event would grow well beyond this margin.
+    // (Built with the sanitizers, the allocator holds freed blocks back and
+    // the resident size swings by design; the plain build measures.)
     const long margin = 16 * 1024;
-    for (long kb : memory) EXPECT_LE(kb, memory.front() + margin) << "RSS in kB every 5 s: " << trace;
+    for (long kb : memory) {
+        if (!SKYCOURSE_SANITIZED) {
+            EXPECT_LE(kb, memory.front() + margin) << "RSS in kB every 5 s: " << trace;
+        }
+    }
     expectEscEndsTheGame(x.display, game, server);
 }
 
