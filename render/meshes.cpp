@@ -40,12 +40,12 @@ GLUquadric* texturedQuadric()
 
 void drawGoalRing()
 {
-    drawTorus(1.5f, 0.6f);
+    drawTorus(goalRingRadius, goalRingTube);
 }
 
 void drawItemSphere()
 {
-    static const SphereMesh sphere = makeSphereMesh(0.75f, 50, 50);
+    static const SphereMesh sphere = makeSphereMesh(itemRadius, 50, 50);
     drawSphereMesh(sphere);
 }
 

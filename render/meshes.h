@@ -7,6 +7,12 @@
 
 #include "world/world.h"
 
+// The sizes of the fixed shapes, for drawing them and for telling whether
+// they are in view.
+constexpr float itemRadius = 0.75f;       // the orbs' and checkpoints' sphere
+constexpr float goalRingRadius = 1.5f;    // the goal ring, to the middle of its tube
+constexpr float goalRingTube = 0.6f;
+
 struct CylinderMesh {
     float side;              // the block's width, which sets its radius and height
     unsigned int body;       // the side wall and the bottom disk

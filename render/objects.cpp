@@ -146,9 +146,6 @@ void drawItem(const Vec3& position, float r, float g, float b, float alpha, cons
     glPopMatrix();
 }
 
-// The radius of the orbs' and checkpoints' sphere.
-constexpr float itemRadius = 0.75f;
-
 // A size orb or a checkpoint, and its squared distance from the eye.
 struct SeeThroughItem {
     float distance;
@@ -226,7 +223,7 @@ void drawGoal(const Vec3& position, float angle, const Graphics& graphics)
     // see-through items are lit with it), whether the ring is in view or not.
     glMaterialfv(GL_FRONT, GL_SPECULAR, yellow);
     glMateriali(GL_FRONT, GL_SHININESS, 1);
-    const float reach = 1.5f + 0.6f;
+    const float reach = goalRingRadius + goalRingTube;
     if (outOfView(currentViewVolume(), {-reach, -reach, -reach}, {2.0f * reach, 2.0f * reach, 2.0f * reach})) {
         glPopMatrix();
         return;
