@@ -1,11 +1,9 @@
 #include "app/input.h"
 
-#include <GL/freeglut.h>
+#include "app/key_codes.h"
 
 namespace {
 
-constexpr unsigned char keyEscape = 27;
-constexpr unsigned char keyEnter = 13;
 constexpr unsigned char keyZ = 'z';
 
 // The move flags as a ring, so that an arrow can be turned by viewQuadrant.
@@ -23,10 +21,10 @@ bool& moveFlag(Controls& controls, int index)
 int arrowIndex(int key)
 {
     switch (key) {
-    case GLUT_KEY_UP: return 0;
-    case GLUT_KEY_RIGHT: return 1;
-    case GLUT_KEY_DOWN: return 2;
-    case GLUT_KEY_LEFT: return 3;
+    case keyUp: return 0;
+    case keyRight: return 1;
+    case keyDown: return 2;
+    case keyLeft: return 3;
     default: return -1;
     }
 }
@@ -48,9 +46,9 @@ bool anyMoveFlag(const Controls& c)
 int quarterTurnsOf(int key)
 {
     switch (key) {
-    case GLUT_KEY_LEFT: return 3;
-    case GLUT_KEY_RIGHT: return 1;
-    case GLUT_KEY_DOWN: return 2;
+    case keyLeft: return 3;
+    case keyRight: return 1;
+    case keyDown: return 2;
     default: return 0;
     }
 }
@@ -96,7 +94,7 @@ void pressSpecial(Input& input, Camera& camera, int key, int modifiers)
     // A quarter turn only while no arrow is held: then the view never turns
     // between an arrow's press and its release, and the release clears the
     // same flag the press set.
-    if (modifiers == GLUT_ACTIVE_SHIFT && !anyMoveFlag(c)) {
+    if (modifiers == modifierShift && !anyMoveFlag(c)) {
         int turns = quarterTurnsOf(key);
         if (turns != 0) {
             camera.viewQuadrant = (camera.viewQuadrant + turns) % 4;
@@ -104,7 +102,7 @@ void pressSpecial(Input& input, Camera& camera, int key, int modifiers)
         }
         return;
     }
-    if (key == GLUT_KEY_F1) {
+    if (key == keyF1) {
         input.jumpKeyIsZ = !input.jumpKeyIsZ;
         input.jumpKey = input.jumpKeyIsZ ? keyZ : keyEnter;
         return;

@@ -18,7 +18,7 @@ struct Input {
 // A key press; true when it asks to quit (Esc).
 bool pressKey(Input& input, Camera& camera, unsigned char key);
 void releaseKey(Input& input, unsigned char key);
-// A special key (GLUT_KEY_*) with the modifier bits held (GLUT_ACTIVE_*).
+// A special key (app/key_codes.h) with the modifier bits held (modifier*).
 void pressSpecial(Input& input, Camera& camera, int key, int modifiers);
 void releaseSpecial(Input& input, const Camera& camera, int key);
 

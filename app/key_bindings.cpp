@@ -2,7 +2,7 @@
 
 #include "app/small_file.h"
 
-#include <GL/freeglut.h>
+#include "app/key_codes.h"
 
 #include <cctype>
 #include <sstream>
@@ -43,14 +43,14 @@ struct KeyName {
 
 const KeyName keyNames[] = {
     {"space", {false, ' '}}, {"enter", {false, 13}}, {"backspace", {false, 8}}, {"tab", {false, 9}},
-    {"up", {true, GLUT_KEY_UP}}, {"down", {true, GLUT_KEY_DOWN}}, {"left", {true, GLUT_KEY_LEFT}},
-    {"right", {true, GLUT_KEY_RIGHT}}, {"home", {true, GLUT_KEY_HOME}}, {"end", {true, GLUT_KEY_END}},
-    {"pageup", {true, GLUT_KEY_PAGE_UP}}, {"pagedown", {true, GLUT_KEY_PAGE_DOWN}},
-    {"insert", {true, GLUT_KEY_INSERT}}, {"f1", {true, GLUT_KEY_F1}}, {"f2", {true, GLUT_KEY_F2}},
-    {"f3", {true, GLUT_KEY_F3}}, {"f4", {true, GLUT_KEY_F4}}, {"f5", {true, GLUT_KEY_F5}},
-    {"f6", {true, GLUT_KEY_F6}}, {"f7", {true, GLUT_KEY_F7}}, {"f8", {true, GLUT_KEY_F8}},
-    {"f9", {true, GLUT_KEY_F9}}, {"f10", {true, GLUT_KEY_F10}}, {"f11", {true, GLUT_KEY_F11}},
-    {"f12", {true, GLUT_KEY_F12}},
+    {"up", {true, keyUp}}, {"down", {true, keyDown}}, {"left", {true, keyLeft}},
+    {"right", {true, keyRight}}, {"home", {true, keyHome}}, {"end", {true, keyEnd}},
+    {"pageup", {true, keyPageUp}}, {"pagedown", {true, keyPageDown}},
+    {"insert", {true, keyInsert}}, {"f1", {true, keyF1}}, {"f2", {true, keyF2}},
+    {"f3", {true, keyF3}}, {"f4", {true, keyF4}}, {"f5", {true, keyF5}},
+    {"f6", {true, keyF6}}, {"f7", {true, keyF7}}, {"f8", {true, keyF8}},
+    {"f9", {true, keyF9}}, {"f10", {true, keyF10}}, {"f11", {true, keyF11}},
+    {"f12", {true, keyF12}},
 };
 
 // The game's own keys for the actions that are one key, not read by

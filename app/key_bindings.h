@@ -11,7 +11,7 @@ enum class Action {
     Camera, MouseLook, Level, Pause, Restart, Timer, Mute,
 };
 
-// An ASCII key as GLUT gives it, or a GLUT_KEY_* special key.
+// An ASCII key as GLUT gives it, or a special key of app/key_codes.h.
 struct PlayerKey {
     bool special = false;
     int code = 0;

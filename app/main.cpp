@@ -23,6 +23,7 @@
 #include "app/best_times.h"
 #include "app/gamepad.h"
 #include "app/input.h"
+#include "app/key_codes.h"
 #include "app/media_folder.h"
 #include "app/options.h"
 #include "app/pause_key.h"
@@ -44,7 +45,6 @@ namespace {
 
 // How often the loop looks for a signal that asked the game to end.
 constexpr unsigned int signalPollMilliseconds = 50;
-constexpr unsigned char keyEscape = 27;
 
 // The running program: everything the callbacks share.
 struct Session {

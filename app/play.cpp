@@ -1,10 +1,8 @@
 #include "app/play.h"
 
-#include <GL/freeglut.h>
+#include "app/key_codes.h"
 
 namespace {
-
-constexpr int keyEscape = 27;
 
 bool isComfort(Action action)
 {
@@ -19,10 +17,10 @@ bool standInFor(Action action, bool down, const Input& input, ScriptCommand& com
     const ScriptKind specialKind = down ? ScriptKind::SpecialDown : ScriptKind::SpecialUp;
     const ScriptKind keyKind = down ? ScriptKind::KeyDown : ScriptKind::KeyUp;
     switch (action) {
-    case Action::Forward: command = {specialKind, GLUT_KEY_UP, 0, {}}; return true;
-    case Action::Back: command = {specialKind, GLUT_KEY_DOWN, 0, {}}; return true;
-    case Action::Left: command = {specialKind, GLUT_KEY_LEFT, 0, {}}; return true;
-    case Action::Right: command = {specialKind, GLUT_KEY_RIGHT, 0, {}}; return true;
+    case Action::Forward: command = {specialKind, keyUp, 0, {}}; return true;
+    case Action::Back: command = {specialKind, keyDown, 0, {}}; return true;
+    case Action::Left: command = {specialKind, keyLeft, 0, {}}; return true;
+    case Action::Right: command = {specialKind, keyRight, 0, {}}; return true;
     case Action::Jump: command = {keyKind, input.jumpKey, 0, {}}; return true;
     case Action::Camera: command = {keyKind, 'c', 0, {}}; return true;
     case Action::MouseLook: command = {keyKind, 'p', 0, {}}; return true;
@@ -30,9 +28,9 @@ bool standInFor(Action action, bool down, const Input& input, ScriptCommand& com
     default: break;
     }
     if (!down) return false;
-    const int arrow = action == Action::TurnLeft ? GLUT_KEY_LEFT : action == Action::TurnRight ? GLUT_KEY_RIGHT
-                                                                                              : GLUT_KEY_DOWN;
-    command = {ScriptKind::SpecialDown, arrow, GLUT_ACTIVE_SHIFT, {}};
+    const int arrow = action == Action::TurnLeft ? keyLeft : action == Action::TurnRight ? keyRight
+                                                                                              : keyDown;
+    command = {ScriptKind::SpecialDown, arrow, modifierShift, {}};
     return true;
 }
 

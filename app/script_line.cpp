@@ -3,7 +3,7 @@
 // The script as text: reading its lines, checking each into a command and
 // spelling a command back. No game here, so that the fuzzer can take it alone.
 
-#include <GL/freeglut.h>
+#include "app/key_codes.h"
 
 #include <cstdlib>
 #include <sstream>
@@ -38,14 +38,14 @@ struct Named {
 };
 
 const Named specialKeys[] = {
-    {"UP", GLUT_KEY_UP}, {"DOWN", GLUT_KEY_DOWN}, {"LEFT", GLUT_KEY_LEFT},
-    {"RIGHT", GLUT_KEY_RIGHT}, {"F1", GLUT_KEY_F1},
+    {"UP", keyUp}, {"DOWN", keyDown}, {"LEFT", keyLeft},
+    {"RIGHT", keyRight}, {"F1", keyF1},
 };
 
 // In the order a recording writes them.
 const Named modifiers[] = {
-    {"shift", GLUT_ACTIVE_SHIFT}, {"ctrl", GLUT_ACTIVE_CTRL}, {"alt", GLUT_ACTIVE_ALT},
-    {"super", GLUT_ACTIVE_SUPER},
+    {"shift", modifierShift}, {"ctrl", modifierCtrl}, {"alt", modifierAlt},
+    {"super", modifierSuper},
 };
 
 template <size_t N>
