@@ -131,6 +131,18 @@ ClassicBuffers uploadClassicMeshes(const MeshSet& meshes, unsigned int whiteText
     return uploaded;
 }
 
+void drawClassicMesh(const MeshSet& meshes, const ClassicBuffers& buffers, MeshId id)
+{
+    const Mesh& mesh = meshOf(meshes, id);
+    glBindBuffer(GL_ARRAY_BUFFER, buffers.buffers[size_t(id)]);
+    pointArrays(mesh, nullptr);
+    drawRuns(mesh, 0, uint32_t(mesh.runs.size()));
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+}
+
 void setClassicFixedState()
 {
     glEnable(GL_DEPTH_TEST);
@@ -196,10 +208,7 @@ void runClassicDraws(const Frame& frame, size_t first, const MeshSet& meshes, co
             glTexCoordPointer(2, GL_FLOAT, 0, mesh.texCoords.data());
             drawRuns(mesh, geometry.firstRun, geometry.runCount);
         } else {
-            const Mesh& mesh = meshOf(meshes, geometry.mesh);
-            glBindBuffer(GL_ARRAY_BUFFER, buffers.buffers[size_t(geometry.mesh)]);
-            pointArrays(mesh, nullptr);
-            drawRuns(mesh, 0, uint32_t(mesh.runs.size()));
+            drawClassicMesh(meshes, buffers, geometry.mesh);
         }
     }
     glBindBuffer(GL_ARRAY_BUFFER, 0);
@@ -208,6 +217,8 @@ void runClassicDraws(const Frame& frame, size_t first, const MeshSet& meshes, co
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     // Back to what the next frame and the fixed state expect.
     if (haveShader && !shaderOn) shader.use(shader.program);
+    glDisable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, buffers.white);
     glDisable(GL_STENCIL_TEST);
     glDisable(GL_CULL_FACE);
     glDisable(GL_POLYGON_OFFSET_FILL);

@@ -20,6 +20,9 @@ ClassicBuffers uploadClassicMeshes(const MeshSet& meshes, unsigned int whiteText
 // The GL settings every frame relies on and nothing changes for good.
 void setClassicFixedState();
 
+// One mesh with whatever state, matrices and colour GL has now.
+void drawClassicMesh(const MeshSet& meshes, const ClassicBuffers& buffers, MeshId id);
+
 // Clears, places the light and runs every draw of the frame.
 void drawFrameClassic(const Frame& frame, const MeshSet& meshes, const ClassicBuffers& buffers,
                       const ShaderProgram& shader);

@@ -52,6 +52,8 @@ void clearScratch(Mesh& mesh)
 // The camera's turn without the move to the ball: the chase offset (unless
 // first-person), the quarter turns, the yaw and the pitch about the turned
 // horizontal axis. The sky turns by exactly this.
+}  // namespace
+
 void applyViewRotation(Mat4& m, const Camera& camera)
 {
     if (!camera.firstPersonView) {
@@ -65,11 +67,15 @@ void applyViewRotation(Mat4& m, const Camera& camera)
     rotate(m, camera.cameraPitch, axis.x, axis.y, axis.z);
 }
 
+namespace {
+
 void textured(Surface& material, unsigned int texture, Filter filter)
 {
     material.texture = texture;
     material.filter = filter;
 }
+
+}  // namespace
 
 void addSky(Frame& frame, const Camera& camera, const MeshSet& meshes, const TextureIds& textures)
 {
@@ -92,6 +98,7 @@ void addSky(Frame& frame, const Camera& camera, const MeshSet& meshes, const Tex
     }
 }
 
+
 void addBall(Frame& frame, Pass pass, const Ball& b, const Mat4& view, const MeshSet& meshes,
              const TextureIds& textures, float alpha)
 {
@@ -110,6 +117,7 @@ void addBall(Frame& frame, Pass pass, const Ball& b, const Mat4& view, const Mes
     textured(draw.material, textures.ball, Filter::Mipmapped);
 }
 
+
 unsigned int textureOfBlock(const TextureIds& textures, const Block& block)
 {
     switch (block.material) {
@@ -121,7 +129,6 @@ unsigned int textureOfBlock(const TextureIds& textures, const Block& block)
     return 0;
 }
 
-}  // namespace
 
 void addBlock(Frame& frame, Pass pass, const Block& block, bool topOnly, const Mat4& base, const MeshSet& meshes,
               const TextureIds& textures, const float (&specular)[4], float shininess)
@@ -206,6 +213,8 @@ struct SeeThroughItem {
     float colour[4];
 };
 
+}  // namespace
+
 void addSeeThroughItems(Frame& frame, const Course& course, const Mat4& base, const MeshSet& meshes,
                         const float (&specular)[4])
 {
@@ -245,7 +254,11 @@ void addSeeThroughItems(Frame& frame, const Course& course, const Mat4& base, co
     }
 }
 
+namespace {
+
 // Returns whether a shadow was drawn.
+}  // namespace
+
 bool addShadow(Frame& frame, const Ball& b, const std::vector<Block>& blocks, const Mat4& base,
                const MeshSet& meshes, const TextureIds& textures)
 {
@@ -276,6 +289,7 @@ bool addShadow(Frame& frame, const Ball& b, const std::vector<Block>& blocks, co
     return true;
 }
 
+
 void addEndPicture(Frame& frame, const TextureIds& textures)
 {
     Mat4 m = identityMat4;
@@ -295,6 +309,8 @@ void addEndPicture(Frame& frame, const TextureIds& textures)
     draw.material.texture = textures.end;
     draw.material.filter = Filter::Keep;
 }
+
+namespace {
 
 // Every scratch vertex has a normal and texture coordinates, so that one set
 // of arrays serves all of them.
@@ -316,6 +332,8 @@ Draw& addOverlayDraw(Frame& frame, uint32_t firstRun)
     draw.state.shader = false;
     return draw;
 }
+
+}  // namespace
 
 void addOverlay(Frame& frame, const OverlayBlock& block, const TextureIds& textures)
 {
@@ -369,6 +387,23 @@ void addOverlay(Frame& frame, const OverlayBlock& block, const TextureIds& textu
     }
 }
 
+
+void addGoal(Frame& frame, const Vec3& goal, float angle, const Mat4& base, const MeshSet& meshes)
+{
+    Mat4 ring = base;
+    translate(ring, goal.x, goal.y, goal.z);
+    const float reach = goalRingRadius + goalRingTube;
+    if (outOfView(viewVolume(frame.projection, ring), {-reach, -reach, -reach}, {2 * reach, 2 * reach, 2 * reach})) {
+        return;
+    }
+    rotate(ring, angle, 0.0f, 1.0f, 0.0f);
+    Draw& draw = addDraw(frame, Pass::Goal, meshes.goalRing, ring);
+    copy4(draw.material.specular, yellow);
+    draw.material.shininess = 1.0f;
+}
+
+namespace {
+
 void addScene(Frame& frame, const FrameInput& input, const MeshSet& meshes, const TextureIds& textures)
 {
     const Game& game = *input.game;
@@ -406,16 +441,7 @@ void addScene(Frame& frame, const FrameInput& input, const MeshSet& meshes, cons
         addBlock(frame, Pass::Blocks, block, false, base, meshes, textures, black, 10.0f);
     }
 
-    Mat4 ring = base;
-    const Vec3& goal = course.goalPosition;
-    translate(ring, goal.x, goal.y, goal.z);
-    const float reach = goalRingRadius + goalRingTube;
-    if (!outOfView(viewVolume(frame.projection, ring), {-reach, -reach, -reach}, {2 * reach, 2 * reach, 2 * reach})) {
-        rotate(ring, game.goalAngle, 0.0f, 1.0f, 0.0f);
-        Draw& draw = addDraw(frame, Pass::Goal, meshes.goalRing, ring);
-        copy4(draw.material.specular, yellow);
-        draw.material.shininess = 1.0f;
-    }
+    addGoal(frame, course.goalPosition, game.goalAngle, base, meshes);
     // The ring's highlight lights the items after it, unless the shadow's
     // black came in between: so it has always been drawn.
     const bool shadow = chaseView && addShadow(frame, b, course.blocks, base, meshes, textures);

@@ -132,6 +132,26 @@ Mat4 sceneProjection(bool firstPersonView, int width, int height);
 void addBlock(Frame& frame, Pass pass, const Block& block, bool topOnly, const Mat4& base, const MeshSet& meshes,
               const TextureIds& textures, const float (&specular)[4], float shininess);
 
+// The pieces a frame is made of, each appending its draws: for a frame of
+// its own and for tests that draw one piece under a view of their choosing.
+// `view` is the camera, `base` the level's model-view (the camera moved one
+// ball radius down).
+void applyViewRotation(Mat4& m, const Camera& camera);
+// The picture of a block's material (0: none).
+unsigned int textureOfBlock(const TextureIds& textures, const Block& block);
+void addSky(Frame& frame, const Camera& camera, const MeshSet& meshes, const TextureIds& textures);
+void addBall(Frame& frame, Pass pass, const Ball& b, const Mat4& view, const MeshSet& meshes,
+             const TextureIds& textures, float alpha);
+void addGoal(Frame& frame, const Vec3& goal, float angle, const Mat4& base, const MeshSet& meshes);
+// The orbs and checkpoints in view, far to near, lit with this highlight.
+void addSeeThroughItems(Frame& frame, const Course& course, const Mat4& base, const MeshSet& meshes,
+                        const float (&specular)[4]);
+// The ball's shadow on the top under it; false when there is none.
+bool addShadow(Frame& frame, const Ball& b, const std::vector<Block>& blocks, const Mat4& base,
+               const MeshSet& meshes, const TextureIds& textures);
+void addEndPicture(Frame& frame, const TextureIds& textures);
+void addOverlay(Frame& frame, const OverlayBlock& block, const TextureIds& textures);
+
 // Fills `frame` (reusing its storage: no allocation once it has grown) with
 // the scene while the game is playing, or the end picture after the goal,
 // then the overlay.
