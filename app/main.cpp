@@ -66,7 +66,7 @@ struct Session {
     // ticks run so far, so that a test can count them against its own clock.
     int slowFrameMs = 0;
     Recording recording;
-    Watch watch;
+    ScriptPlayer watch;
     std::FILE* rows = nullptr;  // SKYCOURSE_ROWS
     long long tickNumber = 0;
     bool ending = false;

@@ -255,7 +255,9 @@ int main(int argc, char** argv)
 {
     // The same silent sound system on every machine, device or none.
     setenv("SDL_AUDIODRIVER", "dummy", 0);
-    if (!openOffscreenFrame()) return 2;
+    // The pictures, sounds and shaders the game would read, wherever the
+    // bench was started.
+    if (!enterGameFolder() || !openOffscreenFrame()) return 2;
     registerAll();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
