@@ -6,7 +6,7 @@
 
 const char* const helpText =
     "usage: skycourse [--window [WxH]] [--record FILE | --watch FILE [--speed N]]\n"
-    "                 [--volume N] [--mute] [--print-keys]\n"
+    "                 [--volume N] [--mute] [--print-keys] [--renderer classic|shaders]\n"
     "\n"
     "Roll the ball up the course in the sky to the goal ring. Without options the\n"
     "game switches the display to 1280x1024 (game mode), or fills the screen where\n"
@@ -28,6 +28,10 @@ const char* const helpText =
     "  --volume N      sound volume in percent, 0 to 100 (default 100)\n"
     "  --mute          start without sound (\"m\" brings it back)\n"
     "  --print-keys    print the keys in force (with keys.conf) and exit\n"
+    "  --renderer R    how to draw: classic (the default) needs OpenGL's fixed-\n"
+    "                  function pipeline, with ARB shader objects for per-pixel\n"
+    "                  lighting (per-vertex lighting without them); shaders needs\n"
+    "                  an OpenGL 2.1 or OpenGL ES 2.0 driver\n"
     "  A relative FILE is kept in $XDG_DATA_HOME/skycourse (by default\n"
     "  ~/.local/share/skycourse); --watch looks in the current folder first.\n"
     "\n"
@@ -93,10 +97,10 @@ bool parseSize(const std::string& text, int& width, int& height)
 
 std::string parseOptions(int argc, const char* const* argv, Options& options)
 {
-    constexpr int count = 8;
+    constexpr int count = 9;
     bool seen[count] = {};
     const char* const names[count] = {"--window", "--record", "--watch", "--speed", "--help", "--volume", "--mute",
-                                      "--print-keys"};
+                                      "--print-keys", "--renderer"};
     for (int i = 1; i < argc; ++i) {
         std::string word = argv[i];
         // --name=value is the same as --name value.
@@ -117,7 +121,7 @@ std::string parseOptions(int argc, const char* const* argv, Options& options)
         seen[which] = true;
 
         const bool optionalValue = which == 0;
-        const bool takesValue = which == 1 || which == 2 || which == 3 || which == 5;
+        const bool takesValue = which == 1 || which == 2 || which == 3 || which == 5 || which == 8;
         if (!hasValue && (takesValue || optionalValue) && i + 1 < argc &&
             (takesValue || std::strncmp(argv[i + 1], "--", 2) != 0)) {
             value = argv[++i];
@@ -155,8 +159,12 @@ std::string parseOptions(int argc, const char* const* argv, Options& options)
         case 6:
             options.mute = true;
             break;
-        default:
+        case 7:
             options.printKeys = true;
+            break;
+        default:
+            if (value != "classic" && value != "shaders") return "--renderer '" + value + "' must be classic or shaders";
+            options.shaderRenderer = value == "shaders";
             break;
         }
     }

@@ -102,19 +102,31 @@ Step run(Replay& replay, const ScriptCommand& command)
 int main(int argc, char** argv)
 {
     openClosedStandardDescriptors();
-    if (argc > 2) {
-        std::fprintf(stderr, "usage: skycourse-replay [script]  (the script is read from stdin without one)\n");
+    Replay replay;
+    // --renderer picks how `shot` draws: classic (the default) or shaders.
+    int first = 1;
+    if (argc > 1 && std::strcmp(argv[1], "--renderer") == 0) {
+        const bool known = argc > 2 && (std::strcmp(argv[2], "classic") == 0 || std::strcmp(argv[2], "shaders") == 0);
+        if (!known) {
+            std::fprintf(stderr, "skycourse-replay: --renderer must be classic or shaders\n");
+            return 2;
+        }
+        replay.shots.renderer = std::strcmp(argv[2], "shaders") == 0 ? Renderer::Shaders : Renderer::Classic;
+        first = 3;
+    }
+    if (argc - first > 1) {
+        std::fprintf(stderr, "usage: skycourse-replay [--renderer classic|shaders] [script]  (the script is read "
+                             "from stdin without one)\n");
         return 2;
     }
-    const char* scriptName = argc == 2 ? argv[1] : "standard input";
-    std::FILE* script = argc == 2 ? std::fopen(argv[1], "rb") : stdin;
+    const char* scriptName = argc > first ? argv[first] : "standard input";
+    std::FILE* script = argc > first ? std::fopen(argv[first], "rb") : stdin;
     if (script == nullptr) {
         std::fprintf(stderr, "skycourse-replay: cannot read %s: %s\n", printable(scriptName).c_str(),
                      std::strerror(errno));
         return 2;
     }
 
-    Replay replay;
     std::fputs(rowHeader, stdout);
     std::fputc('\n', stdout);
     ScriptReader reader{script};

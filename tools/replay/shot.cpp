@@ -22,13 +22,13 @@ constexpr int shotWidth = 1280;
 constexpr int shotHeight = 1024;
 
 // The pictures and shaders are loaded from the folder the tool lives in.
-Graphics loadGraphics(const Course& course)
+Graphics loadGraphics(const Course& course, Renderer renderer)
 {
     const std::filesystem::path before = std::filesystem::current_path();
     std::error_code error;
     const std::filesystem::path tool = runningExecutable();
     if (!tool.empty()) std::filesystem::current_path(tool.parent_path(), error);
-    Graphics graphics = initGraphics(course);
+    Graphics graphics = initGraphics(course, renderer);
     std::filesystem::current_path(before, error);
     return graphics;
 }
@@ -42,7 +42,7 @@ std::string prepare(Shots& shots, const Course& course)
     glutInitWindowSize(64, 64);
     glutCreateWindow("skycourse-replay");
     glutHideWindow();
-    shots.graphics = loadGraphics(course);
+    shots.graphics = loadGraphics(course, shots.renderer);
 
     shots.framebuffer = makeOffscreenFramebuffer(shotWidth, shotHeight);
     if (shots.framebuffer == 0) {

@@ -10,6 +10,7 @@ struct Shots {
     bool tried = false;
     bool ready = false;
     unsigned int framebuffer = 0;
+    Renderer renderer = Renderer::Classic;   // chosen before the first shot
     Graphics graphics;
 };
 

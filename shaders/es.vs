@@ -1,0 +1,24 @@
+// The shader renderer's vertex half, in the GLSL that OpenGL ES 2, WebGL and
+// desktop GL 2.1 all read (the loader puts the version line first). The
+// matrices come as uniforms, made on the CPU with the frame.
+
+attribute vec3 position;
+attribute vec3 normal;
+attribute vec2 texCoord;
+
+uniform mat4 projection;
+uniform mat4 modelView;
+uniform mat3 normalMatrix;
+
+varying vec3 eyePosition;
+varying vec3 eyeNormal;
+varying vec2 pictureCoord;
+
+void main()
+{
+    vec4 eye = modelView * vec4(position, 1.0);
+    eyePosition = eye.xyz / eye.w;
+    eyeNormal = normalMatrix * normal;
+    pictureCoord = texCoord;
+    gl_Position = projection * eye;
+}
