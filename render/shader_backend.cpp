@@ -11,18 +11,13 @@
 #include <cstdlib>
 
 #include "assets/shader_program.h"
+#include "render/gl_state.h"
 
 namespace {
 
 constexpr GLuint positionAttribute = 0;
 constexpr GLuint normalAttribute = 1;
 constexpr GLuint texCoordAttribute = 2;
-
-void enable(GLenum capability, bool on)
-{
-    if (on) glEnable(capability);
-    else glDisable(capability);
-}
 
 std::string readSource(const char* path, std::string& error)
 {
@@ -97,7 +92,7 @@ GLuint buildProgram(const char* vertexPath, const char* fragmentPath, std::strin
 ShaderUniforms uniformsOf(GLuint program)
 {
     ShaderUniforms u;
-    u.projection = glGetUniformLocation(program, "projection");
+    u.modelViewProjection = glGetUniformLocation(program, "modelViewProjection");
     u.modelView = glGetUniformLocation(program, "modelView");
     u.normalMatrix = glGetUniformLocation(program, "normalMatrix");
     u.lightPosition = glGetUniformLocation(program, "lightPosition");
@@ -213,51 +208,7 @@ void bindTexture(const Surface& material, unsigned int white)
         return;
     }
     glBindTexture(GL_TEXTURE_2D, material.texture);
-    switch (material.filter) {
-    case Filter::Keep: break;
-    case Filter::Mipmapped:
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        break;
-    case Filter::SkyLinear:
-    case Filter::SkyMipmapped:
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
-                        material.filter == Filter::SkyLinear ? GL_LINEAR : GL_LINEAR_MIPMAP_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-        break;
-    case Filter::Nearest:
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        break;
-    case Filter::Linear:
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        break;
-    }
-}
-
-void applyState(const DrawState& state)
-{
-    enable(GL_DEPTH_TEST, state.depthTest);
-    const GLboolean write = state.colourWrite ? GL_TRUE : GL_FALSE;
-    glColorMask(write, write, write, write);
-    if (state.cullBack) glCullFace(GL_BACK);
-    enable(GL_CULL_FACE, state.cullBack);
-    if (state.polygonOffset) glPolygonOffset(1.0f, 1.0f);
-    enable(GL_POLYGON_OFFSET_FILL, state.polygonOffset);
-    enable(GL_BLEND, state.blend != Blend::Off);
-    if (state.blend == Blend::Add) glBlendFunc(GL_ONE, GL_ONE);
-    else glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    enable(GL_STENCIL_TEST, state.stencil != Stencil::Off);
-    if (state.stencil == Stencil::Mark) {
-        glStencilFunc(GL_ALWAYS, 1, 1);
-        glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
-    } else if (state.stencil == Stencil::Equal) {
-        glStencilFunc(GL_EQUAL, 1, 1);
-        glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
-    }
+    applyTextureFilter(material.filter);
 }
 
 // The inverse transpose of the model-view's upper 3x3, column-major, as GL
@@ -333,7 +284,9 @@ void drawFrameWithShaders(ShaderRenderer& renderer, const Frame& frame)
     for (const Draw& draw : frame.draws) {
         const Geometry& geometry = draw.geometry;
         if (!geometry.scratch && geometry.mesh == MeshId::None) continue;
-        glUniformMatrix4fv(u.projection, 1, GL_FALSE, draw.screenSpace ? frame.overlayProjection.m : frame.projection.m);
+        const Mat4 modelViewProjection =
+            multiply(draw.screenSpace ? frame.overlayProjection : frame.projection, draw.modelView);
+        glUniformMatrix4fv(u.modelViewProjection, 1, GL_FALSE, modelViewProjection.m);
         glUniformMatrix4fv(u.modelView, 1, GL_FALSE, draw.modelView.m);
         float normalMatrix[9];
         normalMatrixOf(draw.modelView, normalMatrix);
@@ -344,7 +297,7 @@ void drawFrameWithShaders(ShaderRenderer& renderer, const Frame& frame)
         glUniform1f(u.shininess, material.shininess);
         glUniform1i(u.lit, material.lit ? 1 : 0);
         bindTexture(material, renderer.white);
-        applyState(draw.state);
+        applyDrawState(draw.state);
 
         if (geometry.scratch) {
             pointAttributes(renderer.scratch, renderer.scratchVertexCapacity);
@@ -360,6 +313,9 @@ void drawFrameWithShaders(ShaderRenderer& renderer, const Frame& frame)
     }
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    // Off again: on a desktop GL, attribute 0 stands for the fixed-function
+    // vertex array too.
+    glDisableVertexAttribArray(positionAttribute);
     glDisableVertexAttribArray(normalAttribute);
     glDisableVertexAttribArray(texCoordAttribute);
     glDisable(GL_STENCIL_TEST);

@@ -22,7 +22,7 @@ struct ShaderMeshBuffers {
 };
 
 struct ShaderUniforms {
-    int projection = -1, modelView = -1, normalMatrix = -1;
+    int modelViewProjection = -1, modelView = -1, normalMatrix = -1;
     int lightPosition = -1, lightModelAmbient = -1, lightDiffuse = -1, lightSpecular = -1;
     int colour = -1, specular = -1, shininess = -1, lit = -1, picture = -1;
 };

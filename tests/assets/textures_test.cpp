@@ -11,6 +11,7 @@
 #include "render/graphics.h"
 #include "tests/support/media_files.h"
 #include "tests/support/xvfb.h"
+#include "world/level.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ protected:
         mkdir("images", 0755);
         for (int i = 0; i < int(pictureCount); ++i)
             writeFile(std::string("images/") + pictureFiles[i], solidBmp(8, 4, colourOfPicture(i)));
-        startupErrors = stderrOf([] { graphics = initGraphics(); });
+        startupErrors = stderrOf([] { graphics = initGraphics(buildLevel()); });
     }
     static void TearDownTestSuite()
     {

@@ -23,14 +23,15 @@ bool openOffscreenFrame()
     return true;
 }
 
-Graphics loadGraphicsFromGameFolder()
+Graphics loadGraphicsFromGameFolder(Renderer renderer)
 {
     char* here = getcwd(nullptr, 0);
     if (here == nullptr || chdir(SKYCOURSE_GAME_DIR) != 0) {
         std::fprintf(stderr, "bench: cannot enter %s\n", SKYCOURSE_GAME_DIR);
         std::exit(2);
     }
-    Graphics graphics = initGraphics(buildLevel());
+    Graphics graphics = initGraphics(buildLevel(), renderer);
+    if (graphics.renderer != renderer) std::exit(2);
     if (chdir(here) != 0) std::exit(2);
     std::free(here);
     return graphics;

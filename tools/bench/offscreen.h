@@ -11,6 +11,6 @@ constexpr int frameHeight = 1024;
 // projection for the frame. False, with a line on stderr, without GL.
 bool openOffscreenFrame();
 
-// Runs `load` with the game folder as the working directory, as the game
-// runs from it.
-Graphics loadGraphicsFromGameFolder();
+// Starts the renderer's graphics with the game folder as the working
+// directory, as the game runs from it.
+Graphics loadGraphicsFromGameFolder(Renderer renderer = Renderer::Classic);
