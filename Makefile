@@ -81,7 +81,7 @@ test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE package
 
 test-package: build package-deps
-	ctest --test-dir $(BUILD) --output-on-failure -L package
+	ctest --test-dir $(BUILD) --verbose -L package
 
 # dpkg-buildpackage writes beside the folder it builds: a copy of the
 # sources under $(BUILD)/package/ keeps that out of the source tree's
@@ -118,7 +118,7 @@ test-asan: deps
 		"-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g1"
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-		ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+		ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -LE package
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -110,7 +110,7 @@ Icon makeIcon(int size)
     const float elevation = 0.5f;
     const V3 toEye{0, std::sin(elevation), std::cos(elevation)};
     const V3 right{1, 0, 0}, up{0, std::cos(elevation), -std::sin(elevation)};
-    const V3 centre{0, 0.55f, 0};
+    const V3 centre{0, 0.35f, 0};
     const float halfWidth = 2.2f;
     constexpr int samples = 4; // per side of a pixel: 16 rays, for smooth edges
     Icon icon{size, std::vector<std::uint8_t>(static_cast<size_t>(size) * size * 4, 0)};
