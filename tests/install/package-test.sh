@@ -40,6 +40,12 @@ SKYCOURSE_INSTALL_ROOT=/ "$installed_tests" || status=$?
 for path in /usr/share/applications/skycourse.desktop /usr/share/man/man6/skycourse.6.gz /usr/games/skycourse; do
 	[ -e "$path" ] || { echo "package test: $path is not installed"; status=1; }
 done
+# By name, as a player's login shell finds it: /usr/games is on Debian's
+# PATH.
+if ! su - -s /bin/sh nobody -c 'skycourse --help' 2>/dev/null | grep -q '^usage: skycourse'; then
+	echo "package test: an ordinary user's shell cannot start skycourse by name"
+	status=1
+fi
 dpkg-query -L skycourse > "$work/files"
 
 echo "== remove"
