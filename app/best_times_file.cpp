@@ -76,6 +76,7 @@ std::string writeAtomically(const std::string& path, const std::string& text, Wr
     step(hook, WriteStep::FolderSynced);
     return "";
 }
+
 }  // namespace
 
 std::string localDate()
