@@ -20,7 +20,9 @@ command -v ffmpeg >/dev/null || { echo "route-film: ffmpeg is missing (make film
 tool=route-film
 . "$root/tools/private-display.sh"
 frames=$(mktemp -d)
-trap 'kill $xvfb_pid 2>/dev/null; rm -rf "$frames" ${number:+"$number"}' EXIT
+# With a display of the caller's there is no Xvfb to stop, and under set -e a
+# failed kill would end the trap before the frames are removed.
+trap 'if [ -n "$xvfb_pid" ]; then kill $xvfb_pid 2>/dev/null || true; fi; rm -rf "$frames" ${number:+"$number"}' EXIT
 
 # The route with a shot after every $ticks_per_frame ticks: tick lines are
 # cut where a shot falls, the route's final Esc is left out, and one last
