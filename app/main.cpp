@@ -110,7 +110,7 @@ void onClose()
 
 void onDisplay()
 {
-    showFrame(session->play, session->show.graphics, session->show.runLine);
+    showFrame(session->play, session->show.graphics, session->devices.window, session->show.runLine);
     if (session->hooks.slowFrameMs > 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(session->hooks.slowFrameMs));
     }
@@ -267,9 +267,11 @@ int main(int argc, char** argv)
         running.devices.gameModeActive = openGameWindow();
     }
 
-    running.show.graphics = initGraphics();
     // A watched script plays from the game every script starts from.
     running.play = startPlay(watching(running) ? newScriptGame() : newGame(seed));
+    running.show.graphics = initGraphics(running.play.game.course, running.settings.options.shaderRenderer
+                                                                       ? Renderer::Shaders
+                                                                       : Renderer::Classic);
     initSound(running.show.sounds);
     setSoundVolume(running.show.sounds, float(running.settings.options.volume) / 100.0f);
     if (running.settings.options.mute) switchMute(running.show.sounds);

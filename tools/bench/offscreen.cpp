@@ -3,9 +3,11 @@
 #include <GL/gl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "app/window.h"
+#include "world/level.h"
 #include "tools/headless/egl_context.h"
 #include "tools/headless/framebuffer.h"
 
@@ -29,7 +31,12 @@ bool enterGameFolder()
     return !error;
 }
 
-Graphics loadGraphicsFromGameFolder()
+Graphics loadGraphicsFromGameFolder(Renderer renderer)
 {
-    return initGraphics();
+    Graphics graphics = initGraphics(buildLevel(), renderer);
+    if (graphics.renderer != renderer) {
+        std::fprintf(stderr, "bench: the %s renderer cannot start\n", renderer == Renderer::Shaders ? "shader" : "classic");
+        std::exit(2);
+    }
+    return graphics;
 }

@@ -2,7 +2,7 @@
 
 struct Shots {};
 
-std::string takeShot(std::shared_ptr<Shots>&, const Game&, const char*)
+std::string takeShot(std::shared_ptr<Shots>&, const Game&, const char*, bool)
 {
     return "shot: this skycourse-replay was built without pictures (SKYCOURSE_REPLAY_SHOTS=OFF)";
 }

@@ -12,9 +12,7 @@
 
 #include "app/media_folder.h"
 #include "app/window.h"
-#include "render/end_screen.h"
 #include "render/graphics.h"
-#include "render/scene.h"
 #include "tools/headless/framebuffer.h"
 #include "tools/replay/png_file.h"
 
@@ -22,6 +20,7 @@ struct Shots {
     bool tried = false;
     bool ready = false;
     unsigned int framebuffer = 0;
+    Renderer renderer = Renderer::Classic;
     Graphics graphics;
 };
 
@@ -31,18 +30,18 @@ constexpr int shotWidth = 1280;
 constexpr int shotHeight = 1024;
 
 // The pictures and shaders are loaded from the folder the tool lives in.
-Graphics loadGraphics()
+Graphics loadGraphics(const Course& course, Renderer renderer)
 {
     const std::filesystem::path before = std::filesystem::current_path();
     std::error_code error;
     const std::filesystem::path tool = runningExecutable();
     if (!tool.empty()) std::filesystem::current_path(tool.parent_path(), error);
-    Graphics graphics = initGraphics();
+    Graphics graphics = initGraphics(course, renderer);
     std::filesystem::current_path(before, error);
     return graphics;
 }
 
-std::string prepare(Shots& shots)
+std::string prepare(Shots& shots, const Course& course)
 {
     int argc = 1;
     char name[] = "skycourse-replay";
@@ -51,7 +50,7 @@ std::string prepare(Shots& shots)
     glutInitWindowSize(64, 64);
     glutCreateWindow("skycourse-replay");
     glutHideWindow();
-    shots.graphics = loadGraphics();
+    shots.graphics = loadGraphics(course, shots.renderer);
 
     shots.framebuffer = makeOffscreenFramebuffer(shotWidth, shotHeight);
     if (shots.framebuffer == 0) {
@@ -63,14 +62,15 @@ std::string prepare(Shots& shots)
 
 }  // namespace
 
-std::string takeShot(std::shared_ptr<Shots>& made, const Game& game, const char* path)
+std::string takeShot(std::shared_ptr<Shots>& made, const Game& game, const char* path, bool shaders)
 {
     if (!made) made = std::make_shared<Shots>();
     Shots& shots = *made;
     if (shots.tried && !shots.ready) return "shot: drawing is not available";
     if (!shots.tried) {
         shots.tried = true;
-        const std::string problem = prepare(shots);
+        shots.renderer = shaders ? Renderer::Shaders : Renderer::Classic;
+        const std::string problem = prepare(shots, game.course);
         shots.ready = problem.empty();
         if (!shots.ready) return problem;
     }
@@ -78,11 +78,11 @@ std::string takeShot(std::shared_ptr<Shots>& made, const Game& game, const char*
     // As the reshape callback sets it up for the game-mode screen.
     WindowSize window;
     reshapeWindow(window, shotWidth, shotHeight);
-    if (game.gameState == EndScreen) {
-        drawEndScreen(shots.graphics.textures);
-    } else {
-        drawScene(game, shots.graphics);
-    }
+    FrameInput input;
+    input.game = &game;
+    input.width = shotWidth;
+    input.height = shotHeight;
+    drawGame(shots.graphics, input);
     glFinish();
     std::vector<unsigned char> pixels(static_cast<size_t>(shotWidth) * shotHeight * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
