@@ -3,10 +3,9 @@
 # scripts that play the game's own simulation. Needs a built game folder and
 # an X display; without one it starts a private Xvfb. With --check it draws
 # them into a scratch folder instead and names each picture under docs/ that
-# is not what the game draws now; either way it names the film when the
-# media that made it (the picture generator, the shaders, the manifest)
-# changed after the film was last committed. --check exits 1 when anything
-# is out of date.
+# is not what the game draws now; either way it names the film when it is
+# not (by its fingerprint, see tools/route-film.sh). --check exits 1 when
+# anything is out of date.
 #   tools/docs-pictures.sh [--check] [build-dir]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -26,14 +25,26 @@ mkdir -p "$docs"
 media="tools/mediagen shaders assets/media_manifest.h :(exclude)tools/mediagen/effects.cpp
        :(exclude)tools/mediagen/music.cpp :(exclude)tools/mediagen/sound.cpp
        :(exclude)tools/mediagen/levels.h"
-# True when the film was committed in a history that held every change to
-# the media, or is made again and not committed yet; otherwise says so.
+# True when the film shows what the game draws now, or is made again and not
+# committed yet; otherwise says so. The film's fingerprint (see
+# tools/route-film.sh) is held against the same pictures drawn now; a film
+# without one is judged by history: older when the media changed after it
+# was last committed.
 film_is_current() {
+    git -C "$root" diff --quiet HEAD -- "$film" 2>/dev/null || return 0
+    stamp=$(ffprobe -v error -show_entries format_tags=comment -of default=nw=1:nk=1 "$root/$film" 2>/dev/null || true)
+    case "$stamp" in
+    frames\ *)
+        now=$("$root/tools/route-film.sh" --fingerprint "$build")
+        [ "$now" = "$stamp" ] && return 0
+        echo "docs-pictures: $film is not what the game draws now; make film makes it again"
+        return 1
+        ;;
+    esac
     git -C "$root" rev-parse --git-dir >/dev/null 2>&1 || {
-        echo "docs-pictures: no repository history here, so no check of the film's age" >&2
+        echo "docs-pictures: $film has no fingerprint and there is no history here to date it" >&2
         return 0
     }
-    git -C "$root" diff --quiet HEAD -- "$film" 2>/dev/null || return 0
     made=$(git -C "$root" log -1 --format=%H -- "$film")
     [ -n "$made" ] || return 0
     changes=$(git -C "$root" rev-list --no-merges --count "$made"..HEAD -- $media)
