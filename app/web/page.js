@@ -8,7 +8,7 @@ var params = new URLSearchParams(window.location.search);
 var canvas = document.getElementById('canvas');
 var sign = document.getElementById('sign');
 var message = document.getElementById('message');
-var media = {};           // the game's file name -> its bytes
+var media = {};           // the game's file name -> a promise of its bytes
 var watchSpeed = Math.max(1, Math.min(20, parseInt(params.get('speed') || '1', 10) || 1));
 var pendingWatch = null;  // a script fetched before the game was ready
 
@@ -25,22 +25,28 @@ async function fetchBytes(url) {
   return new Uint8Array(await new Response(unpacked).arrayBuffer());
 }
 
-// Fetched at once, while the browser compiles the game.
-async function fetchMedia() {
-  var list = await (await fetch('media/media.json')).json();
-  await Promise.all(Object.keys(list).map(async function (name) {
-    media[name] = await fetchBytes(list[name]);
-  }));
-}
-var mediaFetched = fetchMedia();
+// Fetched at once, while the browser compiles the game: name -> a promise of
+// its bytes. The game starts when the pictures and shaders are in; the
+// sounds, needed only after the first gesture, may come later.
+var mediaList = fetch('media/media.json').then(function (response) {
+  if (!response.ok) throw new Error('media/media.json: ' + response.status + ' ' + response.statusText);
+  return response.json();
+}).then(function (list) {
+  Object.keys(list).forEach(function (name) { media[name] = fetchBytes(list[name]); });
+});
 
 // Pictures and shaders go into the game's file system, where the desktop's
 // loaders read them; sounds stay here for Web Audio to decode.
 function placeMedia() {
-  Object.keys(media).forEach(function (name) {
-    if (/^sounds\//.test(name)) return;
-    FS.mkdirTree('/' + name.substring(0, name.lastIndexOf('/')));
-    FS.writeFile('/' + name, media[name]);
+  return mediaList.then(function () {
+    return Promise.all(Object.keys(media).filter(function (name) {
+      return !/^sounds\//.test(name);
+    }).map(function (name) {
+      return media[name].then(function (bytes) {
+        FS.mkdirTree('/' + name.substring(0, name.lastIndexOf('/')));
+        FS.writeFile('/' + name, bytes);
+      });
+    }));
   });
 }
 
@@ -88,8 +94,7 @@ var Module = {
   mediaBytes: function (name) { return media[name]; },
   preRun: [function () {
     Module.addRunDependency('media');
-    mediaFetched.then(function () {
-      placeMedia();
+    placeMedia().then(function () {
       Module.removeRunDependency('media');
     }, function (error) {
       sign.textContent = 'The game\'s media could not be loaded.';
@@ -98,10 +103,14 @@ var Module = {
   }],
   postRun: [function () {
     fitCanvas();
-    sign.textContent = 'Click or press a key to play';
     if (pendingWatch) watch(pendingWatch[0], pendingWatch[1]);
   }],
   page: {
+    // The game's first frame is under the sign; when it came, for a test.
+    firstFrame: function () {
+      Module.firstFrameMs = performance.now();
+      if (sign.style.display !== 'none') sign.textContent = 'Click or press a key to play';
+    },
     showLine: showLine,
     hideSign: function () { sign.style.display = 'none'; },
     fullscreen: function () {

@@ -29,7 +29,7 @@ mergeInto(LibraryManager.library, {
     return 1;
   },
 
-  skycourseAudioLoad__deps: ['$skycourseAudio'],
+  skycourseAudioLoad__deps: ['$skycourseAudio', 'skycourseAudioPlay'],
   skycourseAudioLoad: function (file, loop) {
     var a = skycourseAudio;
     var name = UTF8ToString(file);
@@ -37,19 +37,22 @@ mergeInto(LibraryManager.library, {
     if (!bytes) return -1;
     var slot = { name: name, loop: !!loop, buffer: null };
     a.buffers.push(slot);
-    // decodeAudioData takes the bytes over: a copy keeps the page's own.
-    a.context.decodeAudioData(bytes.slice().buffer).then(function (decoded) {
+    var id = a.buffers.length - 1;
+    var context = a.context;
+    Promise.resolve(bytes).then(function (data) {
+      // decodeAudioData takes the bytes over: a copy keeps the page's own.
+      return context.decodeAudioData(data.slice().buffer);
+    }).then(function (decoded) {
       slot.buffer = decoded;
-      if (slot.pending !== undefined) startOn(slot, slot.pending);
+      if (slot.pending !== undefined) {
+        var channel = slot.pending;
+        delete slot.pending;
+        _skycourseAudioPlay(id, channel);
+      }
     }, function (error) {
       console.warn('skycourse: sound ' + name + ' stays silent: ' + error);
     });
-    return a.buffers.length - 1;
-
-    function startOn(s, channel) {
-      delete s.pending;
-      _skycourseAudioPlay(a.buffers.indexOf(s), channel);
-    }
+    return id;
   },
 
   skycourseAudioPlay__deps: ['$skycourseAudio'],

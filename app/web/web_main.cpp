@@ -54,6 +54,7 @@ struct WebSession {
     PadReading pad;
     PageView view;
     bool started = false;       // the player's first gesture came
+    bool drawn = false;         // the first frame is on the page
     bool ticking = false;       // stops at the end picture, as on the desktop
     bool musicSoft = false;
     bool storageKept = true;
@@ -76,6 +77,7 @@ EM_JS(void, askForFullscreen, (), { Module.page.fullscreen(); });
 EM_JS(void, askForPointerLock, (), { Module.page.lockPointer(); });
 EM_JS(void, givePointerBack, (), { Module.page.unlockPointer(); });
 EM_JS(int, pointerIsLocked, (), { return Module.page.pointerLocked() ? 1 : 0; });
+EM_JS(void, markFirstFrame, (), { Module.page.firstFrame(); });
 
 std::string localDate()
 {
@@ -229,6 +231,10 @@ void frame()
         s.ticking = more;
     }
     drawPageFrame(s.view, s.play, s.runLine);
+    if (!s.drawn) {
+        s.drawn = true;
+        markFirstFrame();
+    }
 }
 
 bool isGesture(const EmscriptenKeyboardEvent& event)

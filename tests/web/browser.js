@@ -175,7 +175,10 @@ class Browser {
     } catch (error) { /* it went already */ }
     this.child.kill('SIGKILL');
     await this.exited;
-    fs.rmSync(this.profile, { recursive: true, force: true, maxRetries: 10, retryDelay: 100 });
+    // The browser's last writes may still be landing.
+    for (let i = 0; i < 20 && fs.existsSync(this.profile); ++i) {
+      try { fs.rmSync(this.profile, { recursive: true, force: true }); } catch (error) { await new Promise((r) => setTimeout(r, 100)); }
+    }
   }
 }
 
