@@ -66,7 +66,7 @@ struct Session {
     // ticks run so far, so that a test can count them against its own clock.
     int slowFrameMs = 0;
     Recording recording;
-    Watch watch;
+    ScriptPlayer watch;
     std::FILE* rows = nullptr;  // SKYCOURSE_ROWS
     long long tickNumber = 0;
     bool ending = false;
@@ -221,7 +221,7 @@ void onClose()
 
 void onDisplay()
 {
-    showFrame(session->play, session->graphics, session->runLine);
+    showFrame(session->play, session->graphics, session->window, session->runLine);
     if (session->slowFrameMs > 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(session->slowFrameMs));
     }
@@ -413,9 +413,9 @@ int main(int argc, char** argv)
         running.gameModeActive = openGameWindow();
     }
 
-    running.graphics = initGraphics();
     // A watched script plays from the game every script starts from.
     running.play = startPlay(watching() ? newScriptGame() : newGame(seed));
+    running.graphics = initGraphics(running.play.game.course);
     initSound(running.sounds);
     setSoundVolume(running.sounds, float(running.options.volume) / 100.0f);
     if (running.options.mute) switchMute(running.sounds);

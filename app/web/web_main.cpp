@@ -48,7 +48,7 @@ struct WebSession {
     GameSounds sounds;
     TickClock clock;
     Recording recording;
-    Watch watch;
+    ScriptPlayer watch;
     bool watching = false;
     int speed = 1;              // ticks of a watched script per tick
     PadReading pad;
@@ -339,7 +339,7 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE int skycourse_watch(const char* path, int speed)
 {
     WebSession& s = session();
-    Watch watch;
+    ScriptPlayer watch;
     const std::string problem = loadWatch(watch, path);
     if (!problem.empty()) {
         showPageLine(problem.c_str());

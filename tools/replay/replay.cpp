@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/rows.h"
-#include "app/script.h"
+#include "app/script_player.h"
 #include "app/standard_streams.h"
 #include "sim/game.h"
 #include "tools/replay/shot.h"
@@ -21,9 +21,9 @@ namespace {
 struct Replay {
     Game game = newScriptGame();
     Input input;
-    ScriptScreen screen;
+    ScriptPlayer player;
     long long tickNumber = 0;
-    Shots shots;
+    std::shared_ptr<Shots> shots;
 };
 
 void printBlocks(const Game& game)
@@ -45,44 +45,6 @@ void printItems(const Game& game)
     }
 }
 
-// What a command left the replay to do next.
-struct Step {
-    bool quit = false;    // Esc
-    std::string problem;  // a failed shot, said like a malformed line
-};
-
-Step run(Replay& replay, const ScriptCommand& command)
-{
-    Game& game = replay.game;
-    switch (command.kind) {
-    case ScriptKind::Tick:
-        // A reader that went away or a full disk ends a long run early.
-        for (int i = 0; i < command.a && !std::ferror(stdout); ++i) {
-            // As the game's timer: after the goal the tick does nothing.
-            advanceTick(game, replay.input.controls);
-            ++replay.tickNumber;
-            std::fputs(formatRow(replay.tickNumber, game).c_str(), stdout);
-        }
-        break;
-    case ScriptKind::Blocks:
-        printBlocks(game);
-        break;
-    case ScriptKind::Items:
-        printItems(game);
-        break;
-    case ScriptKind::Restart:
-        restartScript(game, replay.input);
-        break;
-    case ScriptKind::Shot:
-        std::fflush(stdout);
-        return Step{false, takeShot(replay.shots, game, command.path.c_str())};
-    default:
-        // Esc ends the game as it does for a player.
-        return Step{applyScriptInput(command, replay.input, game.camera, replay.screen), ""};
-    }
-    return Step{};
-}
-
 // Every ending goes through here: the rows printed so far reach the reader,
 // or one line says they could not, and only then the script's own problem.
 [[noreturn]] void finish(int status, long long lineNumber = 0, const std::string& problem = "")
@@ -95,6 +57,43 @@ Step run(Replay& replay, const ScriptCommand& command)
         std::fprintf(stderr, "%s\n", scriptLineMessage("skycourse-replay", lineNumber, problem).c_str());
     }
     std::_Exit(status);
+}
+
+// Plays the lines read so far. Esc, a failed shot or a reader that went
+// away (a full disk, a closed pipe) end the run here.
+void playLines(Replay& replay)
+{
+    Game& game = replay.game;
+    for (;;) {
+        const ScriptStep step = nextScriptStep(replay.player, game, replay.input);
+        switch (step.stop) {
+        case ScriptStop::Tick:
+            // As the game's timer: after the goal the tick does nothing.
+            advanceTick(game, replay.input.controls);
+            ++replay.tickNumber;
+            std::fputs(formatRow(replay.tickNumber, game).c_str(), stdout);
+            break;
+        case ScriptStop::Blocks:
+            printBlocks(game);
+            break;
+        case ScriptStop::Items:
+            printItems(game);
+            break;
+        case ScriptStop::Shot: {
+            std::fflush(stdout);
+            const std::string problem = takeShot(replay.shots, game, step.line->command.path.c_str());
+            if (!problem.empty()) finish(2, step.line->number, problem);
+            break;
+        }
+        case ScriptStop::Quit:
+            // Esc ends the game as it does for a player.
+            finish(0);
+        case ScriptStop::OutOfLines:
+            forgetPlayedLines(replay.player);
+            return;
+        }
+        if (std::ferror(stdout)) finish(1);
+    }
 }
 
 } // namespace
@@ -114,26 +113,19 @@ int main(int argc, char** argv)
         return 2;
     }
 
+    // Line by line, so that rows come as the script does and a long script
+    // is never held whole.
     Replay replay;
     std::fputs(rowHeader, stdout);
     std::fputc('\n', stdout);
     ScriptReader reader{script};
-    for (std::string line; nextLine(reader, line);) {
-        ScriptCommand command{};
-        bool empty = false;
-        const std::string problem = parseScriptLine(line, command, empty);
-        if (!problem.empty()) finish(2, reader.number, problem);
-        if (empty) continue;
-        const Step step = run(replay, command);
-        if (!step.problem.empty()) finish(2, reader.number, step.problem);
-        if (step.quit) finish(0);
-        if (std::ferror(stdout)) finish(1);
-    }
-    if (std::ferror(script)) {
-        const int error = errno;
+    ScriptFault fault;
+    while (readScriptLine(reader, replay.player.lines, fault)) playLines(replay);
+    if (fault.number > 0) finish(2, fault.number, fault.problem);
+    if (!fault.problem.empty()) {
         std::fflush(stdout);
         std::fprintf(stderr, "skycourse-replay: cannot read %s: %s\n", printable(scriptName).c_str(),
-                     std::strerror(error));
+                     fault.problem.c_str());
         std::_Exit(2);
     }
     finish(0);

@@ -4,7 +4,9 @@
 
 #include "tools/replay/shot.h"
 
-std::string takeShot(Shots&, const Game&, const char*)
+struct Shots {};
+
+std::string takeShot(std::shared_ptr<Shots>&, const Game&, const char*)
 {
     return "shot: this build of the replay tool draws no pictures";
 }
