@@ -98,6 +98,11 @@ test('the page starts with no console error, its first frame within 3 s, under t
   const fetched = await browser.evaluate("performance.getEntriesByType('resource').map(e => e.name.split('/').pop() + ' ' + Math.round(e.responseEnd)).join(', ')");
   assert.ok(firstFrameMs < 3000, `first frame after ${Math.round(firstFrameMs)} ms; fetched: ${fetched}`);
   assert.strictEqual(await browser.evaluate('sign.textContent'), 'Click or press a key to play');
+  // Everything the page downloads, the sounds too, is at most 8 MB.
+  const bytes = await browser.evaluate(`Promise.all(Object.values(media)).then(() =>
+    performance.getEntriesByType('navigation').concat(performance.getEntriesByType('resource'))
+      .reduce((sum, entry) => sum + entry.encodedBodySize, 0))`);
+  assert.ok(bytes > 1e6 && bytes <= 8e6, `the page downloads ${bytes} bytes`);
   const before = await state();
   assert.strictEqual(before.started, false);
   // The canvas fills the window, and follows it.
