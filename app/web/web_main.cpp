@@ -15,6 +15,7 @@
 #include <ctime>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/audio.h"
@@ -160,8 +161,6 @@ void followKey(WebSession& s, const KeyOutcome& outcome)
     if (outcome.record) recordInput(s.recording, outcome.command);
     if (outcome.command.kind == ScriptKind::Restart) followRestart(s);
     if (outcome.mute) switchMute(s.sounds);
-    // A page is not quit from inside: Esc is the browser's (it leaves the
-    // Pointer Lock and full screen), so it never reaches the game.
     followMouseLook(s);
     followPause(s);
 }
@@ -237,12 +236,14 @@ void frame()
     }
 }
 
-bool isGesture(const EmscriptenKeyboardEvent& event)
+// Keys the browser keeps for itself, unless keys.conf gives them an action:
+// reload (F5) and its tools (F12); and Esc, with which it gives back the
+// pointer and leaves full screen (a page is not quit from inside).
+bool browsersOwn(const KeyBindings& bindings, std::string_view domKey, PlayerKey key)
 {
-    // Modifier keys alone, and keys the browser keeps for itself, do not
-    // start the game.
-    const std::string key = event.key;
-    return key != "Shift" && key != "Control" && key != "Alt" && key != "Meta" && key != "Escape" && key != "F11";
+    if (domKey == "Escape") return true;
+    Action action;
+    return key.special && (key.code == keyF5 || key.code == keyF12) && !actionOfKey(bindings, key, action);
 }
 
 EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* event, void*)
@@ -254,21 +255,22 @@ EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* event, void*)
         if (down) askForFullscreen();
         return true;
     }
+    PlayerKey key;
+    const bool known = playerKeyOfDomKey(domKey, key) || domKey == "Pause";
+    // Ctrl and Cmd shortcuts are the browser's; so are keys the game has no
+    // code for (Shift alone, dead keys).
+    if (!known || event->ctrlKey || event->metaKey || browsersOwn(s.bindings, domKey, key)) return false;
     if (!s.started) {
-        if (down && isGesture(*event)) start(s);
-        // The key that starts the game does nothing in it; the browser's
-        // own keys (Ctrl+R, F5, F12) stay the browser's.
-        return s.started && !event->ctrlKey && !event->metaKey;
+        // The key that starts the game does nothing in it.
+        if (down) start(s);
+        return true;
     }
-    if (domKey == "Escape" || event->ctrlKey || event->metaKey) return false;
     if (down && event->repeat) return true;  // GLUT's key repeat is off too
     if (s.watching) return true;
     if (domKey == "Pause") {
         if (down) followKey(s, pressAction(s.play, Action::Pause));
         return true;
     }
-    PlayerKey key;
-    if (!playerKeyOfDomKey(domKey, key)) return false;
     if (down) {
         const int modifiers = modifiersOf(event->shiftKey, event->ctrlKey, event->altKey, event->metaKey);
         followKey(s, pressPlayKey(s.play, s.bindings, key, modifiers));
