@@ -415,7 +415,8 @@ int main(int argc, char** argv)
 
     // A watched script plays from the game every script starts from.
     running.play = startPlay(watching() ? newScriptGame() : newGame(seed));
-    running.graphics = initGraphics(running.play.game.course);
+    running.graphics = initGraphics(running.play.game.course,
+                                    running.options.shaderRenderer ? Renderer::Shaders : Renderer::Classic);
     initSound(running.sounds);
     setSoundVolume(running.sounds, float(running.options.volume) / 100.0f);
     if (running.options.mute) switchMute(running.sounds);

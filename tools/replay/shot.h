@@ -14,4 +14,5 @@ struct Shots;
 // Draws the game (the scene, or the end picture after the goal) into an
 // offscreen 1280x1024 framebuffer and writes it as a PNG. Needs an X
 // display. Returns what went wrong (with the reason), or an empty string.
-std::string takeShot(std::shared_ptr<Shots>& shots, const Game& game, const char* path);
+// `shaders` picks the shader renderer for the first shot and all after it.
+std::string takeShot(std::shared_ptr<Shots>& shots, const Game& game, const char* path, bool shaders);
