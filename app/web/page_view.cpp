@@ -2,21 +2,30 @@
 
 #include <GLES2/gl2.h>
 
-bool openPageView(PageView& view)
+#include "app/frame_input.h"
+#include "render/graphics.h"
+
+std::string openPageView(PageView& view, const Course& course)
 {
     EmscriptenWebGLContextAttributes attributes;
     emscripten_webgl_init_context_attributes(&attributes);
     attributes.majorVersion = 1;
     attributes.minorVersion = 0;
     attributes.alpha = false;
+    attributes.depth = true;
+    attributes.stencil = true;  // the ball's shadow marks its receiver there
     attributes.antialias = false;
     // The first frame stays on the canvas under the start sign, and a test
     // can read the picture back.
     attributes.preserveDrawingBuffer = true;
     view.context = emscripten_webgl_create_context(view.canvas, &attributes);
-    if (view.context <= 0) return false;
+    if (view.context <= 0) return "this browser cannot draw the game: it has no WebGL";
     emscripten_webgl_make_context_current(view.context);
-    return true;
+    view.textures = loadTextures();
+    view.meshes = buildMeshSet(course);
+    const std::string error = initShaderRenderer(view.shaders, view.meshes, view.textures.white);
+    if (!error.empty()) return "the game cannot be drawn here: " + error;
+    return "";
 }
 
 void resizePageView(PageView& view, int width, int height, int pixelWidth, int pixelHeight)
@@ -29,9 +38,10 @@ void resizePageView(PageView& view, int width, int height, int pixelWidth, int p
     emscripten_set_canvas_element_size(view.canvas, pixelWidth, pixelHeight);
 }
 
-void drawPageFrame(PageView& view, const Play&, const std::string&)
+void drawPageFrame(PageView& view, const Play& play, const std::string& runLine)
 {
     glViewport(0, 0, view.pixelWidth, view.pixelHeight);
-    glClearColor(0.45f, 0.62f, 0.85f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    describeFrame(view.frame, frameInputOf(play, view.pixelWidth, view.pixelHeight, runLine), view.meshes,
+                  textureIdsOf(view.textures));
+    drawFrameWithShaders(view.shaders, view.frame);
 }

@@ -414,8 +414,8 @@ int main(int argc, char** argv)
     if (!s.storageKept) showPageLine("Best times and keys are not kept: the browser's storage is turned off.");
     loadKeys(s);
     s.play = startPlay(newGame(unsigned(std::time(nullptr))));
-    if (!openPageView(s.view)) {
-        showPageLine("This browser cannot draw the game: WebGL is not available.");
+    if (const std::string problem = openPageView(s.view, s.play.game.course); !problem.empty()) {
+        showPageLine(("skycourse: " + problem).c_str());
         return 1;
     }
     std::error_code error;
