@@ -6,7 +6,7 @@
 
 struct Shots {};
 
-std::string takeShot(std::shared_ptr<Shots>&, const Game&, const char*)
+std::string takeShot(std::shared_ptr<Shots>&, const Game&, const char*, bool)
 {
     return "shot: this build of the replay tool draws no pictures";
 }
