@@ -47,7 +47,8 @@ async function serve(root, extra = {}) {
     });
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  return { server, url: `http://127.0.0.1:${server.address().port}/` };
+  // `extra` may be added to later.
+  return { server, extra, url: `http://127.0.0.1:${server.address().port}/` };
 }
 
 // One browser, one page (a tab) in it, and the events of both.

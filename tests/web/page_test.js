@@ -7,7 +7,7 @@
 
 const test = require('node:test');
 const assert = require('node:assert');
-const { spawnSync } = require('node:child_process');
+const { spawn, spawnSync } = require('node:child_process');
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
@@ -116,6 +116,87 @@ test('the page starts with no console error, its first frame within 3 s, under t
   assert.strictEqual((await state()).tick, 0);
 });
 
+// The desktop replay tool's shot, drawn by the shader renderer on a
+// private Xvfb, at the end of `script`.
+async function desktopShot(file, script = '') {
+  const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '1280x1024x24', '-nolisten', 'tcp', '-noreset'],
+                     { stdio: ['ignore', 'ignore', 'ignore', 'pipe'] });
+  try {
+    const display = await new Promise((resolve, reject) => {
+      let text = '';
+      xvfb.stdio[3].on('data', (chunk) => {
+        text += chunk;
+        if (text.includes('\n')) resolve(text.trim());
+      });
+      xvfb.on('exit', () => reject(new Error('Xvfb did not start')));
+    });
+    const shot = spawnSync(process.env.SKYCOURSE_REPLAY, ['--renderer', 'shaders'], {
+      input: `${script}shot ${file}\n`, cwd: process.env.SKYCOURSE_GAME_DIR, env: { ...process.env, DISPLAY: `:${display}` },
+    });
+    assert.strictEqual(shot.status, 0, shot.stderr.toString());
+  } finally {
+    xvfb.kill();
+  }
+}
+
+// The mean difference, of 255, between the game's canvas (1280 x 1024) and
+// a picture the page loads from `url`.
+function differenceFrom(url) {
+  return browser.evaluate(`new Promise((resolve, reject) => {
+      const picture = new Image();
+      picture.onerror = () => reject(new Error('the desktop picture did not load'));
+      picture.onload = () => {
+        const pixelsOf = (source) => {
+          const flat = document.createElement('canvas');
+          flat.width = 1280;
+          flat.height = 1024;
+          const context = flat.getContext('2d');
+          context.drawImage(source, 0, 0);
+          return context.getImageData(0, 0, 1280, 1024).data;
+        };
+        const a = pixelsOf(picture);
+        const b = pixelsOf(canvas);
+        let sum = 0;
+        for (let i = 0; i < a.length; i += 4) {
+          sum += Math.abs(a[i] - b[i]) + Math.abs(a[i + 1] - b[i + 1]) + Math.abs(a[i + 2] - b[i + 2]);
+        }
+        resolve(sum / (1280 * 1024 * 3));
+      };
+      picture.src = '${url}';
+    })`);
+}
+
+async function withFullSize(body) {
+  await browser.send('Emulation.setDeviceMetricsOverride', { width: 1280, height: 1024, deviceScaleFactor: 1, mobile: false });
+  try {
+    await body();
+  } finally {
+    await browser.send('Emulation.setDeviceMetricsOverride', { width, height, deviceScaleFactor: 1, mobile: false });
+  }
+}
+
+test('the first frame is the desktop shader renderer\'s picture of the same view', async (t) => {
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'skycourse-first-frame-'));
+  try {
+    await desktopShot(path.join(dir, 'desktop.png'));
+    site.extra['/desktop.png'] = path.join(dir, 'desktop.png');
+    site.extra['/nothing.replay'] = path.join(dir, 'nothing.replay');
+    fs.writeFileSync(path.join(dir, 'nothing.replay'), '# the game every script starts from\n');
+    // Watching a script shows the game every script starts from (the item
+    // pulses seeded as the replay tool seeds them), still before any tick.
+    await withFullSize(async () => {
+      await open('?watch=/nothing.replay');
+      await browser.waitFor("JSON.parse(Module.ccall('skycourse_state', 'string', [], [])).watching");
+      await sleep(200);
+      const difference = await differenceFrom('/desktop.png');
+      t.diagnostic(`mean difference ${difference.toFixed(3)} of 255`);
+      assert.ok(difference <= 3, `mean difference ${difference} of 255`);
+    });
+  } finally {
+    fs.rmSync(dir, { recursive: true, force: true });
+  }
+});
+
 test('sound: nothing before the first gesture; then the music, a jump and its landing', async () => {
   await open();
   await sleep(500);
@@ -199,16 +280,28 @@ test('a run saved from the page replays on the desktop to the page\'s own rows',
   }
 });
 
-test('the route watched at speed 20 reaches the end picture at tick 9398', async () => {
-  await open('?watch=/route.replay&speed=20');
-  await browser.click(width / 2, height / 2);
-  await browser.waitFor('JSON.parse(Module.ccall("skycourse_state", "string", [], [])).state !== 0', 120000);
-  const end = await state();
-  assert.strictEqual(end.watching, true);
-  assert.strictEqual(end.tick, 9398);
-  assert.strictEqual(end.state, 1);
-  await sleep(300);
-  assert.strictEqual((await state()).tick, 9398, 'the game went on past the end picture');
+test('the route watched at speed 20 reaches the end picture at tick 9398', async (t) => {
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'skycourse-end-picture-'));
+  try {
+    await desktopShot(path.join(dir, 'end.png'), fs.readFileSync(process.env.SKYCOURSE_ROUTE, 'utf8').replace(/^key down 27$/m, ''));
+    site.extra['/end.png'] = path.join(dir, 'end.png');
+    await withFullSize(async () => {
+      await open('?watch=/route.replay&speed=20');
+      await browser.click(width / 2, height / 2);
+      await browser.waitFor('JSON.parse(Module.ccall("skycourse_state", "string", [], [])).state !== 0', 120000);
+      const end = await state();
+      assert.strictEqual(end.watching, true);
+      assert.strictEqual(end.tick, 9398);
+      assert.strictEqual(end.state, 1);
+      await sleep(300);
+      assert.strictEqual((await state()).tick, 9398, 'the game went on past the end picture');
+      const difference = await differenceFrom('/end.png');
+      t.diagnostic(`mean difference from the desktop's end picture ${difference.toFixed(3)} of 255`);
+      assert.ok(difference <= 3, `mean difference ${difference} of 255`);
+    });
+  } finally {
+    fs.rmSync(dir, { recursive: true, force: true });
+  }
 });
 
 test('a dropped script that does not parse: one line naming it, and the game goes on', async () => {
