@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "sim/game.h"
+
 struct RunTime {
     int64_t milliseconds = 0;
     std::string date;  // local time, "YYYY-MM-DD HH:MM"
@@ -15,6 +17,8 @@ struct RunTime {
 };
 
 constexpr size_t bestTimesKept = 5;
+// The file holds five short lines; anything larger is not one of ours.
+constexpr size_t largestTimesFile = 64 * 1024;
 
 // "m:ss.cc", or "h:mm:ss.cc" for a run of an hour or more.
 std::string formatRunTime(int64_t milliseconds);
@@ -39,3 +43,17 @@ struct RunRecorded {
 // lock so that two games finishing at once both count. A damaged file is
 // moved aside to `path`.damaged-<time> and a new one started.
 RunRecorded recordRunTime(const std::string& path, const RunTime& run, WriteStepHook hook = nullptr);
+
+// The local time as a run's date is written.
+std::string localDate();
+
+// A run that reached the ring: the line the end screen shows with the timer
+// on, "time m:ss.cc" with " - a new best!" when it is one, and the run kept
+// among the best in the file at `timesPath`, unless that is empty (a watched
+// script is no run of the player's).
+struct RunFinished {
+    std::string line;
+    bool newBest = false;
+    std::string problem;  // one line for stderr, or empty
+};
+RunFinished finishRun(const Game& game, const std::string& timesPath);
