@@ -11,7 +11,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <string>
@@ -26,7 +25,7 @@
 #include "app/play.h"
 #include "app/recording.h"
 #include "app/rows.h"
-#include "app/tick_clock.h"
+#include "app/tick_loop.h"
 #include "app/watching.h"
 #include "app/web/dom_keys.h"
 #include "app/web/page_view.h"
@@ -47,7 +46,7 @@ struct WebSession {
     Play play;
     KeyBindings bindings;
     GameSounds sounds;
-    TickClock clock;
+    TickLoop loop;
     Recording recording;
     ScriptPlayer watch;
     bool watching = false;
@@ -56,7 +55,6 @@ struct WebSession {
     PageView view;
     bool started = false;       // the player's first gesture came
     bool drawn = false;         // the first frame is on the page
-    bool ticking = false;       // stops at the end picture, as on the desktop
     bool musicSoft = false;
     bool storageKept = true;
     bool keepRows = false;      // ?rows: the rows of the run, for a test to read
@@ -80,25 +78,13 @@ EM_JS(void, givePointerBack, (), { Module.page.unlockPointer(); });
 EM_JS(int, pointerIsLocked, (), { return Module.page.pointerLocked() ? 1 : 0; });
 EM_JS(void, markFirstFrame, (), { Module.page.firstFrame(); });
 
-std::string localDate()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char date[32];
-    std::strftime(date, sizeof date, "%Y-%m-%d %H:%M", &local);
-    return date;
-}
-
 // The ring reached: the run's time among the best, unless watching.
-void finishRun(WebSession& s)
+void followFinish(WebSession& s)
 {
-    const int64_t milliseconds = int64_t(s.play.game.ticksPlayed) * tickMilliseconds;
-    s.runLine = "time " + formatRunTime(milliseconds);
+    const RunFinished finished = finishRun(s.play.game, s.watching ? "" : std::string(dataFolder) + "/times.json");
+    s.runLine = finished.line;
+    if (!finished.problem.empty()) std::fprintf(stderr, "skycourse: %s\n", finished.problem.c_str());
     if (s.watching) return;
-    const RunRecorded recorded = recordRunTime(std::string(dataFolder) + "/times.json", {milliseconds, localDate()});
-    if (!recorded.problem.empty()) std::fprintf(stderr, "skycourse: %s\n", recorded.problem.c_str());
-    if (recorded.newBest) s.runLine += " - a new best!";
     if (!storeFolder(dataFolder) && s.storageKept) {
         s.storageKept = false;
         showPageLine("Best times are not kept: the browser's storage is full or turned off.");
@@ -107,15 +93,13 @@ void finishRun(WebSession& s)
 
 bool playTick(WebSession& s)
 {
-    const bool ticked = advanceTick(s.play.game, s.play.input.controls);
+    const GameTick tick = advancePlay(s.play);
     playEvents(s.sounds, s.play.game.events);
-    for (const GameEvent& event : s.play.game.events) {
-        if (event.kind == EventKind::GoalReached) finishRun(s);
-    }
+    if (tick.goalReached) followFinish(s);
     ++s.tickNumber;
     if (s.keepRows) s.rows += formatRow(s.tickNumber, s.play.game);
     recordTick(s.recording);
-    return ticked;
+    return tick.ticked;
 }
 
 bool playWatchedTicks(WebSession& s)
@@ -124,12 +108,6 @@ bool playWatchedTicks(WebSession& s)
         if (!nextWatchedTick(s.watch, s.play.input, s.play.game) || !playTick(s)) return false;
     }
     return true;
-}
-
-void startTicking(WebSession& s)
-{
-    s.clock = startTickClock(emscripten_get_now());
-    s.ticking = true;
 }
 
 void followPause(WebSession& s)
@@ -144,7 +122,7 @@ void followRestart(WebSession& s)
     s.runLine.clear();
     restartMusic(s.sounds);
     s.musicSoft = false;
-    if (!s.ticking) startTicking(s);
+    restartTickLoop(s.loop, emscripten_get_now());
 }
 
 // Mouse look takes the pointer (Pointer Lock) and gives it back, as the
@@ -174,26 +152,15 @@ void start(WebSession& s)
     hidePageSign();
     initSound(s.sounds);
     startBackgroundMusic(s.sounds);
-    startTicking(s);
-}
-
-// (The browser build's C++ library has no std::bit_cast.)
-bool sameBits(float a, float b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
+    startTickLoop(s.loop, emscripten_get_now());
 }
 
 // A pointer at (x, y) of a screen of this size turns the view as on the
 // desktop, and is written down when it did.
 void movePointerTo(WebSession& s, int x, int y, int width, int height)
 {
-    if (s.watching || s.play.paused || !s.started) return;
-    Camera& camera = s.play.game.camera;
-    const Camera before = camera;
-    movePointer(s.play.input, camera, x, y, width, height);
-    if (!sameBits(before.cameraYaw, camera.cameraYaw) || !sameBits(before.cameraPitch, camera.cameraPitch)) {
-        recordPointer(s.recording, x, y, width, height);
-    }
+    if (s.watching || !s.started) return;
+    if (movePlayPointer(s.play, x, y, width, height).record) recordPointer(s.recording, x, y, width, height);
 }
 
 void followGamepad(WebSession& s)
@@ -222,12 +189,10 @@ void followGamepad(WebSession& s)
 void frame()
 {
     WebSession& s = session();
-    if (s.started && s.ticking) {
+    if (s.started) {
         if (!s.watching) followGamepad(s);
-        const int owed = takeTicksToPlay(s.play, s.clock, emscripten_get_now());
-        bool more = true;
-        for (int i = 0; i < owed && more; ++i) more = s.watching ? playWatchedTicks(s) : playTick(s);
-        s.ticking = more;
+        playDueTicks(s.loop, s.play, emscripten_get_now(),
+                     [&s] { return s.watching ? playWatchedTicks(s) : playTick(s); });
     }
     drawPageFrame(s.view, s.play, s.runLine);
     if (!s.drawn) {
