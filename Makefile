@@ -22,6 +22,14 @@ PACKAGE_TOOLS := dpkg-dev debhelper fakeroot lintian
 # Only the film needs these; the tests do not.
 FILM_PACKAGES := ffmpeg
 
+# The browser build: Debian's emscripten (and the node it runs on), FLAC
+# for the page's sounds, and the Chromium the page's tests drive.
+WEB_BUILD ?= build-web
+WEB_PACKAGES := emscripten nodejs node-acorn flac chromium python3
+WEB_PORT ?= 8000
+# Debian's emcc needs Debian's acorn, which the image's node may not see.
+EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
+
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 # What `make demo` passes to the game, e.g. DEMO_OPTIONS="--window --speed 4".
@@ -30,7 +38,7 @@ DEMO_OPTIONS ?=
 # Where `make package` leaves the .deb.
 DEB_DIR ?= $(CURDIR)
 
-.PHONY: play demo film test test-asan test-package package bench build deps film-deps package-deps clean
+.PHONY: play demo film test test-asan test-package package bench build deps film-deps package-deps web web-deps serve-web clean
 
 # Installs the packages of the list $(1) that are missing.
 define install_missing
@@ -49,6 +57,9 @@ deps:
 
 film-deps:
 	$(call install_missing,$(FILM_PACKAGES))
+
+web-deps:
+	$(call install_missing,$(WEB_PACKAGES))
 
 package-deps:
 	$(call install_missing,$(PACKAGES) $(PACKAGE_TOOLS))
@@ -75,9 +86,24 @@ demo: build
 film: build film-deps
 	tools/route-film.sh $(BUILD) docs/route-film.mp4
 
+# The page: the game compiled to WebAssembly into $(WEB_BUILD)/, with its
+# page, its media (made by the desktop build's generator, then packed) and
+# the replay tool for node.
+web: deps web-deps
+	cmake -S . -B $(BUILD) -G Ninja
+	cmake --build $(BUILD) -j $(JOBS) --target media
+	$(EMSCRIPTEN_ENV) emcmake cmake -S app/web -B $(WEB_BUILD)/obj -G Ninja -DMEDIA_DIR=$(CURDIR)/$(BUILD)/game
+	$(EMSCRIPTEN_ENV) cmake --build $(WEB_BUILD)/obj -j $(JOBS)
+
+serve-web: web
+	@echo "skycourse: serving $(WEB_BUILD)/ on http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops it)"
+	@python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_BUILD) >/dev/null 2>&1 || \
+		{ echo "skycourse: cannot serve on port $(WEB_PORT) (taken? try make serve-web WEB_PORT=8001)"; exit 1; }
+
 # The package test installs the package on this machine: it has a make
-# target of its own, run as root (CI runs it after this one).
-test: build
+# target of its own, run as root (CI runs it after this one). The page's
+# tests drive it in Chromium, so the page is built first.
+test: build web
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE package
 
 test-package: build package-deps

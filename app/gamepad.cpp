@@ -29,28 +29,6 @@ int lookOf(int value)
 
 }  // namespace
 
-std::vector<PadChange> padChanges(const PadReading& before, const PadReading& now)
-{
-    struct Held {
-        bool PadReading::*field;
-        Action action;
-    };
-    static constexpr Held held[] = {
-        {&PadReading::forward, Action::Forward}, {&PadReading::back, Action::Back},
-        {&PadReading::left, Action::Left},       {&PadReading::right, Action::Right},
-        {&PadReading::jump, Action::Jump},       {&PadReading::turnLeft, Action::TurnLeft},
-        {&PadReading::turnRight, Action::TurnRight}, {&PadReading::pause, Action::Pause},
-        {&PadReading::mouseLook, Action::MouseLook},
-    };
-    std::vector<PadChange> changes;
-    for (const bool down : {false, true}) {
-        for (const Held& h : held) {
-            if (before.*h.field != now.*h.field && now.*h.field == down) changes.push_back({h.action, down});
-        }
-    }
-    return changes;
-}
-
 bool startGamepads()
 {
     // No SDL window ever has the focus: the GLUT window does.

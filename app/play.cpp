@@ -1,7 +1,6 @@
 #include "app/play.h"
 
-#include <bit>
-#include <cstdint>
+#include <cstring>
 
 #include "app/key_codes.h"
 
@@ -75,9 +74,11 @@ KeyOutcome actOn(Play& play, const ScriptCommand& command)
     return outcome;
 }
 
+// memcmp rather than std::bit_cast, which the browser build's C++ library
+// does not have.
 bool sameBits(float a, float b)
 {
-    return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b);
+    return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 }  // namespace

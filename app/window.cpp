@@ -3,9 +3,6 @@
 #include <GL/freeglut.h>
 #include <X11/Xlib.h>
 
-#include "app/best_times.h"
-#include "sim/items.h"
-#include "sim/timing.h"
 
 bool startGlut(int& argc, char** argv)
 {
@@ -75,25 +72,8 @@ void reshapeWindow(WindowSize& window, int width, int height)
     window.height = height;
 }
 
-std::string timerLine(const Game& game)
-{
-    return formatRunTime(int64_t(game.ticksPlayed) * tickMilliseconds) + "   checkpoints " +
-           std::to_string(checkpointsTaken(game.course)) + "/" + std::to_string(game.course.checkpoints.size());
-}
-
 void showFrame(const Play& play, Graphics& graphics, const WindowSize& window, const std::string& runLine)
 {
-    const Game& game = play.game;
-    FrameInput input;
-    input.game = &game;
-    input.width = window.width;
-    input.height = window.height;
-    if (game.gameState == Playing) {
-        if (play.timerShown) input.overlay.push_back({{{timerLine(game)}}, OverlayPlace::TopLeft});
-        if (play.paused) input.overlay.push_back({{{"paused"}}, OverlayPlace::AboveCentre});
-    } else if (play.timerShown && !runLine.empty()) {
-        input.overlay.push_back({{{runLine}}, OverlayPlace::TopLeft});
-    }
-    drawGame(graphics, input);
+    drawGame(graphics, frameInputOf(play, window.width, window.height, runLine));
     glutSwapBuffers();
 }

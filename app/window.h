@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "app/frame_input.h"
 #include "app/play.h"
 #include "render/graphics.h"
 #include "sim/game.h"
@@ -34,9 +35,6 @@ void openOrdinaryWindow(int width, int height);
 // the pause sign, and with the timer on the game time and checkpoints, or
 // on the end picture `runLine` (the run's time).
 void showFrame(const Play& play, Graphics& graphics, const WindowSize& window, const std::string& runLine);
-
-// The timer's line: game time and the checkpoints taken.
-std::string timerLine(const Game& game);
 
 // The viewport for a window of this size, remembered in `window` for mouse
 // look and for the frame's projection. A height of 0 counts as 1.

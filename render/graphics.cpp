@@ -2,22 +2,6 @@
 
 #include <cstdio>
 
-TextureIds textureIdsOf(const Textures& textures)
-{
-    TextureIds ids;
-    ids.ball = textures.ball;
-    ids.metal = textures.metal;
-    ids.glass = textures.glass;
-    ids.end = textures.end;
-    ids.white = textures.white;
-    ids.font = textures.font;
-    for (size_t i = 0; i < 6; ++i) {
-        ids.wood[i] = textures.wood[i];
-        ids.sky[i] = textures.sky[i];
-    }
-    return ids;
-}
-
 Graphics initGraphics(const Course& course, Renderer renderer)
 {
     Graphics graphics;

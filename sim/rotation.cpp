@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "sim/trig.h"
+
 namespace {
 
 float& at(Mat3& r, int row, int column)
@@ -21,8 +23,8 @@ Vec3 rotateVector(Vec3 v, Vec3 axis, float degrees)
     float length = std::sqrt(axis.x * axis.x + axis.y * axis.y + axis.z * axis.z);
     Vec3 n{axis.x / length, axis.y / length, axis.z / length};
     float theta = degrees * 3.1415927f / 180.0f;
-    float c = std::cos(theta);
-    float s = std::sin(theta);
+    float c = portableCos(theta);
+    float s = portableSin(theta);
     float along = n.x * v.x + n.y * v.y + n.z * v.z;
     float keep = 1.0f - c;
     Vec3 cross{v.y * n.z - v.z * n.y, v.z * n.x - v.x * n.z, v.x * n.y - v.y * n.x};
@@ -35,8 +37,8 @@ Mat3 rotationAbout(float degrees, Vec3 axis)
 {
     Mat3 r = identityMat3;
     if (degrees == 0.0f) return r;
-    const float s = std::sin(static_cast<float>(degrees * 3.14159265358979323846 / 180.0));
-    const float c = std::cos(static_cast<float>(degrees * 3.14159265358979323846 / 180.0));
+    const float s = portableSin(static_cast<float>(degrees * 3.14159265358979323846 / 180.0));
+    const float c = portableCos(static_cast<float>(degrees * 3.14159265358979323846 / 180.0));
     float x = axis.x;
     float y = axis.y;
     float z = axis.z;

@@ -17,6 +17,7 @@
 #include "render/view_volume.h"
 #include "tests/render/classic_pieces.h"
 #include "sim/rotation.h"
+#include "sim/trig.h"
 #include "tests/render/render_fixture.h"
 #include "world/level.h"
 
@@ -43,6 +44,17 @@ Mat3 rolledByGl(float degrees, Vec3 axis, const Mat3& before)
     return after;
 }
 
+// GL's glRotatef takes the C library's sinf and cosf; the simulation has
+// its own, correctly rounded, so that every build rolls alike. Where the
+// two agree on an angle the roll must match GL's bit for bit; where the
+// library's is off in its last bit (about one angle in a hundred) the roll
+// may be too, and no more.
+bool libraryTrigAgrees(float degrees)
+{
+    const float radians = static_cast<float>(degrees * 3.14159265358979323846 / 180.0);
+    return portableSin(radians) == std::sin(radians) && portableCos(radians) == std::cos(radians);
+}
+
 TEST(Orientation, RollingMatchesTheGlMatrixStackBitForBit)
 {
     setUpDrawing();
@@ -50,6 +62,7 @@ TEST(Orientation, RollingMatchesTheGlMatrixStackBitForBit)
     std::uniform_real_distribution<float> step(-0.1f, 0.1f);
     Mat3 ours = identityMat3;
     Mat3 theirs = identityMat3;
+    int exact = 0;
     for (int i = 0; i < 3000; ++i) {
         // Displacements as the ball makes them, some along one axis only,
         // some too short to have an axis.
@@ -59,18 +72,22 @@ TEST(Orientation, RollingMatchesTheGlMatrixStackBitForBit)
         if (i % 13 == 0) d = {d.x * 1e-4f, 0.0f, d.z * 1e-4f};
         const Vec3 axis = rotateVector(d, {0.0f, 1.0f, 0.0f}, -90.0f);
         const float angle = std::sqrt(d.x * d.x + d.z * d.z) / (0.5f * 6.2831855f) * 360.0f;
+        const bool agrees = libraryTrigAgrees(angle);
+        exact += agrees ? 1 : 0;
         for (Vec3 a : {axis, Vec3{axis.x, 0.0f, 0.0f}, Vec3{0.0f, 0.0f, axis.z}, Vec3{0.0f, axis.x, 0.0f}}) {
             const Mat3 gl = rolledByGl(angle, a, theirs);
             const Mat3 own = multiply(rotationAbout(angle, a), theirs);
             for (int k = 0; k < 9; ++k) {
                 // +0 and -0 draw the same; anything else must match exactly.
-                ASSERT_TRUE(own.m[k] == gl.m[k]) << "roll " << i << " element " << k;
+                if (agrees) ASSERT_TRUE(own.m[k] == gl.m[k]) << "roll " << i << " element " << k;
+                else ASSERT_NEAR(own.m[k], gl.m[k], 2.5e-7f) << "roll " << i << " element " << k;
             }
         }
         theirs = rolledByGl(angle, axis, theirs);
         ours = multiply(rotationAbout(angle, axis), ours);
     }
-    for (int k = 0; k < 9; ++k) EXPECT_EQ(ours.m[k], theirs.m[k]) << k;
+    EXPECT_GT(exact, 2900);  // the check above is bit for bit nearly always
+    for (int k = 0; k < 9; ++k) EXPECT_NEAR(ours.m[k], theirs.m[k], 1e-5f) << k;
 }
 
 // Our own meshes must draw exactly the pixels of the GLU and GLUT shapes the

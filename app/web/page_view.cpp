@@ -1,0 +1,47 @@
+#include "app/web/page_view.h"
+
+#include <GLES2/gl2.h>
+
+#include "app/frame_input.h"
+#include "render/graphics.h"
+
+std::string openPageView(PageView& view, const Course& course)
+{
+    EmscriptenWebGLContextAttributes attributes;
+    emscripten_webgl_init_context_attributes(&attributes);
+    attributes.majorVersion = 1;
+    attributes.minorVersion = 0;
+    attributes.alpha = false;
+    attributes.depth = true;
+    attributes.stencil = true;  // the ball's shadow marks its receiver there
+    attributes.antialias = false;
+    // The first frame stays on the canvas under the start sign, and a test
+    // can read the picture back.
+    attributes.preserveDrawingBuffer = true;
+    view.context = emscripten_webgl_create_context(view.canvas, &attributes);
+    if (view.context <= 0) return "this browser cannot draw the game: it has no WebGL";
+    emscripten_webgl_make_context_current(view.context);
+    view.textures = loadTextures();
+    view.meshes = buildMeshSet(course);
+    const std::string error = initShaderRenderer(view.shaders, view.meshes, view.textures.white);
+    if (!error.empty()) return "the game cannot be drawn here: " + error;
+    return "";
+}
+
+void resizePageView(PageView& view, int width, int height, int pixelWidth, int pixelHeight)
+{
+    if (width <= 0 || height <= 0 || pixelWidth <= 0 || pixelHeight <= 0) return;
+    view.width = width;
+    view.height = height;
+    view.pixelWidth = pixelWidth;
+    view.pixelHeight = pixelHeight;
+    emscripten_set_canvas_element_size(view.canvas, pixelWidth, pixelHeight);
+}
+
+void drawPageFrame(PageView& view, const Play& play, const std::string& runLine)
+{
+    glViewport(0, 0, view.pixelWidth, view.pixelHeight);
+    describeFrame(view.frame, frameInputOf(play, view.pixelWidth, view.pixelHeight, runLine), view.meshes,
+                  textureIdsOf(view.textures));
+    drawFrameWithShaders(view.shaders, view.frame);
+}

@@ -1,0 +1,35 @@
+#pragma once
+// The page's canvas and its WebGL context: the game drawn into it by the
+// shader renderer, from the same frame description as the desktop's.
+
+#include <string>
+
+#include <emscripten/html5_webgl.h>
+
+#include "app/play.h"
+#include "assets/textures.h"
+#include "render/frame.h"
+#include "render/meshes.h"
+#include "render/shader_backend.h"
+
+struct PageView {
+    const char* canvas = "#canvas";
+    EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
+    int width = 1280;         // the canvas on the page, in CSS pixels: what the mouse moves over
+    int height = 1024;
+    int pixelWidth = 1280;    // its drawing buffer
+    int pixelHeight = 1024;
+    Textures textures;
+    MeshSet meshes;
+    ShaderRenderer shaders;
+    Frame frame;
+};
+
+// A WebGL 1 context on the canvas, the pictures (from the page's files) and
+// the shader renderer for this course. Empty, or what went wrong.
+std::string openPageView(PageView& view, const Course& course);
+// The canvas's size on the page and its drawing buffer's.
+void resizePageView(PageView& view, int width, int height, int pixelWidth, int pixelHeight);
+// The game (or the end picture) as the desktop draws it, with the timer's
+// line and the pause sign.
+void drawPageFrame(PageView& view, const Play& play, const std::string& runLine);
