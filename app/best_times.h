@@ -4,6 +4,7 @@
 // a kill at any moment leaves either the old file or the new one whole.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,7 +36,23 @@ struct RunRecorded {
     std::string problem;          // one line for stderr, or empty
 };
 
+// What a finished run writes besides its time, under the same lock, once it
+// is known whether it is a new best: a problem line, or empty.
+using WrittenAlongside = std::function<std::string(bool newBest)>;
+
 // Adds a run to the file at `path` (its folder made when missing), under a
 // lock so that two games finishing at once both count. A damaged file is
 // moved aside to `path`.damaged-<time> and a new one started.
-RunRecorded recordRunTime(const std::string& path, const RunTime& run, WriteStepHook hook = nullptr);
+RunRecorded recordRunTime(const std::string& path, const RunTime& run, WriteStepHook hook = nullptr,
+                          const WrittenAlongside& alongside = {});
+
+// The lock of the best-times file at `path`, held by every writer of it and
+// of the files kept beside it: a descriptor to close, or -1 with `problem`.
+int lockBestTimes(const std::string& path, std::string& problem);
+
+// Where a damaged file of the player's is kept: `path`.damaged-<time>-<pid>.
+std::string damagedAside(const std::string& path);
+
+// Temporary file, sync, rename, the folder synced: a kill at any step leaves
+// the old file or the new one whole. Empty, or the problem.
+std::string writeAtomically(const std::string& path, const std::string& text, WriteStepHook hook = nullptr);
