@@ -18,6 +18,8 @@
 #include "sim/game.h"
 #include "tools/bench/offscreen.h"
 #include "tools/bench/route_states.h"
+#include "app/ghost.h"
+#include "app/run_script.h"
 #include "app/script.h"
 #include "world/level.h"
 
@@ -63,6 +65,40 @@ void TickOnTheRunway(benchmark::State& state)
     RouteState route = routeAt(1700);
     const float x = route.game.ball.position.x;
     tickOn(state, route.game, x - 10.0f, x + 10.0f);
+}
+
+// The same tick with all a race adds to it: the run's marks and script
+// noted, and the route's ghost moved on beside it (from the start again
+// once its script is over, so it passes every part of the course).
+void TickOnTheRunwayWithAGhost(benchmark::State& state)
+{
+    RouteState route = routeAt(1700);
+    const float x = route.game.ball.position.x;
+    Ghost ghost;
+    bool missing = false;
+    if (const std::string problem = loadGhost(SKYCOURSE_ROUTE, ghost, missing); !problem.empty()) {
+        std::fprintf(stderr, "bench: %s\n", problem.c_str());
+        std::exit(2);
+    }
+    Game& game = route.game;
+    RunMarks marks = startMarks(game.course);
+    RunScript run;
+    Controls controls;
+    controls.moveRight = true;
+    for (auto _ : state) {
+        keepRolling(game, controls, x - 10.0f, x + 10.0f);
+        advanceTick(game, controls);
+        noteMarks(marks, game);
+        noteRunTick(run);
+        advanceGhost(ghost);
+        if (ghost.script.over) {
+            state.PauseTiming();
+            restartGhost(ghost);
+            state.ResumeTiming();
+        }
+        benchmark::DoNotOptimize(game.ball.position);
+        benchmark::DoNotOptimize(ghost.game.ball.position);
+    }
 }
 
 void BuildLevel(benchmark::State& state)
@@ -179,6 +215,7 @@ void registerAll()
     const Case cases[] = {
         {"tick/start pad", TickOnTheStartPad, benchmark::kMicrosecond},
         {"tick/runway", TickOnTheRunway, benchmark::kMicrosecond},
+        {"tick/runway with a ghost", TickOnTheRunwayWithAGhost, benchmark::kMicrosecond},
         {"start-up/buildLevel", BuildLevel, benchmark::kMicrosecond},
         {"start-up/textures", LoadTextures, benchmark::kMillisecond},
         {"start-up/to first frame", StartUpToFirstFrame, benchmark::kMillisecond},
