@@ -41,6 +41,14 @@ Ghost ghostOf(std::vector<ScriptCommand> commands)
     return ghost;
 }
 
+Ghost ghostOfRun(std::vector<ScriptCommand> commands, const RunMarks& marks)
+{
+    Ghost ghost;
+    ghost.script.commands = std::move(commands);
+    ghost.marks = marks;
+    return ghost;
+}
+
 std::string loadGhost(const std::string& path, Ghost& ghost, bool& missing)
 {
     std::string text;

@@ -17,7 +17,6 @@ struct Ghost {
     Input input;     // what the script holds down so far
     Game game = newScriptGame();
     RunMarks marks;  // when the script's run reaches each checkpoint and the ring, known before the race
-    bool shown = true;
 };
 
 // A ghost's script is a run of some minutes; a file far larger is not one.
@@ -33,6 +32,8 @@ std::string parseScriptText(const std::string& text, std::vector<ScriptCommand>&
 // The ghost of a script, at its start, its marks found by playing it through
 // once (a `restart` in it starts the marks again).
 Ghost ghostOf(std::vector<ScriptCommand> commands);
+// The ghost of a run whose marks are known already: the player's own.
+Ghost ghostOfRun(std::vector<ScriptCommand> commands, const RunMarks& marks);
 
 // A ghost read from a player's file, as untrusted: it may be missing, too
 // large or not a script. Empty on success, otherwise one line naming the

@@ -1,0 +1,57 @@
+#include "app/race.h"
+
+#include <algorithm>
+#include <utility>
+
+Race startRace(std::optional<Ghost> ghost, bool ghostFromFile, const Course& course)
+{
+    Race race;
+    race.ghost = std::move(ghost);
+    race.ghostFromFile = ghostFromFile && race.ghost;
+    race.marks = startMarks(course);
+    return race;
+}
+
+void restartRace(Race& race)
+{
+    if (race.ghost) restartGhost(*race.ghost);
+    std::fill(race.marks.checkpointTicks.begin(), race.marks.checkpointTicks.end(), 0);
+    race.marks.ringTick = 0;
+    race.endLines.clear();
+}
+
+void raceTick(Race& race, const Game& game)
+{
+    if (game.ticksPlayed == 1 && race.ghost && race.ghost->game.ticksPlayed > 0) restartRace(race);
+    noteMarks(race.marks, game);
+    if (race.ghost) advanceGhost(*race.ghost);
+}
+
+const Ball* ghostBall(const Race& race, bool shown)
+{
+    return shown && race.ghost ? &race.ghost->game.ball : nullptr;
+}
+
+std::optional<SplitLine> raceSplit(const Race& race, const Game& game)
+{
+    return currentSplit(race.marks, race.ghost ? &race.ghost->marks : nullptr, game.ticksPlayed);
+}
+
+void finishRace(Race& race, const FinishedRun& kept)
+{
+    race.endLines.clear();
+    const int ring = int(race.marks.checkpointTicks.size());
+    if (race.ghost) {
+        const Split split = splitAt(race.marks.ringTick, markTick(race.ghost->marks, ring));
+        if (split.compared) {
+            const char* raced = race.ghostFromFile ? " against the ghost" : " against the best run";
+            race.endLines.push_back({spellDifference(split.differenceMs) + raced, split.look});
+        }
+    }
+    if (const int64_t sum = sumOfFastest(kept.fastest); sum > 0) {
+        race.endLines.push_back({"the fastest stretches add up to " + formatRunTime(sum)});
+    }
+    if (kept.recorded.newBest && !race.ghostFromFile) {
+        race.ghost = ghostOfRun(race.script.commands, race.marks);
+    }
+}

@@ -1,0 +1,140 @@
+// A race: the player finishes twice and races the first run on the second,
+// the ghost tick for tick beside the ball and the splits at each checkpoint.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/race.h"
+
+namespace {
+
+struct Folder {
+    std::filesystem::path path;
+    Folder()
+    {
+        char name[] = "/tmp/skycourse-race-XXXXXX";
+        path = mkdtemp(name);
+    }
+    ~Folder() { std::filesystem::remove_all(path); }
+};
+
+std::vector<ScriptCommand> route()
+{
+    Ghost ghost;
+    bool missing = false;
+    EXPECT_EQ(loadGhost(ROUTE_PATH, ghost, missing), "");
+    return ghost.script.commands;
+}
+
+// The player's side of the race, driven by a script as by the keys.
+struct Player {
+    Game game = newGame(77);  // the player's own seed: the ghost plays from the script's
+    Input input;
+    Race race;
+    std::vector<std::optional<SplitLine>> splits;  // the split shown after each tick
+    std::vector<bool> ghostBeside;                 // the ghost's ball where the player's was
+
+    void play(const std::vector<ScriptCommand>& commands, const std::vector<Ball>* first)
+    {
+        ScriptScreen screen;
+        for (const ScriptCommand& command : commands) {
+            if (command.kind != ScriptKind::Tick) {
+                applyScriptInput(command, input, game.camera, screen);
+                noteRunInput(race.script, command);
+                continue;
+            }
+            for (int i = 0; i < command.a && advanceTick(game, input.controls); ++i) {
+                noteRunTick(race.script);
+                raceTick(race, game);
+                splits.push_back(raceSplit(race, game));
+                const Ball* ghost = ghostBall(race, true);
+                if (first) ghostBeside.push_back(ghost && *ghost == (*first)[size_t(game.ticksPlayed - 1)]);
+            }
+        }
+    }
+};
+
+TEST(Race, TheFirstFinishedRunIsTheGhostOfTheSecondWithItsSplits)
+{
+    const std::vector<ScriptCommand> commands = route();
+    Folder folder;
+    Player player;
+    player.race = startRace(std::nullopt, false, player.game.course);
+    EXPECT_EQ(ghostBall(player.race, true), nullptr);
+    player.play(commands, nullptr);
+    ASSERT_EQ(player.game.gameState, EndScreen);
+    EXPECT_EQ(player.race.marks.ringTick, 9398);
+    EXPECT_EQ(player.splits[100], std::nullopt);
+    EXPECT_EQ(player.splits.back(), (SplitLine{"ring   3:54.95", SplitLook::Plain})) << "no best run to race yet";
+
+    const FinishedRun kept = keepFinishedRun(folder.path.string(), {234950, "a"}, player.race.script,
+                                             player.race.marks);
+    ASSERT_TRUE(kept.recorded.newBest) << kept.recorded.problem;
+    finishRace(player.race, kept);
+    ASSERT_TRUE(player.race.ghost);
+    EXPECT_EQ(player.race.endLines, (std::vector<SplitLine>{{"the fastest stretches add up to 3:54.95"}}));
+
+    // The first run's ball, tick by tick, to hold the ghost against.
+    std::vector<Ball> first;
+    {
+        Ghost replay = ghostOf(commands);
+        for (int i = 0; i < 9398; ++i) advanceGhost(replay), first.push_back(replay.game.ball);
+    }
+    // Backspace, and the same run again, the ghost a second later at every
+    // checkpoint than the marks of its run say (so the player is ahead).
+    player.game = newGame(77);
+    player.input = Input{};
+    noteRunInput(player.race.script, {ScriptKind::Restart, 0, 0, {}});
+    restartRace(player.race);
+    EXPECT_TRUE(player.race.endLines.empty());
+    for (int32_t& tick : player.race.ghost->marks.checkpointTicks) tick += 40;
+    player.splits.clear();
+    player.play(commands, &first);
+
+    EXPECT_EQ(std::count(player.ghostBeside.begin(), player.ghostBeside.end(), true), 9398)
+        << "the ghost is the first run, tick for tick";
+    int shown = 0;
+    for (int which = 0; which < 3; ++which) {
+        const size_t at = size_t(player.race.marks.checkpointTicks[size_t(which)] - 1);
+        ASSERT_TRUE(player.splits[at]);
+        EXPECT_EQ(player.splits[at]->look, SplitLook::Ahead);
+        EXPECT_NE(player.splits[at]->text.find("checkpoint " + std::to_string(which + 1)), std::string::npos);
+        EXPECT_NE(player.splits[at]->text.find("-1.00"), std::string::npos) << player.splits[at]->text;
+        shown += player.splits[at + splitShownTicks - 1].has_value() && !player.splits[at + splitShownTicks];
+    }
+    EXPECT_EQ(shown, 3) << "each split is up for three seconds";
+
+    const FinishedRun again = keepFinishedRun(folder.path.string(), {234950, "b"}, player.race.script,
+                                              player.race.marks);
+    EXPECT_FALSE(again.recorded.newBest) << "an equal time is no new best";
+    const Ghost* raced = &*player.race.ghost;
+    finishRace(player.race, again);
+    EXPECT_EQ(&*player.race.ghost, raced) << "the best run is still the ghost";
+    ASSERT_FALSE(player.race.endLines.empty());
+    EXPECT_EQ(player.race.endLines[0], (SplitLine{"0.00 against the best run", SplitLook::Plain}));
+}
+
+TEST(Race, AGhostFileIsRacedWhateverTheBestRunAndStartsAgainWithEachRun)
+{
+    std::vector<ScriptCommand> commands;
+    ASSERT_EQ(parseScriptText("special down UP\ntick 500\n", commands), "");
+    Player player;
+    player.race = startRace(ghostOf(commands), true, player.game.course);
+    player.play({{ScriptKind::SpecialDown, 0x65, 0, {}}, {ScriptKind::Tick, 30, 0, {}}}, nullptr);
+    EXPECT_EQ(player.race.ghost->game.ticksPlayed, 30);
+    // A watched script's restart: the player's game is at its first tick
+    // again, and so is the ghost.
+    player.game = newGame(77);
+    player.play({{ScriptKind::Tick, 1, 0, {}}}, nullptr);
+    EXPECT_EQ(player.race.ghost->game.ticksPlayed, 1);
+
+    finishRace(player.race, FinishedRun{{true, {}, ""}, {}});
+    EXPECT_EQ(player.race.ghost->script.commands.size(), commands.size()) << "a --ghost file is never replaced";
+}
+
+}  // namespace
