@@ -79,3 +79,11 @@ void advanceGhost(Ghost& ghost)
 {
     if (nextWatchedTick(ghost.script, ghost.input, ghost.game)) advanceTick(ghost.game, ghost.input.controls);
 }
+
+bool advanceGhostBeside(Ghost& ghost, const Game& player)
+{
+    const bool again = player.ticksPlayed == 1 && (ghost.game.ticksPlayed > 0 || ghost.script.next > 0);
+    if (again) restartGhost(ghost);
+    advanceGhost(ghost);
+    return again;
+}

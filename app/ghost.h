@@ -47,3 +47,8 @@ void restartGhost(Ghost& ghost);
 // input up to its next tick, then that tick. Once the script is over (its
 // end, or its Esc) the ghost stays where it last was.
 void advanceGhost(Ghost& ghost);
+
+// The ghost's tick beside a tick of `player` that ran: the first tick of the
+// player's run (after the start, or a restart a script made) starts the
+// ghost from its start too. True when the ghost was started again.
+bool advanceGhostBeside(Ghost& ghost, const Game& player);

@@ -12,19 +12,28 @@ Race startRace(std::optional<Ghost> ghost, bool ghostFromFile, const Course& cou
     return race;
 }
 
-void restartRace(Race& race)
+namespace {
+
+void clearMarks(Race& race)
 {
-    if (race.ghost) restartGhost(*race.ghost);
     std::fill(race.marks.checkpointTicks.begin(), race.marks.checkpointTicks.end(), 0);
     race.marks.ringTick = 0;
     race.endLines.clear();
 }
 
+}  // namespace
+
+void restartRace(Race& race)
+{
+    if (race.ghost) restartGhost(*race.ghost);
+    clearMarks(race);
+}
+
 void raceTick(Race& race, const Game& game)
 {
-    if (game.ticksPlayed == 1 && race.ghost && race.ghost->game.ticksPlayed > 0) restartRace(race);
+    if (game.ticksPlayed == 1) clearMarks(race);
     noteMarks(race.marks, game);
-    if (race.ghost) advanceGhost(*race.ghost);
+    if (race.ghost) advanceGhostBeside(*race.ghost, game);
 }
 
 const Ball* ghostBall(const Race& race, bool shown)
