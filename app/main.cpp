@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -29,6 +30,7 @@
 #include "app/pause_key.h"
 #include "app/play.h"
 #include "app/player_files.h"
+#include "app/race.h"
 #include "app/recording.h"
 #include "app/rows.h"
 #include "app/signals.h"
@@ -66,6 +68,7 @@ struct Session {
     // ticks run so far, so that a test can count them against its own clock.
     int slowFrameMs = 0;
     Recording recording;
+    Race race;
     Watch watch;
     std::FILE* rows = nullptr;  // SKYCOURSE_ROWS
     long long tickNumber = 0;
@@ -115,15 +118,20 @@ void finishRun()
     const int64_t milliseconds = int64_t(s.play.game.ticksPlayed) * tickMilliseconds;
     s.runLine = "time " + formatRunTime(milliseconds);
     const std::string folder = playerDataFolder();
-    if (watching() || folder.empty()) return;
+    if (watching() || folder.empty()) {
+        finishRace(s.race, {});
+        return;
+    }
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
     char date[32];
     std::strftime(date, sizeof date, "%Y-%m-%d %H:%M", &local);
-    const RunRecorded recorded = recordRunTime(folder + "/times.json", {milliseconds, date});
+    const FinishedRun kept = keepFinishedRun(folder, {milliseconds, date}, s.race.script, s.race.marks);
+    const RunRecorded& recorded = kept.recorded;
     if (!recorded.problem.empty()) std::fprintf(stderr, "skycourse: %s\n", recorded.problem.c_str());
     if (recorded.newBest) s.runLine += " - a new best!";
+    finishRace(s.race, kept);
 }
 
 // One tick of game time with its sounds, its row and its recording. False,
@@ -132,6 +140,10 @@ bool playTick()
 {
     Session& s = *session;
     const bool ticked = advanceTick(s.play.game, s.play.input.controls);
+    if (ticked) {
+        noteRunTick(s.race.script);
+        raceTick(s.race, s.play.game);
+    }
     playEvents(s.sounds, s.play.game.events);
     for (const GameEvent& event : s.play.game.events) {
         if (event.kind == EventKind::GoalReached) finishRun();
@@ -202,6 +214,7 @@ void followRestart()
 {
     Session& s = *session;
     s.runLine.clear();
+    restartRace(s.race);
     restartMusic(s.sounds);
     s.musicSoft = false;
     if (!s.ticking) startTicking();
@@ -247,7 +260,10 @@ void followMouseLook()
 // A key's outcome: written into the recording, heard, or the way out.
 void followKey(const KeyOutcome& outcome)
 {
-    if (outcome.record) recordInput(session->recording, outcome.command);
+    if (outcome.record) {
+        recordInput(session->recording, outcome.command);
+        noteRunInput(session->race.script, outcome.command);
+    }
     if (outcome.command.kind == ScriptKind::Restart) followRestart();
     if (outcome.mute) switchMute(session->sounds);
     if (outcome.quit) exitGame(0);
@@ -306,6 +322,7 @@ bool movePointerTo(int x, int y, int width, int height)
     // look off, our own warp back to the centre) replays as nothing.
     if (!sameBits(before.cameraYaw, camera.cameraYaw) || !sameBits(before.cameraPitch, camera.cameraPitch)) {
         recordPointer(s.recording, x, y, width, height);
+        noteRunPointer(s.race.script, x, y, width, height);
     }
     return warp.warp;
 }
@@ -332,6 +349,26 @@ void followGamepad()
     if (now.lookX != 0 || now.lookY != 0) {
         movePointerTo(screen.width / 2 + now.lookX, screen.height / 2 + now.lookY, screen.width, screen.height);
     }
+}
+
+// The ghost raced: --ghost's script, or else the best run (never while
+// watching). A file that is not a run is named in one line and the game is
+// played without a ghost.
+std::optional<Ghost> loadRaceGhost(const Options& options)
+{
+    Ghost ghost;
+    std::string problem;
+    bool found = false;
+    if (!options.ghostPath.empty()) {
+        bool missing = false;
+        problem = loadGhost(watchPath(options.ghostPath), ghost, missing);
+        found = problem.empty();
+    } else if (const std::string folder = playerDataFolder(); options.watchPath.empty() && !folder.empty()) {
+        found = loadBestRun(folder, ghost, problem);
+    }
+    if (!problem.empty()) std::fprintf(stderr, "skycourse: %s; playing without a ghost\n", problem.c_str());
+    if (!found) return std::nullopt;
+    return ghost;
 }
 
 // The files to write, made before any window opens: the recording and the
@@ -416,6 +453,8 @@ int main(int argc, char** argv)
     running.graphics = initGraphics();
     // A watched script plays from the game every script starts from.
     running.play = startPlay(watching() ? newScriptGame() : newGame(seed));
+    running.race = startRace(loadRaceGhost(running.options), !running.options.ghostPath.empty(),
+                             running.play.game.course);
     initSound(running.sounds);
     setSoundVolume(running.sounds, float(running.options.volume) / 100.0f);
     if (running.options.mute) switchMute(running.sounds);
