@@ -234,7 +234,7 @@ void onClose()
 
 void onDisplay()
 {
-    showFrame(session->play, session->graphics, session->runLine);
+    showFrame(session->play, session->graphics, session->window, session->runLine);
     if (session->slowFrameMs > 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(session->slowFrameMs));
     }
@@ -450,9 +450,9 @@ int main(int argc, char** argv)
         running.gameModeActive = openGameWindow();
     }
 
-    running.graphics = initGraphics();
     // A watched script plays from the game every script starts from.
     running.play = startPlay(watching() ? newScriptGame() : newGame(seed));
+    running.graphics = initGraphics(running.play.game.course);
     running.race = startRace(loadRaceGhost(running.options), !running.options.ghostPath.empty(),
                              running.play.game.course);
     initSound(running.sounds);

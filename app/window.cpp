@@ -4,10 +4,6 @@
 #include <X11/Xlib.h>
 
 #include "app/best_times.h"
-#include "render/camera.h"
-#include "render/overlay.h"
-#include "render/end_screen.h"
-#include "render/scene.h"
 #include "sim/items.h"
 #include "sim/timing.h"
 
@@ -75,7 +71,6 @@ void reshapeWindow(WindowSize& window, int width, int height)
     // A window shrunk to no height would make the aspect ratio infinite.
     if (height < 1) height = 1;
     glViewport(0, 0, width, height);
-    loadProjection(false, width, height);
     window.width = width > 0 ? width : 1;
     window.height = height;
 }
@@ -86,16 +81,19 @@ std::string timerLine(const Game& game)
            std::to_string(checkpointsTaken(game.course)) + "/" + std::to_string(game.course.checkpoints.size());
 }
 
-void showFrame(const Play& play, const Graphics& graphics, const std::string& runLine)
+void showFrame(const Play& play, Graphics& graphics, const WindowSize& window, const std::string& runLine)
 {
     const Game& game = play.game;
+    FrameInput input;
+    input.game = &game;
+    input.width = window.width;
+    input.height = window.height;
     if (game.gameState == Playing) {
-        drawScene(game, graphics);
-        if (play.timerShown) drawOverlay({timerLine(game)}, OverlayPlace::TopLeft, graphics.shader);
-        if (play.paused) drawOverlay({"paused"}, OverlayPlace::AboveCentre, graphics.shader);
-    } else {
-        drawEndScreen(graphics.textures);
-        if (play.timerShown && !runLine.empty()) drawOverlay({runLine}, OverlayPlace::TopLeft, graphics.shader);
+        if (play.timerShown) input.overlay.push_back({{{timerLine(game)}}, OverlayPlace::TopLeft});
+        if (play.paused) input.overlay.push_back({{{"paused"}}, OverlayPlace::AboveCentre});
+    } else if (play.timerShown && !runLine.empty()) {
+        input.overlay.push_back({{{runLine}}, OverlayPlace::TopLeft});
     }
+    drawGame(graphics, input);
     glutSwapBuffers();
 }

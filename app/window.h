@@ -33,13 +33,11 @@ void openOrdinaryWindow(int width, int height);
 // and shows it: the one place a frame is swapped onto the screen. Over it
 // the pause sign, and with the timer on the game time and checkpoints, or
 // on the end picture `runLine` (the run's time).
-void showFrame(const Play& play, const Graphics& graphics, const std::string& runLine);
+void showFrame(const Play& play, Graphics& graphics, const WindowSize& window, const std::string& runLine);
 
 // The timer's line: game time and the checkpoints taken.
 std::string timerLine(const Game& game);
 
-// The viewport and the chase view's projection (45 degrees, 1 to 200) for a
-// window of this size, remembered in `window` for mouse look; each frame of
-// the scene loads the projection of its own view again. A height of 0
-// counts as 1.
+// The viewport for a window of this size, remembered in `window` for mouse
+// look and for the frame's projection. A height of 0 counts as 1.
 void reshapeWindow(WindowSize& window, int width, int height);

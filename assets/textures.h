@@ -13,6 +13,7 @@ struct Textures {
     std::array<unsigned int, 6> wood{};   // wood[i] is "wood<i+1>.bmp"
     std::array<unsigned int, 6> sky{};    // pos_z, neg_x, neg_z, pos_x, pos_y, neg_y
     unsigned int white = 0;
+    unsigned int font = 0;                // the overlay's characters
 };
 
 // Loads "images/<name>" into a new mipmapped texture and leaves it bound.

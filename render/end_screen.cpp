@@ -1,7 +1,5 @@
 #include "render/end_screen.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <cmath>
 
@@ -18,35 +16,4 @@ EndQuad endQuadSize(int viewportWidth, int viewportHeight)
     const double aspect = static_cast<double>(viewportWidth) / viewportHeight;
     const double scale = std::max(1.0, aspect / 1.25);
     return {static_cast<float>(w * scale), static_cast<float>(h * scale)};
-}
-
-void drawEndScreen(const Textures& textures)
-{
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glTranslatef(0.0f, 0.0f, -1.0f);
-    const GLfloat fullAmbient[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, fullAmbient);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, textures.end);
-
-    GLint viewport[4] = {0, 0, 0, 0};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    const EndQuad quad = endQuadSize(viewport[2], viewport[3]);
-    const float x = quad.width / 2.0f;
-    const float y = quad.height / 2.0f;
-    glBegin(GL_QUADS);
-    glNormal3f(0.0f, 0.0f, 1.0f);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(-x, -y, 0.0f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(-x, y, 0.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(x, y, 0.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(x, -y, 0.0f);
-    glEnd();
 }

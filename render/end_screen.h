@@ -1,9 +1,5 @@
 #pragma once
-
-#include "assets/textures.h"
-
-// The end picture over the whole screen. The caller shows it.
-void drawEndScreen(const Textures& textures);
+// The end picture: a quad one unit in front of the eye that fills the screen.
 
 // Width and height of the end picture's quad, one unit in front of the eye,
 // for a viewport of the given size: the 1280x1024 quad as it stands, and on

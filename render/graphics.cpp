@@ -1,33 +1,35 @@
 #include "render/graphics.h"
 
-#include <GL/gl.h>
-
-#include "world/level.h"
-
-void setFixedState()
+TextureIds textureIdsOf(const Textures& textures)
 {
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT0);
-    glEnable(GL_NORMALIZE);
-    glEnable(GL_COLOR_MATERIAL);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
-    glHint(GL_POLYGON_SMOOTH_HINT, GL_NICEST);
-    glHint(GL_GENERATE_MIPMAP_HINT, GL_NICEST);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glShadeModel(GL_SMOOTH);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glFrontFace(GL_CCW);
+    TextureIds ids;
+    ids.ball = textures.ball;
+    ids.metal = textures.metal;
+    ids.glass = textures.glass;
+    ids.end = textures.end;
+    ids.white = textures.white;
+    ids.font = textures.font;
+    for (size_t i = 0; i < 6; ++i) {
+        ids.wood[i] = textures.wood[i];
+        ids.sky[i] = textures.sky[i];
+    }
+    return ids;
 }
 
-Graphics initGraphics()
+Graphics initGraphics(const Course& course, Renderer renderer)
 {
-    setFixedState();
     Graphics graphics;
+    graphics.renderer = renderer;
+    setClassicFixedState();
     graphics.textures = loadTextures();
     graphics.shader = initShaderProgram();
-    graphics.meshes = buildMeshes(buildLevel());
+    graphics.meshes = buildMeshSet(course);
+    graphics.classic = uploadClassicMeshes(graphics.meshes, graphics.textures.white);
     return graphics;
+}
+
+void drawGame(Graphics& graphics, const FrameInput& input)
+{
+    describeFrame(graphics.frame, input, graphics.meshes, textureIdsOf(graphics.textures));
+    drawFrameClassic(graphics.frame, graphics.meshes, graphics.classic, graphics.shader);
 }

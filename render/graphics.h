@@ -1,21 +1,32 @@
 #pragma once
-// Everything drawing needs that start-up makes once: the fixed GL state, the
-// textures and the shader pair.
+// Everything drawing needs that start-up makes once, for the renderer the
+// player chose: the textures, the shader pair, the meshes and their GL
+// copies, and the frame description reused from frame to frame.
 
 #include "assets/shader_program.h"
 #include "assets/textures.h"
+#include "render/classic_backend.h"
+#include "render/frame.h"
 #include "render/meshes.h"
 
+enum class Renderer { Classic, Shaders };
+
 struct Graphics {
+    Renderer renderer = Renderer::Classic;
     Textures textures;
     ShaderProgram shader;
-    Meshes meshes;
+    MeshSet meshes;
+    ClassicBuffers classic;
+    Frame frame;
 };
 
-// The GL settings every frame relies on and nothing changes for good.
-void setFixedState();
+// The GL names of the textures, as a frame names them.
+TextureIds textureIdsOf(const Textures& textures);
 
-// The fixed GL state, all sixteen textures, the shader program (made
-// current when it builds) and the course's meshes. Needs a current GL
-// context.
-Graphics initGraphics();
+// The textures, the shader pair (made current when it builds) and the
+// meshes of this course. Needs a current GL context.
+Graphics initGraphics(const Course& course, Renderer renderer = Renderer::Classic);
+
+// Describes the frame and draws it with the chosen renderer, cleared first;
+// the caller shows it.
+void drawGame(Graphics& graphics, const FrameInput& input);

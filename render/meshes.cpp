@@ -1,114 +1,50 @@
 #include "render/meshes.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
-
 #include <algorithm>
 
-#include "render/objects.h"
-#include "render/sphere.h"
+#include "render/shapes.h"
+#include "sim/items.h"
 
 namespace {
 
-template <typename Draw>
-unsigned int compile(Draw draw)
+MeshId add(MeshSet& set, Mesh mesh)
 {
-    const GLuint list = glGenLists(1);
-    if (list == 0) return 0;
-    glNewList(list, GL_COMPILE);
-    draw();
-    glEndList();
-    return list;
-}
-
-// The quadric's +Z axis becomes +Y.
-void standUpright()
-{
-    glRotatef(270.0f, 1.0f, 0.0f, 0.0f);
-    glRotatef(90.0f, 0.0f, 0.0f, 1.0f);
-}
-
-GLUquadric* texturedQuadric()
-{
-    GLUquadric* quadric = gluNewQuadric();
-    gluQuadricTexture(quadric, GL_TRUE);
-    gluQuadricNormals(quadric, GLU_SMOOTH);
-    return quadric;
+    set.meshes.push_back(std::move(mesh));
+    return static_cast<MeshId>(set.meshes.size() - 1);
 }
 
 }  // namespace
 
-void drawGoalRing()
+MeshSet buildMeshSet(const Course& course)
 {
-    drawTorus(goalRingRadius, goalRingTube);
-}
-
-void drawItemSphere()
-{
-    static const SphereMesh sphere = makeSphereMesh(itemRadius, 50, 50);
-    drawSphereMesh(sphere);
-}
-
-void drawBallSphere(float radius)
-{
-    GLUquadric* quadric = gluNewQuadric();
-    gluQuadricTexture(quadric, GL_TRUE);
-    gluSphere(quadric, radius, 50, 50);
-    gluDeleteQuadric(quadric);
-}
-
-void drawCylinderBody(float side)
-{
-    const float h = side * 0.5f;
-    glPushMatrix();
-    standUpright();
-    GLUquadric* quadric = texturedQuadric();
-    gluCylinder(quadric, h, h, side, 30, 10);
-    gluDisk(quadric, 0.0, h, 30, 10);
-    gluDeleteQuadric(quadric);
-    glPopMatrix();
-}
-
-void drawCylinderTop(float side)
-{
-    const float h = side * 0.5f;
-    glPushMatrix();
-    glTranslatef(0.0f, side, 0.0f);
-    standUpright();
-    GLUquadric* quadric = texturedQuadric();
-    gluDisk(quadric, 0.0, h, 30, 10);
-    gluDeleteQuadric(quadric);
-    glPopMatrix();
-}
-
-Meshes buildMeshes(const Course& course)
-{
-    Meshes meshes;
-    meshes.goalRing = compile(drawGoalRing);
-    meshes.itemSphere = compile(drawItemSphere);
-    for (float radius : {0.25f, 0.5f, 1.0f}) {
-        meshes.balls.push_back({radius, compile([radius] { drawBallSphere(radius); })});
+    MeshSet set;
+    set.cube = add(set, unitCube(false));
+    set.flippedCube = add(set, unitCube(true));
+    set.itemSphere = add(set, solidSphere(itemRadius));
+    set.goalRing = add(set, torus(goalRingRadius, goalRingTube));
+    for (int face = 0; face < 6; ++face) set.sky[face] = add(set, skyFace(face));
+    for (int kind = 0; kind < 3; ++kind) {
+        const float radius = radiusOfSizeKind(kind);
+        set.balls.push_back({radius, add(set, texturedSphere(radius))});
+        set.discs.push_back({radius, add(set, shadowDisc(radius))});
     }
     for (const Block& block : course.blocks) {
         const float side = block.size.x;
-        if (block.shape != Shape::Cylinder || cylinderMesh(meshes, side) != nullptr) continue;
-        meshes.cylinders.push_back({side, compile([side] { drawCylinderBody(side); }),
-                                    compile([side] { drawCylinderTop(side); })});
+        if (block.shape != Shape::Cylinder || meshOfSize(set.cylinderBodies, side) != MeshId::None) continue;
+        set.cylinderBodies.push_back({side, add(set, cylinderBody(side))});
+        set.cylinderTops.push_back({side, add(set, cylinderTop(side))});
     }
-    return meshes;
+    return set;
 }
 
-unsigned int ballList(const Meshes& meshes, float radius)
+MeshId meshOfSize(const std::vector<SizedMesh>& sized, float size)
 {
-    for (const BallMesh& ball : meshes.balls) {
-        if (ball.radius == radius) return ball.sphere;
-    }
-    return 0;
+    const auto found =
+        std::find_if(sized.begin(), sized.end(), [size](const SizedMesh& s) { return s.size == size; });
+    return found == sized.end() ? MeshId::None : found->mesh;
 }
 
-const CylinderMesh* cylinderMesh(const Meshes& meshes, float side)
+const Mesh& meshOf(const MeshSet& set, MeshId id)
 {
-    const auto found = std::find_if(meshes.cylinders.begin(), meshes.cylinders.end(),
-                                    [side](const CylinderMesh& c) { return c.side == side; });
-    return found == meshes.cylinders.end() ? nullptr : &*found;
+    return set.meshes[static_cast<size_t>(id)];
 }

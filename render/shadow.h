@@ -1,16 +1,12 @@
 #pragma once
-// The ball's shadow: a blob of four discs on the top below the ball, clipped
-// to that top through the stencil.
+// Where the ball's shadow falls: the highest top under the ball that is not
+// above it.
 
 #include <vector>
 
-#include "render/graphics.h"
 #include "sim/ball.h"
 #include "world/world.h"
 
-// Height of the top that receives the ball's shadow (copied into receiver),
-// or -1 when there is none.
-float findShadowReceiver(const Ball& b, const std::vector<Block>& blocks, const Vec3& position,
-                         Block& receiver);
-void drawBallShadow(const Ball& b, const std::vector<Block>& blocks, const Graphics& graphics);
-void drawDisc(float radius);
+// The receiver's top height, with the receiver copied out, or a negative
+// value when nothing (or nothing above height 0) lies under the ball.
+float findShadowReceiver(const Ball& b, const std::vector<Block>& blocks, const Vec3& position, Block& receiver);

@@ -1,7 +1,5 @@
 #include "render/view_volume.h"
 
-#include <GL/gl.h>
-
 namespace {
 
 // A box is grown by this much on every side before the test, so that no
@@ -11,28 +9,16 @@ constexpr float margin = 0.05f;
 
 }  // namespace
 
-ViewVolume currentViewVolume()
+ViewVolume viewVolume(const Mat4& projection, const Mat4& modelView)
 {
-    GLfloat projection[16];
-    GLfloat modelView[16];
-    glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
-    ViewVolume view{};
-    for (int column = 0; column < 4; ++column) {
-        for (int row = 0; row < 4; ++row) {
-            float sum = 0.0f;
-            for (int k = 0; k < 4; ++k) sum += projection[k * 4 + row] * modelView[column * 4 + k];
-            view.clip[column * 4 + row] = sum;
-        }
-    }
-    return view;
+    return {multiply(projection, modelView)};
 }
 
 bool outOfView(const ViewVolume& view, const Vec3& low, const Vec3& size)
 {
     // For each of the six sides of the view, whether every corner is beyond it.
     bool beyond[6] = {true, true, true, true, true, true};
-    const float* m = view.clip;
+    const float* m = view.clip.m;
     for (int corner = 0; corner < 8; ++corner) {
         const float x = (corner & 1) ? low.x + size.x + margin : low.x - margin;
         const float y = (corner & 2) ? low.y + size.y + margin : low.y - margin;

@@ -3,14 +3,14 @@
 // so skipping it changes nothing in the picture and spares the renderer
 // every vertex of it (a disc's cylinder has thousands).
 
+#include "render/matrix.h"
 #include "world/vec3.h"
 
 struct ViewVolume {
-    float clip[16];  // projection times modelview, column-major
+    Mat4 clip;  // projection times model-view
 };
 
-// From the GL's current projection and modelview matrices.
-ViewVolume currentViewVolume();
+ViewVolume viewVolume(const Mat4& projection, const Mat4& modelView);
 
 // True when no point of the box (its minimum corner and extent) can reach
 // the picture: all its corners lie beyond one side of the view.

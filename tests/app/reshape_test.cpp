@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/window.h"
+#include "render/frame.h"
 #include "tools/headless/egl_context.h"
 
 namespace {
@@ -22,13 +23,18 @@ protected:
         glLoadIdentity();
     }
 
-    static void projection(float m[16]) { glGetFloatv(GL_PROJECTION_MATRIX, m); }
+    // The projection every frame of this window is drawn with.
+    void projection(float m[16]) const
+    {
+        const Mat4 p = sceneProjection(false, window.width, window.height);
+        for (int i = 0; i < 16; ++i) m[i] = p.m[i];
+    }
 };
 
 // 1 / tan(22.5 degrees): the vertical scale of a 45 degree field of view.
 const float focal = float(1.0 / std::tan(22.5 * 3.14159265358979 / 180.0));
 
-TEST_F(ReshapeTest, SetsViewportAndPerspectiveAndLeavesProjectionSelected)
+TEST_F(ReshapeTest, SetsViewportAndTheFramesPerspective)
 {
     onReshape(1280, 1024);
     GLint viewport[4];
@@ -37,9 +43,6 @@ TEST_F(ReshapeTest, SetsViewportAndPerspectiveAndLeavesProjectionSelected)
     EXPECT_EQ(viewport[1], 0);
     EXPECT_EQ(viewport[2], 1280);
     EXPECT_EQ(viewport[3], 1024);
-    GLint mode = 0;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    EXPECT_EQ(mode, GL_PROJECTION);
 
     float m[16];
     projection(m);
@@ -53,9 +56,9 @@ TEST_F(ReshapeTest, SetsViewportAndPerspectiveAndLeavesProjectionSelected)
     EXPECT_EQ(window.height, 1024);
 }
 
-TEST_F(ReshapeTest, ReplacesRatherThanMultipliesTheProjection)
+TEST_F(ReshapeTest, TheLastSizeHolds)
 {
-    onReshape(800, 600);
+    onReshape(1280, 1024);
     onReshape(800, 600);
     float m[16];
     projection(m);

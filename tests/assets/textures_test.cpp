@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <GL/freeglut.h>
+
+#include "world/level.h"
 #include <GL/gl.h>
 
 #include <string>
@@ -57,7 +59,7 @@ protected:
         mkdir("images", 0755);
         for (int i = 0; i < 16; ++i)
             writeFile(std::string("images/") + pictureFiles[i], solidBmp(8, 4, colourOfPicture(i)));
-        startupErrors = stderrOf([] { graphics = initGraphics(); });
+        startupErrors = stderrOf([] { graphics = initGraphics(buildLevel()); });
     }
     static void TearDownTestSuite()
     {

@@ -13,10 +13,9 @@
 
 #include <GL/freeglut.h>
 
-#include "render/objects.h"
-#include "render/sphere.h"
-#include "render/texturing.h"
+#include "render/shapes.h"
 #include "render/view_volume.h"
+#include "tests/render/classic_pieces.h"
 #include "sim/rotation.h"
 #include "tests/render/render_fixture.h"
 #include "world/level.h"
@@ -74,117 +73,75 @@ TEST(Orientation, RollingMatchesTheGlMatrixStackBitForBit)
     for (int k = 0; k < 9; ++k) EXPECT_EQ(ours.m[k], theirs.m[k]) << k;
 }
 
-// Every block of the course draws with a live texture of its material.
-TEST(Materials, EveryCourseBlockHasTheLiveTextureOfItsMaterial)
+// Our own meshes must draw exactly the pixels of the GLU and GLUT shapes the
+// game was always drawn with: same vertices, normals, texture coordinates
+// and primitives.
+TEST(Meshes, DrawTheSamePixelsAsGluAndGlutShapes)
 {
     setUpDrawing();
-    const Textures& t = testGraphics.textures;
-    const Course course = buildLevel();
-    for (std::size_t i = 0; i < course.blocks.size(); ++i) {
-        const Block& block = course.blocks[i];
-        const unsigned int texture = textureOf(t, block);
-        EXPECT_EQ(glIsTexture(texture), GL_TRUE) << i + 1;
-        switch (block.material) {
-        case Material::Metal: EXPECT_EQ(texture, t.metal) << i + 1; break;
-        case Material::Glass: EXPECT_EQ(texture, t.glass) << i + 1; break;
-        case Material::Wood: EXPECT_EQ(texture, t.wood[std::size_t(block.grain)]) << i + 1; break;
-        case Material::None: ADD_FAILURE() << "block " << i + 1 << " has no material"; break;
-        }
-    }
-    // The discs run through the six grains in turn.
-    for (int k = 0; k < 12; ++k) EXPECT_EQ(textureOf(t, course.blocks[std::size_t(1 + k)]), t.wood[std::size_t(k % 6)]);
-    Block bare{};
-    EXPECT_EQ(textureOf(t, bare), 0u);
-}
-
-// The orbs' sphere is the game's own; it must come out exactly as the GLUT
-// solid sphere they were always drawn with.
-TEST(Sphere, DrawsTheSamePixelsAsGlutsSolidSphere)
-{
-    setUpDrawing();
-    const SphereMesh mesh = makeSphereMesh(0.75f, 50, 50);
-    auto draw = [&](bool ours) {
-        glClearColor(0.2f, 0.3f, 0.4f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glTranslatef(0.3f, -0.2f, -2.5f);
-        glRotatef(37.0f, 1.0f, 0.4f, 0.2f);
-        glColor4f(0.0f, 1.0f, 0.0f, 0.6f);
-        if (ours) {
-            drawSphereMesh(mesh);
-        } else {
-            glutSolidSphere(0.75, 50, 50);
-        }
-        return readAll();
+    const unsigned int halves = halvesTexture();
+    auto quadric = [] {
+        GLUquadric* q = gluNewQuadric();
+        gluQuadricTexture(q, GL_TRUE);
+        gluQuadricNormals(q, GLU_SMOOTH);
+        return q;
     };
-    const std::vector<unsigned char> glut = draw(false);
-    const std::vector<unsigned char> own = draw(true);
-    ASSERT_EQ(glut.size(), own.size());
-    EXPECT_TRUE(glut == own);
-    // Not an empty frame that would match anything.
-    int covered = 0;
-    for (size_t i = 0; i < glut.size(); i += 4) covered += glut[i + 1] > 100;
-    EXPECT_GT(covered, viewWidth * viewHeight / 8);
-}
-
-// The compiled shapes draw exactly what drawing them afresh draws.
-TEST(Meshes, CompiledShapesDrawTheSamePixelsAsFreshOnes)
-{
-    setUpDrawing();
-    const Course course = buildLevel();
-    Graphics fresh = drawing();
-    fresh.meshes = Meshes{};
-    Ball ball;
-    const Block& disc = course.blocks[1];
-    const auto isLift = [](const Block& b) { return b.shape == Shape::Cylinder && b.size.x < 8.0f; };
-    const auto found = std::find_if(course.blocks.begin(), course.blocks.end(), isLift);
-    ASSERT_NE(found, course.blocks.end());
-    const Block& lift = *found;
-    ASSERT_EQ(disc.shape, Shape::Cylinder);
     struct Case {
         const char* what;
-        std::function<void(const Graphics&)> draw;
-        Vec3 eye;
+        std::function<void()> theirs;
+        Mesh ours;
+        bool textured;
     };
     const Case cases[] = {
-        {"disc", [&](const Graphics& g) { drawBlock(disc, false, g); }, {20.0f, 12.0f, 8.0f}},
-        {"disc top", [&](const Graphics& g) { drawBlock(disc, true, g); }, {20.0f, 12.0f, 8.0f}},
-        {"lift", [&](const Graphics& g) { drawBlock(lift, false, g); }, {lift.position.x + 12.0f, lift.position.y + 6.0f, lift.position.z + 9.0f}},
-        {"ball", [&](const Graphics& g) { drawBall(ball, g); }, {9.0f, 1.5f, 2.0f}},
-        {"ring", [&](const Graphics& g) { drawGoal({0.0f, 0.0f, 0.0f}, 30.0f, g); }, {3.0f, 2.0f, 5.0f}},
-        {"orb", [&](const Graphics& g) { drawSizeOrb(SizeOrb{{0.0f, 0.0f, 0.0f}, 2, 0.6f, true, 0.0f}, g); }, {1.0f, 1.0f, 2.5f}},
+        {"orb sphere", [] { glutSolidSphere(0.75, 50, 50); }, solidSphere(0.75f), false},
+        {"ball", [&] { GLUquadric* q = quadric(); gluSphere(q, 0.5, 50, 50); gluDeleteQuadric(q); },
+         texturedSphere(0.5f), true},
+        {"small ball", [&] { GLUquadric* q = quadric(); gluSphere(q, 0.25, 50, 50); gluDeleteQuadric(q); },
+         texturedSphere(0.25f), true},
+        {"cylinder wall and bottom",
+         [&] {
+             GLUquadric* q = quadric();
+             gluCylinder(q, 0.6, 0.6, 1.2, 30, 10);
+             gluDisk(q, 0.0, 0.6, 30, 10);
+             gluDeleteQuadric(q);
+         },
+         cylinderBody(1.2f), true},
+        {"cylinder top", [&] { GLUquadric* q = quadric(); gluDisk(q, 0.0, 0.85, 30, 10); gluDeleteQuadric(q); },
+         cylinderTop(1.7f), true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        auto frame = [&](const Graphics& g) {
-            glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
-            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+        auto frame = [&](bool ours) {
+            glClearColor(0.2f, 0.3f, 0.4f, 1.0f);
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
             glMatrixMode(GL_MODELVIEW);
             glLoadIdentity();
-            const Vec3 at = c.what[0] == 'l' ? lift.position : (c.what[0] == 'b' ? ball.position : Vec3{});
-            gluLookAt(c.eye.x, c.eye.y, c.eye.z, at.x, at.y, at.z, 0.0, 1.0, 0.0);
-            fullAmbient();
-            c.draw(g);
+            glTranslatef(0.3f, -0.2f, -2.5f);
+            glRotatef(37.0f, 1.0f, 0.4f, 0.2f);
+            glColor4f(0.0f, 1.0f, 0.0f, 0.6f);
+            glEnable(GL_TEXTURE_2D);
+            glBindTexture(GL_TEXTURE_2D, c.textured ? halves : drawing().textures.white);
+            if (ours) drawMeshHere(c.ours, drawing());
+            else c.theirs();
+            glDisable(GL_TEXTURE_2D);
             return readAll();
         };
-        const std::vector<unsigned char> compiled = frame(drawing());
-        const std::vector<unsigned char> afresh = frame(fresh);
-        EXPECT_TRUE(compiled == afresh);
-        int drawn = 0;
-        for (size_t i = 0; i < compiled.size(); i += 4) drawn += compiled[i] != 128 || compiled[i + 1] != 128;
-        EXPECT_GT(drawn, 200) << "nothing in view";
+        const std::vector<unsigned char> theirs = frame(false);
+        const std::vector<unsigned char> own = frame(true);
+        ASSERT_EQ(theirs.size(), own.size());
+        EXPECT_TRUE(theirs == own);
+        // Not an empty frame that would match anything.
+        int covered = 0;
+        for (size_t i = 0; i < theirs.size(); i += 4) covered += theirs[i] != 51 || theirs[i + 2] != 102;
+        EXPECT_GT(covered, 2000);
     }
 }
 
 // Skipping a draw out of view must never skip one that reaches a pixel.
 TEST(ViewVolume, BoxesOutOfViewAndBoxesThatReachIt)
 {
-    setUpDrawing();
-    gamePerspective(viewWidth, viewHeight);  // 45 degrees, 1 to 200
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();  // the eye at the origin, looking down -z
-    const ViewVolume view = currentViewVolume();
+    // 45 degrees, 1 to 200; the eye at the origin, looking down -z.
+    const ViewVolume view = viewVolume(perspective(45.0, double(viewWidth) / viewHeight, 1.0, 200.0), identityMat4);
     struct Case {
         const char* what;
         Vec3 low, size;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "render/end_screen.h"
+#include "tests/render/classic_pieces.h"
 #include "tests/render/render_fixture.h"
 
 namespace {
@@ -27,7 +28,7 @@ void expectPictureFills(int width, int height)
     SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
     TestFramebuffer fb = makeFramebuffer(width, height);
     gamePerspective(width, height);
-    drawEndScreen(testTextures);
+    drawEndScreen(drawing());
     const std::vector<unsigned char> pixels = readAll(width, height);
     int black = 0;
     for (size_t i = 0; i < pixels.size(); i += 4) {

@@ -5,8 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "render/scene.h"
-#include "render/texturing.h"
+#include "tests/render/classic_pieces.h"
 #include "tests/render/render_fixture.h"
 #include "world/level.h"
 #include "world/world.h"
@@ -202,7 +201,9 @@ TEST(PerPixelLighting, MatchesTheFixedFunctionSumWhereTheLightFacesTheWall)
     glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
     glMaterialfv(GL_FRONT, GL_SPECULAR, white);
     glMateriali(GL_FRONT, GL_SHININESS, 10);
-    disableTexturing(testTextures);  // untextured, as the game leaves it between draws
+    // Untextured, as the game leaves it between draws.
+    glDisable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, testTextures.white);
     auto wallCentre = [](float lightZ, bool shader) {
         useShaderProgram(testGraphics.shader, shader);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "render/objects.h"
 #include "sim/items.h"
 #include "tests/sim/test_blocks.h"
+#include "tests/render/classic_pieces.h"
 #include "tests/render/render_fixture.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "render/end_screen.h"
-#include "render/overlay.h"
+#include "tests/render/classic_pieces.h"
 #include "tests/render/render_fixture.h"
 
 namespace {
@@ -44,13 +44,13 @@ TEST(Overlay, TheSignIsDrawnWhereAskedAndTheRestIsLeftAlone)
         setUpDrawing();
         const int width = viewWidth;
         const int height = viewHeight;
-        drawEndScreen(testTextures);
+        drawEndScreen(drawing());
         const std::vector<unsigned char> before = readAll(width, height);
         const GLboolean lightingBefore = glIsEnabled(GL_LIGHTING);
         GLint programBefore = 0;
         glGetIntegerv(GL_CURRENT_PROGRAM, &programBefore);
         ASSERT_NE(programBefore, 0) << "the scene's shader is on, as in the game";
-        drawOverlay({"paused"}, c.place, drawing().shader);
+        drawOverlay({"paused"}, c.place, drawing());
         const std::vector<unsigned char> after = readAll(width, height);
 
         int white = 0;

@@ -12,6 +12,7 @@
 #include <cstdlib>
 
 #include "tests/sim/test_blocks.h"
+#include "world/level.h"
 
 Graphics testGraphics;
 namespace {
@@ -33,7 +34,7 @@ void initGraphicsInGameFolder()
 {
     char* here = getcwd(nullptr, 0);
     if (here == nullptr || chdir(GAME_DIR) != 0) std::abort();
-    testGraphics = initGraphics();
+    testGraphics = initGraphics(buildLevel());
     if (chdir(here) != 0 || !testGraphics.shader.active) std::abort();
     std::free(here);
 }

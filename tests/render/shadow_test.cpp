@@ -5,10 +5,9 @@
 #include <cmath>
 #include <vector>
 
-#include "render/objects.h"
 #include "render/shadow.h"
-#include "render/texturing.h"
 #include "tests/sim/test_blocks.h"
+#include "tests/render/classic_pieces.h"
 #include "tests/render/render_fixture.h"
 #include "world/world.h"
 
@@ -56,7 +55,7 @@ TEST_F(ShadowReceiver, HighestTopNotAboveTheBallWinsAndTiesKeepTheFirst)
     EXPECT_FLOAT_EQ(receiverAt({2.0f, 2.991f, 2.0f}), 3.0f) << "0.01 above the ball still counts";
     Block copied{};
     EXPECT_FLOAT_EQ(receiverAt({2.0f, 7.0f, 2.0f}, &copied), 6.0f);
-    EXPECT_EQ(textureOf(testTextures, copied), 11u);
+    EXPECT_EQ(textureOfBlock(textureIdsOf(testTextures), copied), 11u);
 }
 
 TEST_F(ShadowReceiver, NothingUnderTheBall)
@@ -148,7 +147,7 @@ TEST(ShadowDisc, OneFanOfAHundredTrianglesClosingTheRim)
     std::vector<GLfloat> buffer(100000);
     glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
     glRenderMode(GL_FEEDBACK);
-    drawDisc(1.5f);
+    drawDisc(1.5f, drawing());
     const GLint used = glRenderMode(GL_RENDER);
     ASSERT_GT(used, 0);
 

@@ -1,7 +1,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "render/skybox.h"
+#include "tests/render/classic_pieces.h"
 #include "tests/render/render_fixture.h"
 
 namespace {

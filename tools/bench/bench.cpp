@@ -13,8 +13,7 @@
 #include <vector>
 
 #include "assets/sound.h"
-#include "render/scene.h"
-#include "render/skybox.h"
+#include "render/graphics.h"
 #include "sim/game.h"
 #include "tools/bench/offscreen.h"
 #include "tools/bench/route_states.h"
@@ -24,6 +23,15 @@
 #include "world/level.h"
 
 namespace {
+
+void drawFrame(const Game& game, Graphics& graphics)
+{
+    FrameInput input;
+    input.game = &game;
+    input.width = frameWidth;
+    input.height = frameHeight;
+    drawGame(graphics, input);
+}
 
 RouteState routeAt(long long tick)
 {
@@ -133,11 +141,11 @@ void LoadTextures(benchmark::State& state)
 void StartUpToFirstFrame(benchmark::State& state)
 {
     for (auto _ : state) {
-        const Graphics graphics = loadGraphicsFromGameFolder();
+        Graphics graphics = loadGraphicsFromGameFolder();
         Game game = newGame(1);
         GameSounds sounds;
         initSound(sounds);
-        drawScene(game, graphics);
+        drawFrame(game, graphics);
         glFinish();
         state.PauseTiming();
         releaseSound(sounds);
@@ -146,17 +154,17 @@ void StartUpToFirstFrame(benchmark::State& state)
     }
 }
 
-const Graphics& graphics()
+Graphics& graphics()
 {
-    static const Graphics loaded = loadGraphicsFromGameFolder();
+    static Graphics loaded = loadGraphicsFromGameFolder();
     return loaded;
 }
 
 // One frame drawn and finished. Kept out of line so that an instruction
 // profiler can count just the frames (valgrind --toggle-collect=finishedFrame).
-[[gnu::noinline]] void finishedFrame(const Game& game, const Graphics& graphics)
+[[gnu::noinline]] void finishedFrame(const Game& game, Graphics& graphics)
 {
-    drawScene(game, graphics);
+    drawFrame(game, graphics);
     glFinish();
 }
 
@@ -164,9 +172,9 @@ void frameAt(benchmark::State& state, long long tick, bool halfTurn)
 {
     RouteState route = routeAt(tick);
     if (halfTurn) route.game.camera.viewQuadrant = (route.game.camera.viewQuadrant + 2) % 4;
-    const Graphics& g = graphics();
+    Graphics& g = graphics();
     // The first frame of a view builds the renderer's shader variants.
-    drawScene(route.game, g);
+    drawFrame(route.game, g);
     glFinish();
     for (auto _ : state) finishedFrame(route.game, g);
 }
@@ -189,17 +197,20 @@ void FloorClear(benchmark::State& state)
 
 void FloorClearAndSky(benchmark::State& state)
 {
-    Graphics g = graphics();
-    useShaderProgram(g.shader, false);
+    Graphics& g = graphics();
     const Game game = newScriptGame();
+    FrameInput input;
+    input.game = &game;
+    input.width = frameWidth;
+    input.height = frameHeight;
+    describeFrame(g.frame, input, g.meshes, textureIdsOf(g.textures));
+    // The sky's draws alone.
+    Frame sky = g.frame;
+    std::erase_if(sky.draws, [](const Draw& d) { return d.pass != Pass::Sky; });
     for (auto _ : state) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        drawSkyBox(game.camera, g);
+        drawFrameClassic(sky, g.meshes, g.classic, g.shader);
         glFinish();
     }
-    useShaderProgram(g.shader, true);
 }
 
 double fastest(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "app/window.h"
+#include "world/level.h"
 #include "tools/headless/egl_context.h"
 #include "tools/headless/framebuffer.h"
 
@@ -29,7 +30,7 @@ Graphics loadGraphicsFromGameFolder()
         std::fprintf(stderr, "bench: cannot enter %s\n", SKYCOURSE_GAME_DIR);
         std::exit(2);
     }
-    Graphics graphics = initGraphics();
+    Graphics graphics = initGraphics(buildLevel());
     if (chdir(here) != 0) std::exit(2);
     std::free(here);
     return graphics;

@@ -12,9 +12,7 @@
 
 #include "app/media_folder.h"
 #include "app/window.h"
-#include "render/end_screen.h"
 #include "render/graphics.h"
-#include "render/scene.h"
 #include "tools/headless/framebuffer.h"
 #include "tools/replay/png_file.h"
 
@@ -24,18 +22,18 @@ constexpr int shotWidth = 1280;
 constexpr int shotHeight = 1024;
 
 // The pictures and shaders are loaded from the folder the tool lives in.
-Graphics loadGraphics()
+Graphics loadGraphics(const Course& course)
 {
     const std::filesystem::path before = std::filesystem::current_path();
     std::error_code error;
     const std::filesystem::path tool = runningExecutable();
     if (!tool.empty()) std::filesystem::current_path(tool.parent_path(), error);
-    Graphics graphics = initGraphics();
+    Graphics graphics = initGraphics(course);
     std::filesystem::current_path(before, error);
     return graphics;
 }
 
-std::string prepare(Shots& shots)
+std::string prepare(Shots& shots, const Course& course)
 {
     int argc = 1;
     char name[] = "skycourse-replay";
@@ -44,7 +42,7 @@ std::string prepare(Shots& shots)
     glutInitWindowSize(64, 64);
     glutCreateWindow("skycourse-replay");
     glutHideWindow();
-    shots.graphics = loadGraphics();
+    shots.graphics = loadGraphics(course);
 
     shots.framebuffer = makeOffscreenFramebuffer(shotWidth, shotHeight);
     if (shots.framebuffer == 0) {
@@ -61,7 +59,7 @@ std::string takeShot(Shots& shots, const Game& game, const char* path)
     if (shots.tried && !shots.ready) return "shot: drawing is not available";
     if (!shots.tried) {
         shots.tried = true;
-        const std::string problem = prepare(shots);
+        const std::string problem = prepare(shots, game.course);
         shots.ready = problem.empty();
         if (!shots.ready) return problem;
     }
@@ -69,11 +67,11 @@ std::string takeShot(Shots& shots, const Game& game, const char* path)
     // As the reshape callback sets it up for the game-mode screen.
     WindowSize window;
     reshapeWindow(window, shotWidth, shotHeight);
-    if (game.gameState == EndScreen) {
-        drawEndScreen(shots.graphics.textures);
-    } else {
-        drawScene(game, shots.graphics);
-    }
+    FrameInput input;
+    input.game = &game;
+    input.width = shotWidth;
+    input.height = shotHeight;
+    drawGame(shots.graphics, input);
     glFinish();
     std::vector<unsigned char> pixels(static_cast<size_t>(shotWidth) * shotHeight * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);

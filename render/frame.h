@@ -1,0 +1,158 @@
+#pragma once
+// A frame as a value: every draw of one picture, in order, each with its
+// mesh, its model-view matrix, its material and its GL state, and the
+// projection and light they share. describeFrame makes it from a Game and
+// touches no GL; a backend (render/classic_backend.h, render/shader_backend.h)
+// only carries it out. Tests can read a frame without any GL context.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "render/matrix.h"
+#include "render/mesh.h"
+#include "render/meshes.h"
+#include "sim/game.h"
+
+// What a draw belongs to, in the order the scene is drawn.
+enum class Pass : uint8_t {
+    Sky,
+    Ball,
+    Blocks,
+    Goal,
+    ShadowMark,   // the receiver's top face into the stencil, no colour
+    ShadowBlob,   // the blob where the mark is
+    SeeThrough,   // orbs and checkpoints, far to near
+    Ghost,        // a second ball, see-through, over everything
+    EndPicture,
+    Overlay,      // text in window pixels
+};
+
+// How a texture is filtered when bound. `Keep` leaves the texture's own
+// settings (the end picture has never set any).
+enum class Filter : uint8_t { Keep, Mipmapped, SkyLinear, SkyMipmapped, Nearest };
+
+enum class Stencil : uint8_t { Off, Mark, Equal };
+enum class Blend : uint8_t { Off, Alpha, Add };
+
+struct Surface {
+    float colour[4] = {1, 1, 1, 1};      // the current colour: ambient and diffuse
+    float specular[4] = {0, 0, 0, 1};
+    float shininess = 0.0f;
+    bool lit = true;
+    unsigned int texture = 0;            // 0: the white texel
+    Filter filter = Filter::Keep;
+};
+
+struct DrawState {
+    bool depthTest = true;
+    bool colourWrite = true;
+    bool cullBack = false;
+    bool polygonOffset = false;          // glass held a little behind its bars
+    bool shader = true;                  // the Phong pair (classic backend)
+    Blend blend = Blend::Alpha;
+    Stencil stencil = Stencil::Off;
+};
+
+// The geometry of a draw: a mesh of the set, or vertices of the frame's own
+// scratch mesh (shapes that change with the frame: a receiver's top, the
+// end picture, the overlay).
+struct Geometry {
+    bool scratch = false;
+    MeshId mesh = MeshId::None;
+    uint32_t firstRun = 0;               // runs of the mesh (scratch: of the scratch mesh)
+    uint32_t runCount = 0;
+};
+
+struct Draw {
+    Pass pass;
+    Geometry geometry;
+    Mat4 modelView;
+    bool screenSpace = false;            // projected by the frame's overlay projection
+    Surface material;
+    DrawState state;
+};
+
+struct Light {
+    float position[4];       // in the level
+    float eyePosition[4];    // the same under the view, as GL keeps it
+    float ambient[4];        // the light model's
+    float diffuse[4];
+    float specular[4];
+};
+
+// A line of text in window pixels, for the overlay.
+struct OverlayLine {
+    std::string text;
+    float colour[3] = {1, 1, 1};
+};
+
+enum class OverlayPlace : uint8_t { TopLeft, AboveCentre };
+
+struct OverlayBlock {
+    std::vector<OverlayLine> lines;
+    OverlayPlace place = OverlayPlace::TopLeft;
+};
+
+struct Frame {
+    int width = 0;
+    int height = 0;
+    Mat4 projection = identityMat4;
+    Mat4 overlayProjection = identityMat4;   // window pixels, origin bottom left
+    Mat4 view = identityMat4;                // the camera, where the light is placed
+    Light light{};
+    std::vector<Draw> draws;
+    Mesh scratch;
+};
+
+// The textures a frame names, by their GL names.
+struct TextureIds {
+    unsigned int ball = 0, metal = 0, glass = 0, end = 0, white = 0, font = 0;
+    unsigned int wood[6] = {};
+    unsigned int sky[6] = {};
+};
+
+struct FrameInput {
+    const Game* game = nullptr;
+    int width = 1280;
+    int height = 1024;
+    const Ball* ghost = nullptr;                // drawn see-through over the scene
+    std::vector<OverlayBlock> overlay;          // drawn last, in order
+};
+
+// The scene's projection: 45 degrees up and down, far plane 200. The chase
+// view's near plane is at 1; the ball's own view looks out from the ball's
+// centre, and its near plane lies closer than any top, wall or underside the
+// ball can touch. A height of 0 counts as 1.
+Mat4 sceneProjection(bool firstPersonView, int width, int height);
+
+// A block's draws under `base` (the level's model-view), with its
+// material's picture and the highlight given; `topOnly` draws just its top
+// face (the shadow marks it in the stencil).
+void addBlock(Frame& frame, Pass pass, const Block& block, bool topOnly, const Mat4& base, const MeshSet& meshes,
+              const TextureIds& textures, const float (&specular)[4], float shininess);
+
+// The pieces a frame is made of, each appending its draws: for a frame of
+// its own and for tests that draw one piece under a view of their choosing.
+// `view` is the camera, `base` the level's model-view (the camera moved one
+// ball radius down).
+void applyViewRotation(Mat4& m, const Camera& camera);
+// The picture of a block's material (0: none).
+unsigned int textureOfBlock(const TextureIds& textures, const Block& block);
+void addSky(Frame& frame, const Camera& camera, const MeshSet& meshes, const TextureIds& textures);
+void addBall(Frame& frame, Pass pass, const Ball& b, const Mat4& view, const MeshSet& meshes,
+             const TextureIds& textures, float alpha);
+void addGoal(Frame& frame, const Vec3& goal, float angle, const Mat4& base, const MeshSet& meshes);
+// The orbs and checkpoints in view, far to near, lit with this highlight.
+void addSeeThroughItems(Frame& frame, const Course& course, const Mat4& base, const MeshSet& meshes,
+                        const float (&specular)[4]);
+// The ball's shadow on the top under it; false when there is none.
+bool addShadow(Frame& frame, const Ball& b, const std::vector<Block>& blocks, const Mat4& base,
+               const MeshSet& meshes, const TextureIds& textures);
+void addEndPicture(Frame& frame, const TextureIds& textures);
+void addOverlay(Frame& frame, const OverlayBlock& block, const TextureIds& textures);
+
+// Fills `frame` (reusing its storage: no allocation once it has grown) with
+// the scene while the game is playing, or the end picture after the goal,
+// then the overlay.
+void describeFrame(Frame& frame, const FrameInput& input, const MeshSet& meshes, const TextureIds& textures);
