@@ -234,7 +234,7 @@ void onClose()
 
 void onDisplay()
 {
-    showFrame(session->play, session->graphics, session->window, session->runLine);
+    showFrame(session->play, session->race, session->graphics, session->window, session->runLine);
     if (session->slowFrameMs > 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(session->slowFrameMs));
     }

@@ -81,19 +81,45 @@ std::string timerLine(const Game& game)
            std::to_string(checkpointsTaken(game.course)) + "/" + std::to_string(game.course.checkpoints.size());
 }
 
-void showFrame(const Play& play, Graphics& graphics, const WindowSize& window, const std::string& runLine)
+namespace {
+
+OverlayLine overlayLine(const SplitLine& split)
+{
+    switch (split.look) {
+    case SplitLook::Ahead: return {split.text, {0.35f, 1.0f, 0.35f}};
+    case SplitLook::Behind: return {split.text, {1.0f, 0.35f, 0.3f}};
+    default: return {split.text};
+    }
+}
+
+}  // namespace
+
+FrameInput frameInput(const Play& play, const Race& race, const WindowSize& window, const std::string& runLine)
 {
     const Game& game = play.game;
     FrameInput input;
     input.game = &game;
     input.width = window.width;
     input.height = window.height;
+    input.ghost = ghostBall(race, play.ghostShown);
     if (game.gameState == Playing) {
-        if (play.timerShown) input.overlay.push_back({{{timerLine(game)}}, OverlayPlace::TopLeft});
+        if (play.timerShown) {
+            OverlayBlock timer{{{timerLine(game)}}, OverlayPlace::TopLeft};
+            if (const std::optional<SplitLine> split = raceSplit(race, game)) timer.lines.push_back(overlayLine(*split));
+            input.overlay.push_back(std::move(timer));
+        }
         if (play.paused) input.overlay.push_back({{{"paused"}}, OverlayPlace::AboveCentre});
     } else if (play.timerShown && !runLine.empty()) {
-        input.overlay.push_back({{{runLine}}, OverlayPlace::TopLeft});
+        OverlayBlock end{{{runLine}}, OverlayPlace::TopLeft};
+        for (const SplitLine& line : race.endLines) end.lines.push_back(overlayLine(line));
+        input.overlay.push_back(std::move(end));
     }
-    drawGame(graphics, input);
+    return input;
+}
+
+void showFrame(const Play& play, const Race& race, Graphics& graphics, const WindowSize& window,
+               const std::string& runLine)
+{
+    drawGame(graphics, frameInput(play, race, window, runLine));
     glutSwapBuffers();
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/race.h"
+#include "app/window.h"
 
 namespace {
 
@@ -135,6 +136,47 @@ TEST(Race, AGhostFileIsRacedWhateverTheBestRunAndStartsAgainWithEachRun)
 
     finishRace(player.race, FinishedRun{{true, {}, ""}, {}});
     EXPECT_EQ(player.race.ghost->script.commands.size(), commands.size()) << "a --ghost file is never replaced";
+}
+
+// What a frame is given: the ghost's ball while it is shown, the split
+// under the timer in its colour, the end lines under the run's time.
+TEST(Race, TheFrameShowsTheGhostAndTheSplitsInTheirColours)
+{
+    std::vector<ScriptCommand> commands;
+    ASSERT_EQ(parseScriptText("special down UP\ntick 500\n", commands), "");
+    Play play = startPlay(newScriptGame());
+    Race race = startRace(ghostOfRun(commands, {{100, 200, 300}, 400}), false, play.game.course);
+    const WindowSize window{640, 512};
+
+    EXPECT_EQ(frameInput(play, race, window, "").ghost, &race.ghost->game.ball);
+    EXPECT_TRUE(frameInput(play, race, window, "").overlay.empty()) << "the timer is off";
+    play.ghostShown = false;
+    EXPECT_EQ(frameInput(play, race, window, "").ghost, nullptr);
+
+    play.timerShown = true;
+    play.game.ticksPlayed = 90;
+    play.game.course.checkpoints[0].colour = {1.0f, 0.0f, 1.0f};
+    raceTick(race, play.game);
+    FrameInput input = frameInput(play, race, window, "");
+    ASSERT_EQ(input.overlay.size(), 1u);
+    ASSERT_EQ(input.overlay[0].lines.size(), 2u);
+    EXPECT_EQ(input.overlay[0].lines[1].text, "checkpoint 1   0:02.25   -0.25");
+    EXPECT_GT(input.overlay[0].lines[1].colour[1], input.overlay[0].lines[1].colour[0]) << "green: ahead";
+
+    race.marks.checkpointTicks[1] = 230;
+    play.game.ticksPlayed = 230;
+    input = frameInput(play, race, window, "");
+    EXPECT_EQ(input.overlay[0].lines[1].text, "checkpoint 2   0:05.75   +0.75");
+    EXPECT_GT(input.overlay[0].lines[1].colour[0], input.overlay[0].lines[1].colour[1]) << "red: behind";
+
+    play.game.gameState = EndScreen;
+    race.endLines = {{"-1.25 against the best run", SplitLook::Ahead}, {"the fastest stretches add up to 0:09.00"}};
+    input = frameInput(play, race, window, "time 0:10.00");
+    ASSERT_EQ(input.overlay.size(), 1u);
+    ASSERT_EQ(input.overlay[0].lines.size(), 3u);
+    EXPECT_EQ(input.overlay[0].lines[0].text, "time 0:10.00");
+    EXPECT_EQ(input.overlay[0].lines[1].text, "-1.25 against the best run");
+    EXPECT_EQ(input.overlay[0].lines[2].colour[2], 1.0f) << "white";
 }
 
 }  // namespace
