@@ -79,3 +79,12 @@ shoot summit <<SCRIPT
 $(route_until 9212)
 shot $docs/summit.png
 SCRIPT
+
+# The route's ghost beside the ball on the first disc: the same route, the
+# ball setting off half a second after the ghost.
+shoot ghost <<SCRIPT
+ghost $route
+tick 20
+$(route_until 70)
+shot $docs/ghost.png
+SCRIPT

@@ -7,8 +7,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <utility>
 
+#include "app/ghost.h"
 #include "app/rows.h"
 #include "app/script.h"
 #include "app/standard_streams.h"
@@ -24,6 +27,8 @@ struct Replay {
     ScriptScreen screen;
     long long tickNumber = 0;
     Shots shots;
+    std::optional<Ghost> ghost;  // `ghost`: raced from that line on
+    bool ghostRows = false;      // `ghostrows`: its columns after every row
 };
 
 void printBlocks(const Game& game)
@@ -59,9 +64,14 @@ Step run(Replay& replay, const ScriptCommand& command)
         // A reader that went away or a full disk ends a long run early.
         for (int i = 0; i < command.a && !std::ferror(stdout); ++i) {
             // As the game's timer: after the goal the tick does nothing.
-            advanceTick(game, replay.input.controls);
+            if (advanceTick(game, replay.input.controls) && replay.ghost) advanceGhostBeside(*replay.ghost, game);
             ++replay.tickNumber;
-            std::fputs(formatRow(replay.tickNumber, game).c_str(), stdout);
+            std::string row = formatRow(replay.tickNumber, game);
+            if (replay.ghostRows) {
+                row.pop_back();
+                row += formatGhostColumns(replay.ghost ? &replay.ghost->game : nullptr) + "\n";
+            }
+            std::fputs(row.c_str(), stdout);
         }
         break;
     case ScriptKind::Blocks:
@@ -75,7 +85,20 @@ Step run(Replay& replay, const ScriptCommand& command)
         break;
     case ScriptKind::Shot:
         std::fflush(stdout);
-        return Step{false, takeShot(replay.shots, game, command.path.c_str())};
+        return Step{false, takeShot(replay.shots, game, replay.ghost ? &replay.ghost->game.ball : nullptr,
+                                    command.path.c_str())};
+    case ScriptKind::Ghost: {
+        Ghost ghost;
+        bool missing = false;
+        const std::string problem = loadGhost(command.path, ghost, missing);
+        if (!problem.empty()) return Step{false, "ghost: " + problem};
+        replay.ghost = std::move(ghost);
+        break;
+    }
+    case ScriptKind::GhostRows:
+        replay.ghostRows = true;
+        std::printf("%s\n", ghostRowHeader);
+        break;
     default:
         // Esc ends the game as it does for a player.
         return Step{applyScriptInput(command, replay.input, game.camera, replay.screen), ""};

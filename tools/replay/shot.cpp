@@ -54,7 +54,7 @@ std::string prepare(Shots& shots, const Course& course)
 
 }  // namespace
 
-std::string takeShot(Shots& shots, const Game& game, const char* path)
+std::string takeShot(Shots& shots, const Game& game, const Ball* ghost, const char* path)
 {
     if (shots.tried && !shots.ready) return "shot: drawing is not available";
     if (!shots.tried) {
@@ -71,6 +71,7 @@ std::string takeShot(Shots& shots, const Game& game, const char* path)
     input.game = &game;
     input.width = shotWidth;
     input.height = shotHeight;
+    input.ghost = ghost;
     drawGame(shots.graphics, input);
     glFinish();
     std::vector<unsigned char> pixels(static_cast<size_t>(shotWidth) * shotHeight * 4);

@@ -16,4 +16,5 @@ struct Shots {
 // Draws the game (the scene, or the end picture after the goal) into an
 // offscreen 1280x1024 framebuffer and writes it as a PNG. Needs an X
 // display. Returns what went wrong (with the reason), or an empty string.
-std::string takeShot(Shots& shots, const Game& game, const char* path);
+// A ghost's ball, when given, is drawn see-through over the scene.
+std::string takeShot(Shots& shots, const Game& game, const Ball* ghost, const char* path);
