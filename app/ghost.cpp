@@ -1,37 +1,34 @@
 #include "app/ghost.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "app/small_file.h"
+#include "app/watching.h"
 
-std::string parseScriptText(const std::string& text, std::vector<ScriptCommand>& commands)
+std::string parseScriptText(const std::string& text, std::vector<ScriptLine>& lines)
 {
-    commands.clear();
+    lines.clear();
     if (text.empty()) return "";
     std::FILE* file = fmemopen(const_cast<char*>(text.data()), text.size(), "r");
-    if (!file) return "cannot be read";
-    ScriptReader reader{file};
-    std::string problem;
-    for (std::string line; problem.empty() && nextLine(reader, line);) {
-        ScriptCommand command{};
-        bool empty = false;
-        problem = parseScriptLine(line, command, empty);
-        if (!problem.empty()) problem = "line " + std::to_string(reader.number) + ": " + problem;
-        if (problem.empty() && !empty) commands.push_back(std::move(command));
-    }
+    if (!file) return std::string("cannot be read: ") + std::strerror(errno);
+    const ScriptFault fault = readScript(file, lines);
     std::fclose(file);
-    if (!problem.empty()) commands.clear();
-    return problem;
+    if (fault.problem.empty()) return "";
+    lines.clear();
+    if (fault.number == 0) return "cannot be read: " + fault.problem;
+    return "line " + std::to_string(fault.number) + ": " + fault.problem;
 }
 
-Ghost ghostOf(std::vector<ScriptCommand> commands)
+Ghost ghostOf(std::vector<ScriptLine> lines)
 {
     Ghost ghost;
-    ghost.script.commands = std::move(commands);
+    ghost.script.lines = std::move(lines);
     ghost.marks = startMarks(ghost.game.course);
-    for (int32_t played = 0; played < lookAheadTicks && !ghost.script.over; ++played) {
-        if (!nextWatchedTick(ghost.script, ghost.input, ghost.game)) break;
+    for (int32_t played = 0; played < lookAheadTicks && nextWatchedTick(ghost.script, ghost.input, ghost.game);
+         ++played) {
         advanceTick(ghost.game, ghost.input.controls);
         // A restart in the script begins another run.
         if (ghost.game.ticksPlayed == 1) ghost.marks = startMarks(ghost.game.course);
@@ -41,10 +38,13 @@ Ghost ghostOf(std::vector<ScriptCommand> commands)
     return ghost;
 }
 
-Ghost ghostOfRun(std::vector<ScriptCommand> commands, const RunMarks& marks)
+Ghost ghostOfRun(const std::vector<ScriptCommand>& commands, const RunMarks& marks)
 {
     Ghost ghost;
-    ghost.script.commands = std::move(commands);
+    ghost.script.lines.reserve(commands.size());
+    for (const ScriptCommand& command : commands) {
+        ghost.script.lines.push_back({command, (long long)ghost.script.lines.size() + 1});
+    }
     ghost.marks = marks;
     return ghost;
 }
@@ -59,10 +59,10 @@ std::string loadGhost(const std::string& path, Ghost& ghost, bool& missing)
     if (read == SmallFile::TooLarge) {
         return path + " is too large for a run (more than " + std::to_string(largestGhostScript >> 20) + " MB)";
     }
-    std::vector<ScriptCommand> commands;
-    const std::string problem = parseScriptText(text, commands);
+    std::vector<ScriptLine> lines;
+    const std::string problem = parseScriptText(text, lines);
     if (!problem.empty()) return path + ": " + problem;
-    ghost = ghostOf(std::move(commands));
+    ghost = ghostOf(std::move(lines));
     return "";
 }
 
@@ -71,7 +71,7 @@ void restartGhost(Ghost& ghost)
     ghost.script.next = 0;
     ghost.script.ticksLeft = 0;
     ghost.script.screen = ScriptScreen{};
-    ghost.script.over = false;
+    ghost.script.quit = false;
     restartScript(ghost.game, ghost.input);
 }
 

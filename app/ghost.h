@@ -9,14 +9,14 @@
 
 #include "app/script.h"
 #include "app/splits.h"
-#include "app/watching.h"
+#include "app/script_player.h"
 #include "sim/game.h"
 
 struct Ghost {
-    Watch script;    // the run's commands and how far the ghost has played them
-    Input input;     // what the script holds down so far
+    ScriptPlayer script;  // the run's lines and how far the ghost has played them
+    Input input;          // what the script holds down so far
     Game game = newScriptGame();
-    RunMarks marks;  // when the script's run reaches each checkpoint and the ring, known before the race
+    RunMarks marks;       // when the script's run reaches each checkpoint and the ring, known before the race
 };
 
 // A ghost's script is a run of some minutes; a file far larger is not one.
@@ -27,13 +27,13 @@ constexpr int32_t lookAheadTicks = 2 * 3600 * 40;
 // A script's text as the replay tool reads it (lines ending in LF, CR LF or
 // CR, a byte-order mark skipped). Empty on success, otherwise "line <n>:
 // <problem>".
-std::string parseScriptText(const std::string& text, std::vector<ScriptCommand>& commands);
+std::string parseScriptText(const std::string& text, std::vector<ScriptLine>& lines);
 
 // The ghost of a script, at its start, its marks found by playing it through
 // once (a `restart` in it starts the marks again).
-Ghost ghostOf(std::vector<ScriptCommand> commands);
+Ghost ghostOf(std::vector<ScriptLine> lines);
 // The ghost of a run whose marks are known already: the player's own.
-Ghost ghostOfRun(std::vector<ScriptCommand> commands, const RunMarks& marks);
+Ghost ghostOfRun(const std::vector<ScriptCommand>& commands, const RunMarks& marks);
 
 // A ghost read from a player's file, as untrusted: it may be missing, too
 // large or not a script. Empty on success, otherwise one line naming the

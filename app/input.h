@@ -6,11 +6,12 @@
 
 #include <cstdint>
 
+#include "app/key_codes.h"
 #include "sim/game.h"
 
 struct Input {
     Controls controls;
-    uint8_t jumpKey = 13;          // 13 (Enter) or 122 ("z")
+    uint8_t jumpKey = keyEnter;    // keyEnter or "z"
     bool jumpKeyIsZ = false;
     bool mouseLookDisabled = true;
 };

@@ -1,8 +1,8 @@
 #include "app/key_bindings.h"
 
-#include "app/small_file.h"
-
 #include "app/key_codes.h"
+#include "app/printable.h"
+#include "app/small_file.h"
 
 #include <cctype>
 #include <sstream>
@@ -43,7 +43,7 @@ struct KeyName {
 };
 
 const KeyName keyNames[] = {
-    {"space", {false, ' '}}, {"enter", {false, 13}}, {"backspace", {false, 8}}, {"tab", {false, 9}},
+    {"space", {false, ' '}}, {"enter", {false, keyEnter}}, {"backspace", {false, 8}}, {"tab", {false, 9}},
     {"up", {true, keyUp}}, {"down", {true, keyDown}}, {"left", {true, keyLeft}},
     {"right", {true, keyRight}}, {"home", {true, keyHome}}, {"end", {true, keyEnd}},
     {"pageup", {true, keyPageUp}}, {"pagedown", {true, keyPageDown}},
@@ -143,14 +143,14 @@ KeyBindings parseKeyBindings(const std::string& text, std::vector<std::string>& 
         }
         PlayerKey key;
         if (!action) {
-            problem("unknown action '" + name.substr(0, 40) + "'");
+            problem("unknown action '" + printable(name.substr(0, 40)) + "'");
         } else if (!parseKey(keyWord, key)) {
-            problem("unknown key '" + keyWord.substr(0, 40) + "'");
+            problem("unknown key '" + printable(keyWord.substr(0, 40)) + "'");
         } else {
             bool taken = false;
             for (const Binding& b : bindings.bound) taken = taken || b.key == key;
             if (taken) {
-                problem("key '" + keyWord + "' is bound already");
+                problem("key '" + printable(keyWord) + "' is bound already");
             } else {
                 bindings.bound.push_back({action->action, key});
             }

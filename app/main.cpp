@@ -69,7 +69,7 @@ struct Session {
     int slowFrameMs = 0;
     Recording recording;
     Race race;
-    Watch watch;
+    ScriptPlayer watch;
     std::FILE* rows = nullptr;  // SKYCOURSE_ROWS
     long long tickNumber = 0;
     bool ending = false;

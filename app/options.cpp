@@ -1,8 +1,11 @@
 #include "app/options.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <vector>
 
 const char* const helpText =
     "usage: skycourse [--window [WxH]] [--record FILE | --watch FILE [--speed N]]\n"
@@ -99,79 +102,105 @@ bool parseSize(const std::string& text, int& width, int& height)
 
 }  // namespace
 
+namespace {
+
+// What an option takes after its name.
+enum class Takes { Nothing, Value, OptionalValue };
+
+// An option sets its part of Options from its value (none when none was
+// given), or says what is wrong with the value.
+using Value = std::optional<std::string>;
+struct OptionRule {
+    const char* name;
+    Takes takes;
+    std::string (*apply)(const Value& value, Options& options);
+};
+
+const OptionRule optionRules[] = {
+    {"--window", Takes::OptionalValue,
+     [](const Value& value, Options& o) -> std::string {
+         o.windowed = true;
+         if (!value || parseSize(*value, o.windowWidth, o.windowHeight)) return "";
+         return "--window size '" + *value + "' must be WIDTHxHEIGHT, from 320x240 to 16384x16384";
+     }},
+    {"--record", Takes::Value,
+     [](const Value& value, Options& o) -> std::string {
+         o.recordPath = *value;
+         return "";
+     }},
+    {"--watch", Takes::Value,
+     [](const Value& value, Options& o) -> std::string {
+         o.watchPath = *value;
+         return "";
+     }},
+    {"--speed", Takes::Value,
+     [](const Value& value, Options& o) -> std::string {
+         if (parseWhole(value->c_str(), 1, 20, o.speed)) return "";
+         return "--speed '" + *value + "' must be a whole number from 1 to 20";
+     }},
+    {"--help", Takes::Nothing,
+     [](const Value&, Options& o) -> std::string {
+         o.help = true;
+         return "";
+     }},
+    {"--volume", Takes::Value,
+     [](const Value& value, Options& o) -> std::string {
+         if (parseWhole(value->c_str(), 0, 100, o.volume)) return "";
+         return "--volume '" + *value + "' must be a whole number from 0 to 100";
+     }},
+    {"--mute", Takes::Nothing,
+     [](const Value&, Options& o) -> std::string {
+         o.mute = true;
+         return "";
+     }},
+    {"--print-keys", Takes::Nothing,
+     [](const Value&, Options& o) -> std::string {
+         o.printKeys = true;
+         return "";
+     }},
+    {"--ghost", Takes::Value,
+     [](const Value& value, Options& o) -> std::string {
+         o.ghostPath = *value;
+         return "";
+     }},
+};
+
+}  // namespace
+
 std::string parseOptions(int argc, const char* const* argv, Options& options)
 {
-    constexpr int count = 9;
-    bool seen[count] = {};
-    const char* const names[count] = {"--window", "--record", "--watch", "--speed", "--help", "--volume", "--mute",
-                                      "--print-keys", "--ghost"};
+    std::vector<std::string> seen;
     for (int i = 1; i < argc; ++i) {
         std::string word = argv[i];
         // --name=value is the same as --name value.
-        std::string value;
-        bool hasValue = false;
+        Value value;
         const size_t equals = word.find('=');
         if (word.rfind("--", 0) == 0 && equals != std::string::npos) {
             value = word.substr(equals + 1);
             word = word.substr(0, equals);
-            hasValue = true;
         }
-        int which = -1;
-        for (int n = 0; n < count; ++n) {
-            if (word == names[n]) which = n;
+        const OptionRule* rule = nullptr;
+        for (const OptionRule& candidate : optionRules) {
+            if (word == candidate.name) rule = &candidate;
         }
-        if (which < 0) return "unknown option '" + std::string(argv[i]) + "' (see skycourse --help)";
-        if (seen[which]) return word + " is given twice";
-        seen[which] = true;
+        if (!rule) return "unknown option '" + std::string(argv[i]) + "' (see skycourse --help)";
+        if (std::find(seen.begin(), seen.end(), word) != seen.end()) return word + " is given twice";
+        seen.push_back(word);
 
-        const bool optionalValue = which == 0;
-        const bool takesValue = which == 1 || which == 2 || which == 3 || which == 5 || which == 8;
-        if (!hasValue && (takesValue || optionalValue) && i + 1 < argc &&
-            (takesValue || std::strncmp(argv[i + 1], "--", 2) != 0)) {
-            value = argv[++i];
-            hasValue = true;
+        // A value may follow as the next word; an optional one only when
+        // that word is not the next option.
+        const bool nextIsValue = i + 1 < argc && (rule->takes == Takes::Value ||
+                                                  (rule->takes == Takes::OptionalValue &&
+                                                   std::strncmp(argv[i + 1], "--", 2) != 0));
+        if (!value && nextIsValue) value = argv[++i];
+        if (rule->takes == Takes::Value && value.value_or("").empty()) {
+            return word + " needs a value (see skycourse --help)";
         }
-        if (takesValue && (!hasValue || value.empty())) return word + " needs a value (see skycourse --help)";
-        if ((which == 4 || which == 6 || which == 7) && hasValue) return word + " takes no value";
-
-        switch (which) {
-        case 0:
-            options.windowed = true;
-            if (hasValue && !parseSize(value, options.windowWidth, options.windowHeight)) {
-                return "--window size '" + value + "' must be WIDTHxHEIGHT, from 320x240 to 16384x16384";
-            }
-            break;
-        case 1:
-            options.recordPath = value;
-            break;
-        case 2:
-            options.watchPath = value;
-            break;
-        case 3:
-            if (!parseWhole(value.c_str(), 1, 20, options.speed)) {
-                return "--speed '" + value + "' must be a whole number from 1 to 20";
-            }
-            break;
-        case 4:
-            options.help = true;
-            break;
-        case 5:
-            if (!parseWhole(value.c_str(), 0, 100, options.volume)) {
-                return "--volume '" + value + "' must be a whole number from 0 to 100";
-            }
-            break;
-        case 6:
-            options.mute = true;
-            break;
-        case 8:
-            options.ghostPath = value;
-            break;
-        default:
-            options.printKeys = true;
-            break;
-        }
+        if (rule->takes == Takes::Nothing && value) return word + " takes no value";
+        if (std::string problem = rule->apply(value, options); !problem.empty()) return problem;
     }
-    if (seen[1] && seen[2]) return "--record and --watch cannot be used together";
-    if (seen[3] && !seen[2]) return "--speed only applies to --watch";
+    auto given = [&](const char* name) { return std::find(seen.begin(), seen.end(), name) != seen.end(); };
+    if (given("--record") && given("--watch")) return "--record and --watch cannot be used together";
+    if (given("--speed") && !given("--watch")) return "--speed only applies to --watch";
     return "";
 }

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "app/input.h"
+#include "app/printable.h"
 #include "sim/game.h"
 
 enum class ScriptKind {
@@ -56,10 +57,6 @@ struct ScriptReader {
 
 // False at the end of the file or on a read error (then ferror(file)).
 bool nextLine(ScriptReader& reader, std::string& line);
-
-// The text with every byte outside printable ASCII written as \xNN, so that
-// echoing it cannot drive the terminal.
-std::string printable(std::string_view text);
 
 // "Line <n>: <problem>" with the tool's name in front, as both readers say it.
 std::string scriptLineMessage(const char* program, long long number, const std::string& problem);

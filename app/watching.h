@@ -4,24 +4,16 @@
 // takes the script's input up to its next tick.
 
 #include <string>
-#include <vector>
 
-#include "app/script.h"
+#include "app/script_player.h"
 
-struct Watch {
-    std::vector<ScriptCommand> commands;
-    size_t next = 0;     // the next command to act on
-    int ticksLeft = 0;   // of the tick line acted on last
-    ScriptScreen screen;
-    bool over = false;   // the script has ended, or pressed Esc
-};
-
-// Reads and checks the whole script. Empty on success, otherwise the one
-// line to print, naming the line that does not parse as the replay tool
-// does.
-std::string loadWatch(Watch& watch, const std::string& path);
+// Reads and checks the whole script, as the replay tool reads it. Empty on
+// success, otherwise the one line to print, naming the line that does not
+// parse as the replay tool does; nothing of a bad script is kept.
+std::string loadWatch(ScriptPlayer& watch, const std::string& path);
 
 // Acts on the script's input up to its next tick. True when that tick is
 // due; false once the script is over (its end, or its Esc). Its blocks,
-// items and shot lines have nothing to show in the game and are passed by.
-bool nextWatchedTick(Watch& watch, Input& input, Game& game);
+// items, shot and ghost lines have nothing to show in the game and are
+// passed by. (The ghost plays its own script through this too.)
+bool nextWatchedTick(ScriptPlayer& watch, Input& input, Game& game);

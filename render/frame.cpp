@@ -220,8 +220,8 @@ void addSeeThroughItems(Frame& frame, const Course& course, const Mat4& base, co
 {
     const ViewVolume view = viewVolume(frame.projection, base);
     const auto inView = [&view](const Vec3& p) {
-        return !outOfView(view, {p.x - itemRadius, p.y - itemRadius, p.z - itemRadius},
-                          {2.0f * itemRadius, 2.0f * itemRadius, 2.0f * itemRadius});
+        return !outOfView(view, {p.x - itemSphereRadius, p.y - itemSphereRadius, p.z - itemSphereRadius},
+                          {2.0f * itemSphereRadius, 2.0f * itemSphereRadius, 2.0f * itemSphereRadius});
     };
     // At most a handful: kept on the stack, no allocation per frame.
     SeeThroughItem items[16];
@@ -392,7 +392,7 @@ void addGoal(Frame& frame, const Vec3& goal, float angle, const Mat4& base, cons
 {
     Mat4 ring = base;
     translate(ring, goal.x, goal.y, goal.z);
-    const float reach = goalRingRadius + goalRingTube;
+    const float reach = goalRingHoopRadius + goalRingTubeRadius;
     if (outOfView(viewVolume(frame.projection, ring), {-reach, -reach, -reach}, {2 * reach, 2 * reach, 2 * reach})) {
         return;
     }

@@ -20,8 +20,8 @@ MeshSet buildMeshSet(const Course& course)
     MeshSet set;
     set.cube = add(set, unitCube(false));
     set.flippedCube = add(set, unitCube(true));
-    set.itemSphere = add(set, solidSphere(itemRadius));
-    set.goalRing = add(set, torus(goalRingRadius, goalRingTube));
+    set.itemSphere = add(set, solidSphere(itemSphereRadius));
+    set.goalRing = add(set, torus(goalRingHoopRadius, goalRingTubeRadius));
     for (int face = 0; face < 6; ++face) set.sky[face] = add(set, skyFace(face));
     for (int kind = 0; kind < 3; ++kind) {
         const float radius = radiusOfSizeKind(kind);

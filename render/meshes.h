@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "render/mesh.h"
+#include "sim/items.h"
 #include "world/world.h"
 
 enum class MeshId : uint16_t { None = 0xffff };
@@ -35,8 +36,3 @@ MeshSet buildMeshSet(const Course& course);
 MeshId meshOfSize(const std::vector<SizedMesh>& sized, float size);
 const Mesh& meshOf(const MeshSet& set, MeshId id);
 
-// The sizes of the fixed shapes, for drawing them and for telling whether
-// they are in view.
-constexpr float itemRadius = 0.75f;       // the orbs' and checkpoints' sphere
-constexpr float goalRingRadius = 1.5f;    // the goal ring, to the middle of its tube
-constexpr float goalRingTube = 0.6f;

@@ -8,9 +8,15 @@
 struct Game;
 struct Controls;
 
+// The ball's three sizes, which the size orbs switch between.
+constexpr float smallBallRadius = 0.25f;
+constexpr float normalBallRadius = 0.5f;
+constexpr float largeBallRadius = 1.0f;
+constexpr float ballRadii[] = {smallBallRadius, normalBallRadius, largeBallRadius};
+
 // Starts on the pad, at rest, unrolled.
 struct Ball {
-    float radius = 0.5f;
+    float radius = normalBallRadius;
     float maxSpeed = 20.0f;
     float stepTimer = 0.0f;
     Vec3 control{0.0f, 0.0f, 0.0f};     // -1, 0 or +1 on x and z, from the held keys

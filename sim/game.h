@@ -42,7 +42,7 @@ struct Game {
     bool airborne = false;
     // Where a fall brings the ball back, and at what size.
     Vec3 checkpointPosition{7.0f, 0.5f, 0.0f};
-    float checkpointRadius = 0.5f;
+    float checkpointRadius = normalBallRadius;
     bool fallSoundPlayed = false;
     float goalAngle = 0.0f;
     float goalStepTimer = 0.0f;

@@ -4,8 +4,8 @@
 
 namespace {
 
-const float objectRadius = 0.75f;
-const float goalReach = 1.5f;
+// The ball's centre inside the ring's hoop reaches the goal.
+const float goalReach = goalRingHoopRadius;
 
 Vec3 centreOf(const Ball& b)
 {
@@ -23,7 +23,7 @@ float distanceBetween(const Vec3& a, const Vec3& b)
 // The spheres must overlap by more than the margin, so grazing does nothing.
 bool touches(const Vec3& object, const Vec3& centre, float radius)
 {
-    return radius + objectRadius - touchMargin > distanceBetween(object, centre);
+    return radius + itemSphereRadius - touchMargin > distanceBetween(object, centre);
 }
 
 void noteResize(GameEvents& events, int kind)
@@ -58,11 +58,11 @@ float radiusOfSizeKind(int kind)
 {
     switch (kind) {
     case 0:
-        return 0.25f;
+        return smallBallRadius;
     case 2:
-        return 1.0f;
+        return largeBallRadius;
     default:
-        return 0.5f;
+        return normalBallRadius;
     }
 }
 

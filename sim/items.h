@@ -4,10 +4,15 @@
 
 #include "sim/game.h"
 
+// The items' sizes, for touching them and for drawing them alike.
+constexpr float itemSphereRadius = 0.75f;    // a size orb's or a checkpoint's sphere
+constexpr float goalRingHoopRadius = 1.5f;   // the goal ring, to the middle of its tube
+constexpr float goalRingTubeRadius = 0.6f;
+
 // How far the spheres must overlap before a touch counts.
 constexpr float touchMargin = 0.15f;
 
-// Ball radius for a size kind: 0.25, 0.5, 1.0; anything else 0.5.
+// Ball radius for a size kind: small, normal, large; anything else normal.
 float radiusOfSizeKind(int kind);
 
 void touchSizeOrbs(Game& game);

@@ -14,6 +14,7 @@
 
 #include "app/best_run.h"
 #include "app/script.h"
+#include "tests/app/ghost_scripts.h"
 
 namespace fs = std::filesystem;
 
@@ -91,9 +92,7 @@ TEST(BestRun, TheRunSinceTheLastRestartReplaysAsItWasPlayed)
     EXPECT_EQ(spelt.rfind("window 640 512\n", 0), std::string::npos) << "keys come first";
     EXPECT_NE(spelt.find("window 640 512\nmouse 420 300\n"), std::string::npos) << spelt;
     EXPECT_NE(spelt.find("tick 25\n"), std::string::npos) << "ticks folded into one line";
-    std::vector<ScriptCommand> commands;
-    ASSERT_EQ(parseScriptText(spelt, commands), "");
-    Ghost ghost = ghostOf(commands);
+    Ghost ghost = ghostOfText(spelt);
     for (int i = 0; i < 37; ++i) advanceGhost(ghost);
     EXPECT_EQ(ghost.game, run.game);
 }
@@ -104,10 +103,8 @@ struct RouteRun {
     RunMarks marks;
     RouteRun()
     {
-        Ghost ghost;
-        bool missing = false;
-        EXPECT_EQ(loadGhost(ROUTE_PATH, ghost, missing), "");
-        script.commands = ghost.script.commands;
+        const Ghost ghost = routeGhost();
+        script.commands = commandsOf(ghost.script.lines);
         marks = ghost.marks;
     }
 };
@@ -142,7 +139,7 @@ TEST(BestRun, ItIsWrittenOnANewBestOnlyAndRacesAsTheGhostAfter)
     std::string problem;
     ASSERT_TRUE(loadBestRun(folder.path.string(), ghost, problem)) << problem;
     EXPECT_EQ(ghost.marks, route.marks);
-    EXPECT_EQ(ghost.script.commands.size(), route.script.commands.size() + 1);
+    EXPECT_EQ(ghost.script.lines.size(), route.script.commands.size() + 1);
 }
 
 TEST(BestRun, TheFastestStretchesOfEveryFinishedRunAreKept)

@@ -12,6 +12,7 @@
 
 #include "app/ghost.h"
 #include "app/rows.h"
+#include "tests/app/ghost_scripts.h"
 #include "tests/tools/replay_run.h"
 
 namespace {
@@ -21,13 +22,6 @@ std::string scriptFile(const std::string& text)
     const std::string path = replaytool::scratchFile("ghost");
     std::ofstream(path, std::ios::binary) << text;
     return path;
-}
-
-Ghost ghostOfText(const std::string& text)
-{
-    std::vector<ScriptCommand> commands;
-    EXPECT_EQ(parseScriptText(text, commands), "");
-    return ghostOf(commands);
 }
 
 // The ghost's rows for as many ticks as the tool printed, the header first.

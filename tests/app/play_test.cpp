@@ -228,6 +228,28 @@ TEST(KeyBindings, BadLinesAreNamedAndTheRestKept)
     EXPECT_NE(shown.find("camera      c, up\n"), std::string::npos) << shown;
 }
 
+// A complaint quotes the player's line; bytes that could drive the terminal
+// are shown as \xNN, never passed on.
+TEST(KeyBindings, ComplaintsShowControlBytesEscaped)
+{
+    const struct {
+        const char* line;
+        const char* shown;
+    } cases[] = {
+        {"forward = \x1b[31mX\n", "unknown key '\\x1b[31mX'"},
+        {"\x1b]0;owned\x07 = w\n", "unknown action '\\x1b]0;owned\\x07'"},
+        {"jump = \xc3\xa9\x01\n", "unknown key '\\xc3\\xa9\\x01'"},
+        {"back = \x7f\n", "unknown key '\\x7f'"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> problems;
+        parseKeyBindings(c.line, problems);
+        ASSERT_EQ(problems.size(), 1u) << c.shown;
+        EXPECT_NE(problems[0].find(c.shown), std::string::npos) << problems[0];
+        for (char byte : problems[0]) EXPECT_TRUE(byte >= 0x20 && byte < 0x7f) << problems[0];
+    }
+}
+
 TEST(KeyBindings, AnUnreadableOrHugeFileIsIgnoredInOneLine)
 {
     std::vector<std::string> problems;

@@ -11,6 +11,7 @@
 
 #include "app/race.h"
 #include "app/window.h"
+#include "tests/app/ghost_scripts.h"
 
 namespace {
 
@@ -26,10 +27,7 @@ struct Folder {
 
 std::vector<ScriptCommand> route()
 {
-    Ghost ghost;
-    bool missing = false;
-    EXPECT_EQ(loadGhost(ROUTE_PATH, ghost, missing), "");
-    return ghost.script.commands;
+    return commandsOf(routeGhost().script.lines);
 }
 
 // The player's side of the race, driven by a script as by the keys.
@@ -83,7 +81,7 @@ TEST(Race, TheFirstFinishedRunIsTheGhostOfTheSecondWithItsSplits)
     // The first run's ball, tick by tick, to hold the ghost against.
     std::vector<Ball> first;
     {
-        Ghost replay = ghostOf(commands);
+        Ghost replay = routeGhost();
         for (int i = 0; i < 9398; ++i) advanceGhost(replay), first.push_back(replay.game.ball);
     }
     // Backspace, and the same run again, the ghost a second later at every
@@ -122,10 +120,9 @@ TEST(Race, TheFirstFinishedRunIsTheGhostOfTheSecondWithItsSplits)
 
 TEST(Race, AGhostFileIsRacedWhateverTheBestRunAndStartsAgainWithEachRun)
 {
-    std::vector<ScriptCommand> commands;
-    ASSERT_EQ(parseScriptText("special down UP\ntick 500\n", commands), "");
+    const std::vector<ScriptLine> lines = scriptLines("special down UP\ntick 500\n");
     Player player;
-    player.race = startRace(ghostOf(commands), true, player.game.course);
+    player.race = startRace(ghostOf(lines), true, player.game.course);
     player.play({{ScriptKind::SpecialDown, 0x65, 0, {}}, {ScriptKind::Tick, 30, 0, {}}}, nullptr);
     EXPECT_EQ(player.race.ghost->game.ticksPlayed, 30);
     // A watched script's restart: the player's game is at its first tick
@@ -135,15 +132,14 @@ TEST(Race, AGhostFileIsRacedWhateverTheBestRunAndStartsAgainWithEachRun)
     EXPECT_EQ(player.race.ghost->game.ticksPlayed, 1);
 
     finishRace(player.race, FinishedRun{{true, {}, ""}, {}});
-    EXPECT_EQ(player.race.ghost->script.commands.size(), commands.size()) << "a --ghost file is never replaced";
+    EXPECT_EQ(player.race.ghost->script.lines.size(), lines.size()) << "a --ghost file is never replaced";
 }
 
 // What a frame is given: the ghost's ball while it is shown, the split
 // under the timer in its colour, the end lines under the run's time.
 TEST(Race, TheFrameShowsTheGhostAndTheSplitsInTheirColours)
 {
-    std::vector<ScriptCommand> commands;
-    ASSERT_EQ(parseScriptText("special down UP\ntick 500\n", commands), "");
+    const std::vector<ScriptCommand> commands = commandsOf(scriptLines("special down UP\ntick 500\n"));
     Play play = startPlay(newScriptGame());
     Race race = startRace(ghostOfRun(commands, {{100, 200, 300}, 400}), false, play.game.course);
     const WindowSize window{640, 512};

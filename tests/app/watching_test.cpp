@@ -1,7 +1,6 @@
 // --watch: the script read whole before any window, then handed out one
 // tick at a time with the input that comes before it.
 
-#include <GL/freeglut.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -23,7 +22,7 @@ std::string scriptFile(const std::string& text)
 }
 
 struct Watched {
-    Watch watch;
+    ScriptPlayer watch;
     Input input;
     Game game = newScriptGame();
     Camera& camera = game.camera;
@@ -85,9 +84,30 @@ TEST(Watching, ALineThatDoesNotParseIsNamedAsTheReplayToolNamesIt)
     EXPECT_EQ(w.problem.rfind("skycourse: /tmp/skycourse-watch-", 0), 0u) << w.problem;
     EXPECT_FALSE(w.tick()) << "nothing of a bad script is played";
 
-    Watch missing;
+    ScriptPlayer missing;
     EXPECT_NE(loadWatch(missing, "/nonexistent/run.replay").find("cannot read /nonexistent/run.replay"),
               std::string::npos);
+}
+
+// The game reads a script as the replay tool does, however an editor ended
+// its lines.
+TEST(Watching, ScriptsSavedWithAByteOrderMarkOrCarriageReturnsPlay)
+{
+    const std::string lines[] = {
+        "\xEF\xBB\xBFspecial down UP\r\ntick 2\r\nspecial up UP\r\nspecial down LEFT shift\r\n",
+        "\xEF\xBB\xBFspecial down UP\rtick 2\rspecial up UP\rspecial down LEFT shift\r",
+        "special down UP\rtick 2\r\nspecial up UP\nspecial down LEFT shift",
+    };
+    for (const std::string& text : lines) {
+        Watched w(text);
+        ASSERT_EQ(w.problem, "") << text;
+        EXPECT_TRUE(w.tick());
+        EXPECT_TRUE(w.tick());
+        EXPECT_TRUE(w.input.controls.moveForward);
+        EXPECT_FALSE(w.tick());
+        EXPECT_FALSE(w.input.controls.moveForward) << text;
+        EXPECT_EQ(w.camera.viewQuadrant, 3) << text;
+    }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "tools/autopilot/keys.h"
 
+#include "app/key_codes.h"
+
 namespace {
 
 const char* arrowName(bool xAxis, int sign)
@@ -24,7 +26,7 @@ std::vector<std::string> keyEvents(const Keys& from, const Keys& to)
     std::vector<std::string> presses;
     axisEvents(true, from.x, to.x, releases, presses);
     axisEvents(false, from.z, to.z, releases, presses);
-    if (from.jump != to.jump) (to.jump ? presses : releases).push_back(to.jump ? "key down 13" : "key up 13");
+    if (from.jump != to.jump) (to.jump ? presses : releases).push_back((to.jump ? "key down " : "key up ") + std::to_string(keyEnter));
     releases.insert(releases.end(), presses.begin(), presses.end());
     return releases;
 }

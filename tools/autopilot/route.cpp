@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/key_codes.h"
 #include "sim/game.h"
 #include "tools/autopilot/drive.h"
 #include "tools/autopilot/pilot.h"
@@ -77,7 +78,7 @@ bool highBeams()
     return rollTo(153, -27.1667f) && rollTo(193, -27.1667f) && rollTo(193, -15.1667f) &&
            rollTo(210, -15.1667f) && hop({block(40), block(43), 5, 0.5f, 0}) &&
            rollTo(240, -15.1667f) &&
-           hop({block(43), block(44), 5, 0.5f, 0, 3, 20, [] { return game().ball.radius == 0.25f; }});
+           hop({block(43), block(44), 5, 0.5f, 0, 3, 20, [] { return game().ball.radius == smallBallRadius; }});
 }
 
 // Through the gate, onto the knob at the end of the beam and up the climb.
@@ -221,5 +222,5 @@ std::string courseScript(int passed)
 {
     return "# Made by skycourse-autopilot: " + std::to_string(playedTicks().size()) + " ticks, " +
            std::to_string(passed) + " of " + std::to_string(courseSections()) + " sections.\n" +
-           scriptForTicks(playedTicks()) + "items\nkey down 27\n";
+           scriptForTicks(playedTicks()) + "items\nkey down " + std::to_string(keyEscape) + "\n";
 }

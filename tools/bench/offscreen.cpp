@@ -1,11 +1,11 @@
 #include "tools/bench/offscreen.h"
 
 #include <GL/gl.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
+#include <filesystem>
 
+#include "app/media_folder.h"
 #include "app/window.h"
 #include "world/level.h"
 #include "tools/headless/egl_context.h"
@@ -23,15 +23,17 @@ bool openOffscreenFrame()
     return true;
 }
 
+bool enterGameFolder()
+{
+    std::error_code error;
+    const std::filesystem::path here = std::filesystem::current_path(error);
+    const std::filesystem::path game = std::filesystem::path(SKYCOURSE_GAME_DIR) / "skycourse";
+    if (!error) std::filesystem::current_path(mediaFolder(here, game), error);
+    if (error) std::fprintf(stderr, "bench: cannot enter %s: %s\n", SKYCOURSE_GAME_DIR, error.message().c_str());
+    return !error;
+}
+
 Graphics loadGraphicsFromGameFolder()
 {
-    char* here = getcwd(nullptr, 0);
-    if (here == nullptr || chdir(SKYCOURSE_GAME_DIR) != 0) {
-        std::fprintf(stderr, "bench: cannot enter %s\n", SKYCOURSE_GAME_DIR);
-        std::exit(2);
-    }
-    Graphics graphics = initGraphics(buildLevel());
-    if (chdir(here) != 0) std::exit(2);
-    std::free(here);
-    return graphics;
+    return initGraphics(buildLevel());
 }

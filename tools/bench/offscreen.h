@@ -11,6 +11,10 @@ constexpr int frameHeight = 1024;
 // projection for the frame. False, with a line on stderr, without GL.
 bool openOffscreenFrame();
 
-// Runs `load` with the game folder as the working directory, as the game
-// runs from it.
+// Makes the folder the game reads its media from the working directory,
+// found as the game finds it: here when here holds media, otherwise the
+// built game folder. False, with a line on stderr, when it cannot.
+bool enterGameFolder();
+
+// The game's pictures and shaders, from the game folder entered above.
 Graphics loadGraphicsFromGameFolder();

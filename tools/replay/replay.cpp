@@ -13,7 +13,7 @@
 
 #include "app/ghost.h"
 #include "app/rows.h"
-#include "app/script.h"
+#include "app/script_player.h"
 #include "app/standard_streams.h"
 #include "sim/game.h"
 #include "tools/replay/shot.h"
@@ -24,9 +24,9 @@ namespace {
 struct Replay {
     Game game = newScriptGame();
     Input input;
-    ScriptScreen screen;
+    ScriptPlayer player;
     long long tickNumber = 0;
-    Shots shots;
+    std::shared_ptr<Shots> shots;
     std::optional<Ghost> ghost;  // `ghost`: raced from that line on
     bool ghostRows = false;      // `ghostrows`: its columns after every row
 };
@@ -50,60 +50,15 @@ void printItems(const Game& game)
     }
 }
 
-// What a command left the replay to do next.
-struct Step {
-    bool quit = false;    // Esc
-    std::string problem;  // a failed shot, said like a malformed line
-};
-
-Step run(Replay& replay, const ScriptCommand& command)
+// The row of the tick just run, with the ghost's columns when asked for.
+void printRow(const Replay& replay)
 {
-    Game& game = replay.game;
-    switch (command.kind) {
-    case ScriptKind::Tick:
-        // A reader that went away or a full disk ends a long run early.
-        for (int i = 0; i < command.a && !std::ferror(stdout); ++i) {
-            // As the game's timer: after the goal the tick does nothing.
-            if (advanceTick(game, replay.input.controls) && replay.ghost) advanceGhostBeside(*replay.ghost, game);
-            ++replay.tickNumber;
-            std::string row = formatRow(replay.tickNumber, game);
-            if (replay.ghostRows) {
-                row.pop_back();
-                row += formatGhostColumns(replay.ghost ? &replay.ghost->game : nullptr) + "\n";
-            }
-            std::fputs(row.c_str(), stdout);
-        }
-        break;
-    case ScriptKind::Blocks:
-        printBlocks(game);
-        break;
-    case ScriptKind::Items:
-        printItems(game);
-        break;
-    case ScriptKind::Restart:
-        restartScript(game, replay.input);
-        break;
-    case ScriptKind::Shot:
-        std::fflush(stdout);
-        return Step{false, takeShot(replay.shots, game, replay.ghost ? &replay.ghost->game.ball : nullptr,
-                                    command.path.c_str())};
-    case ScriptKind::Ghost: {
-        Ghost ghost;
-        bool missing = false;
-        const std::string problem = loadGhost(command.path, ghost, missing);
-        if (!problem.empty()) return Step{false, "ghost: " + problem};
-        replay.ghost = std::move(ghost);
-        break;
+    std::string row = formatRow(replay.tickNumber, replay.game);
+    if (replay.ghostRows) {
+        row.pop_back();
+        row += formatGhostColumns(replay.ghost ? &replay.ghost->game : nullptr) + "\n";
     }
-    case ScriptKind::GhostRows:
-        replay.ghostRows = true;
-        std::printf("%s\n", ghostRowHeader);
-        break;
-    default:
-        // Esc ends the game as it does for a player.
-        return Step{applyScriptInput(command, replay.input, game.camera, replay.screen), ""};
-    }
-    return Step{};
+    std::fputs(row.c_str(), stdout);
 }
 
 // Every ending goes through here: the rows printed so far reach the reader,
@@ -118,6 +73,56 @@ Step run(Replay& replay, const ScriptCommand& command)
         std::fprintf(stderr, "%s\n", scriptLineMessage("skycourse-replay", lineNumber, problem).c_str());
     }
     std::_Exit(status);
+}
+
+// Plays the lines read so far. Esc, a failed shot or a reader that went
+// away (a full disk, a closed pipe) end the run here.
+void playLines(Replay& replay)
+{
+    Game& game = replay.game;
+    for (;;) {
+        const ScriptStep step = nextScriptStep(replay.player, game, replay.input);
+        switch (step.stop) {
+        case ScriptStop::Tick:
+            // As the game's timer: after the goal the tick does nothing.
+            if (advanceTick(game, replay.input.controls) && replay.ghost) advanceGhostBeside(*replay.ghost, game);
+            ++replay.tickNumber;
+            printRow(replay);
+            break;
+        case ScriptStop::Blocks:
+            printBlocks(game);
+            break;
+        case ScriptStop::Items:
+            printItems(game);
+            break;
+        case ScriptStop::Shot: {
+            std::fflush(stdout);
+            const Ball* ghost = replay.ghost ? &replay.ghost->game.ball : nullptr;
+            const std::string problem = takeShot(replay.shots, game, ghost, step.line->command.path.c_str());
+            if (!problem.empty()) finish(2, step.line->number, problem);
+            break;
+        }
+        case ScriptStop::Ghost: {
+            Ghost ghost;
+            bool missing = false;
+            const std::string problem = loadGhost(step.line->command.path, ghost, missing);
+            if (!problem.empty()) finish(2, step.line->number, "ghost: " + problem);
+            replay.ghost = std::move(ghost);
+            break;
+        }
+        case ScriptStop::GhostRows:
+            replay.ghostRows = true;
+            std::printf("%s\n", ghostRowHeader);
+            break;
+        case ScriptStop::Quit:
+            // Esc ends the game as it does for a player.
+            finish(0);
+        case ScriptStop::OutOfLines:
+            forgetPlayedLines(replay.player);
+            return;
+        }
+        if (std::ferror(stdout)) finish(1);
+    }
 }
 
 } // namespace
@@ -137,26 +142,19 @@ int main(int argc, char** argv)
         return 2;
     }
 
+    // Line by line, so that rows come as the script does and a long script
+    // is never held whole.
     Replay replay;
     std::fputs(rowHeader, stdout);
     std::fputc('\n', stdout);
     ScriptReader reader{script};
-    for (std::string line; nextLine(reader, line);) {
-        ScriptCommand command{};
-        bool empty = false;
-        const std::string problem = parseScriptLine(line, command, empty);
-        if (!problem.empty()) finish(2, reader.number, problem);
-        if (empty) continue;
-        const Step step = run(replay, command);
-        if (!step.problem.empty()) finish(2, reader.number, step.problem);
-        if (step.quit) finish(0);
-        if (std::ferror(stdout)) finish(1);
-    }
-    if (std::ferror(script)) {
-        const int error = errno;
+    ScriptFault fault;
+    while (readScriptLine(reader, replay.player.lines, fault)) playLines(replay);
+    if (fault.number > 0) finish(2, fault.number, fault.problem);
+    if (!fault.problem.empty()) {
         std::fflush(stdout);
         std::fprintf(stderr, "skycourse-replay: cannot read %s: %s\n", printable(scriptName).c_str(),
-                     std::strerror(error));
+                     fault.problem.c_str());
         std::_Exit(2);
     }
     finish(0);

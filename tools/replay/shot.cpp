@@ -16,6 +16,13 @@
 #include "tools/headless/framebuffer.h"
 #include "tools/replay/png_file.h"
 
+struct Shots {
+    bool tried = false;
+    bool ready = false;
+    unsigned int framebuffer = 0;
+    Graphics graphics;
+};
+
 namespace {
 
 constexpr int shotWidth = 1280;
@@ -54,8 +61,10 @@ std::string prepare(Shots& shots, const Course& course)
 
 }  // namespace
 
-std::string takeShot(Shots& shots, const Game& game, const Ball* ghost, const char* path)
+std::string takeShot(std::shared_ptr<Shots>& made, const Game& game, const Ball* ghost, const char* path)
 {
+    if (!made) made = std::make_shared<Shots>();
+    Shots& shots = *made;
     if (shots.tried && !shots.ready) return "shot: drawing is not available";
     if (!shots.tried) {
         shots.tried = true;
