@@ -24,10 +24,11 @@
 
 namespace {
 
-void drawFrame(const Game& game, Graphics& graphics)
+void drawFrame(const Game& game, Graphics& graphics, const Ball* ghost = nullptr)
 {
     FrameInput input;
     input.game = &game;
+    input.ghost = ghost;
     input.width = frameWidth;
     input.height = frameHeight;
     drawGame(graphics, input);
@@ -75,39 +76,46 @@ void TickOnTheRunway(benchmark::State& state)
     tickOn(state, route.game, x - 10.0f, x + 10.0f);
 }
 
-// The same tick with all a race adds to it: the run's marks and script
-// noted, and the route's ghost moved on beside it (from the start again
-// once it reaches the ring, so it passes every part of the course).
-void TickOnTheRunwayWithAGhost(benchmark::State& state)
+Ghost routeGhost()
 {
-    RouteState route = routeAt(1700);
-    const float x = route.game.ball.position.x;
     Ghost ghost;
     bool missing = false;
     if (const std::string problem = loadGhost(SKYCOURSE_ROUTE, ghost, missing); !problem.empty()) {
         std::fprintf(stderr, "bench: %s\n", problem.c_str());
         std::exit(2);
     }
-    Game& game = route.game;
-    RunMarks marks = startMarks(game.course);
+    return ghost;
+}
+
+// The recorded route tick by tick, start pad to ring and again: a player's
+// tick everywhere on the course. With a ghost, all a race adds to it: the
+// run's marks and script noted, and the route's ghost moved on beside it,
+// where the ball is, as when racing one's own best run.
+void routeTicks(benchmark::State& state, bool withGhost)
+{
+    Ghost player = routeGhost();
+    Ghost ghost = routeGhost();
+    RunMarks marks = startMarks(player.game.course);
     RunScript run;
-    Controls controls;
-    controls.moveRight = true;
     for (auto _ : state) {
-        keepRolling(game, controls, x - 10.0f, x + 10.0f);
-        advanceTick(game, controls);
-        noteMarks(marks, game);
-        noteRunTick(run);
-        advanceGhost(ghost);
-        if (ghost.game.gameState == EndScreen) {
+        advanceGhost(player);
+        if (withGhost) {
+            noteMarks(marks, player.game);
+            noteRunTick(run);
+            advanceGhostBeside(ghost, player.game);
+        }
+        if (player.game.gameState == EndScreen) {
             state.PauseTiming();
-            restartGhost(ghost);
+            restartGhost(player);
             state.ResumeTiming();
         }
-        benchmark::DoNotOptimize(game.ball.position);
+        benchmark::DoNotOptimize(player.game.ball.position);
         benchmark::DoNotOptimize(ghost.game.ball.position);
     }
 }
+
+void TickOnTheRoute(benchmark::State& state) { routeTicks(state, false); }
+void TickOnTheRouteWithAGhost(benchmark::State& state) { routeTicks(state, true); }
 
 void BuildLevel(benchmark::State& state)
 {
@@ -162,13 +170,13 @@ Graphics& graphics()
 
 // One frame drawn and finished. Kept out of line so that an instruction
 // profiler can count just the frames (valgrind --toggle-collect=finishedFrame).
-[[gnu::noinline]] void finishedFrame(const Game& game, Graphics& graphics)
+[[gnu::noinline]] void finishedFrame(const Game& game, Graphics& graphics, const Ball* ghost)
 {
-    drawFrame(game, graphics);
+    drawFrame(game, graphics, ghost);
     glFinish();
 }
 
-void frameAt(benchmark::State& state, long long tick, bool halfTurn)
+void frameAt(benchmark::State& state, long long tick, bool halfTurn, const Ball* ghost = nullptr)
 {
     RouteState route = routeAt(tick);
     if (halfTurn) route.game.camera.viewQuadrant = (route.game.camera.viewQuadrant + 2) % 4;
@@ -176,11 +184,17 @@ void frameAt(benchmark::State& state, long long tick, bool halfTurn)
     // The first frame of a view builds the renderer's shader variants.
     drawFrame(route.game, g);
     glFinish();
-    for (auto _ : state) finishedFrame(route.game, g);
+    for (auto _ : state) finishedFrame(route.game, g, ghost);
 }
 
 void FrameAtTheStart(benchmark::State& state) { frameAt(state, 8, false); }
 void FrameAtTheDiscs(benchmark::State& state) { frameAt(state, 300, false); }
+// The same with the route's ball a second ahead as the ghost.
+void FrameAtTheDiscsWithAGhost(benchmark::State& state)
+{
+    const Ball ghost = routeAt(340).game.ball;
+    frameAt(state, 300, false, &ghost);
+}
 void FrameAtTheGate(benchmark::State& state) { frameAt(state, 3957, true); }
 void FrameAtTheSummit(benchmark::State& state) { frameAt(state, 9212, false); }
 
@@ -226,12 +240,14 @@ void registerAll()
     const Case cases[] = {
         {"tick/start pad", TickOnTheStartPad, benchmark::kMicrosecond},
         {"tick/runway", TickOnTheRunway, benchmark::kMicrosecond},
-        {"tick/runway with a ghost", TickOnTheRunwayWithAGhost, benchmark::kMicrosecond},
+        {"tick/route", TickOnTheRoute, benchmark::kMicrosecond},
+        {"tick/route with a ghost", TickOnTheRouteWithAGhost, benchmark::kMicrosecond},
         {"start-up/buildLevel", BuildLevel, benchmark::kMicrosecond},
         {"start-up/textures", LoadTextures, benchmark::kMillisecond},
         {"start-up/to first frame", StartUpToFirstFrame, benchmark::kMillisecond},
         {"frame/start", FrameAtTheStart, benchmark::kMillisecond},
         {"frame/discs", FrameAtTheDiscs, benchmark::kMillisecond},
+        {"frame/discs with a ghost", FrameAtTheDiscsWithAGhost, benchmark::kMillisecond},
         {"frame/gate", FrameAtTheGate, benchmark::kMillisecond},
         {"frame/summit", FrameAtTheSummit, benchmark::kMillisecond},
         {"floor/clear", FloorClear, benchmark::kMillisecond},
