@@ -452,7 +452,8 @@ int main(int argc, char** argv)
 
     // A watched script plays from the game every script starts from.
     running.play = startPlay(watching() ? newScriptGame() : newGame(seed));
-    running.graphics = initGraphics(running.play.game.course);
+    running.graphics = initGraphics(running.play.game.course,
+                                    running.options.shaderRenderer ? Renderer::Shaders : Renderer::Classic);
     running.race = startRace(loadRaceGhost(running.options), !running.options.ghostPath.empty(),
                              running.play.game.course);
     initSound(running.sounds);

@@ -10,6 +10,7 @@
 const char* const helpText =
     "usage: skycourse [--window [WxH]] [--record FILE | --watch FILE [--speed N]]\n"
     "                 [--ghost FILE] [--volume N] [--mute] [--print-keys]\n"
+    "                 [--renderer classic|shaders]\n"
     "\n"
     "Roll the ball up the course in the sky to the goal ring. Without options the\n"
     "game switches the display to 1280x1024 (game mode), or fills the screen where\n"
@@ -33,6 +34,10 @@ const char* const helpText =
     "  --volume N      sound volume in percent, 0 to 100 (default 100)\n"
     "  --mute          start without sound (\"m\" brings it back)\n"
     "  --print-keys    print the keys in force (with keys.conf) and exit\n"
+    "  --renderer R    how to draw: classic (the default) needs OpenGL's fixed-\n"
+    "                  function pipeline, with ARB shader objects for per-pixel\n"
+    "                  lighting (per-vertex lighting without them); shaders needs\n"
+    "                  an OpenGL 2.1 or OpenGL ES 2.0 driver\n"
     "  A relative FILE is kept in $XDG_DATA_HOME/skycourse (by default\n"
     "  ~/.local/share/skycourse); --watch and --ghost look in the current folder\n"
     "  first.\n"
@@ -161,6 +166,12 @@ const OptionRule optionRules[] = {
     {"--ghost", Takes::Value,
      [](const Value& value, Options& o) -> std::string {
          o.ghostPath = *value;
+         return "";
+     }},
+    {"--renderer", Takes::Value,
+     [](const Value& value, Options& o) -> std::string {
+         if (*value != "classic" && *value != "shaders") return "--renderer '" + *value + "' must be classic or shaders";
+         o.shaderRenderer = *value == "shaders";
          return "";
      }},
 };

@@ -16,6 +16,7 @@ struct Options {
     int volume = 100;        // --volume: percent
     bool mute = false;       // --mute: silent until "m"
     bool printKeys = false;  // --print-keys
+    bool shaderRenderer = false;  // --renderer shaders (classic otherwise)
 };
 
 // Empty when the command line is good; otherwise the one line that says

@@ -1,7 +1,6 @@
 #include "assets/textures.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <algorithm>
 #include <array>
@@ -10,6 +9,7 @@
 
 #include "assets/bitmap.h"
 #include "assets/media_manifest.h"
+#include "assets/mipmaps.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ void fillFallback(unsigned char* pixels)
     }
 }
 
-// The power of two GLU itself would pick: the nearer one, ties going up.
+// The nearer power of two, ties going up, as GLU has always picked it.
 int nearestPowerOfTwo(int side)
 {
     int lower = 1;
@@ -53,9 +53,8 @@ SourceSpan sourceSpan(int i, int to, int from)
     return SourceSpan{first, std::min(first + 1, from - 1), at - float(first)};
 }
 
-// GLU's rescaler leaves the top row black when only the width needs
-// rescaling, so pictures that are not power-of-two sized are resampled here
-// (bilinear) and GLU only ever sees sizes it uploads as they are.
+// Pictures that are not power-of-two sized are resampled here (bilinear),
+// so the mipmap chain and every driver only ever see power-of-two sizes.
 std::vector<unsigned char> resample(const unsigned char* pixels, int width, int height, int toWidth,
                                     int toHeight)
 {
@@ -111,7 +110,11 @@ unsigned int createTexture(const char* name)
     // Rows are tightly packed; any width that is not a multiple of 4 would
     // otherwise be read with the wrong stride and come out sheared.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels);
+    GLint level = 0;
+    for (const MipLevel& smaller : mipChain(pixels, width, height, 3))
+        glTexImage2D(GL_TEXTURE_2D, ++level, GL_RGB, smaller.width, smaller.height, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                     smaller.texels.data());
     freeImage(image);
     return texture;
 }
@@ -145,6 +148,7 @@ Textures loadTextures()
         textures.wood[i] = names[firstWoodPicture + i];
         textures.sky[i] = names[firstSkyPicture + i];
     }
+    textures.font = names[fontPicture];
     textures.white = createWhiteTexture();
     return textures;
 }

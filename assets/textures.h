@@ -1,5 +1,5 @@
 #pragma once
-// The game's sixteen pictures as GL textures.
+// The game's pictures as GL textures.
 
 #include <array>
 

@@ -382,7 +382,7 @@ void addOverlay(Frame& frame, const OverlayBlock& block, const TextureIds& textu
         text.material.colour[1] = line.colour[1];
         text.material.colour[2] = line.colour[2];
         text.material.texture = textures.font;
-        text.material.filter = Filter::Nearest;
+        text.material.filter = Filter::Linear;
         text.state.blend = Blend::Add;
     }
 }

@@ -29,8 +29,9 @@ enum class Pass : uint8_t {
 };
 
 // How a texture is filtered when bound. `Keep` leaves the texture's own
-// settings (the end picture has never set any).
-enum class Filter : uint8_t { Keep, Mipmapped, SkyLinear, SkyMipmapped, Nearest };
+// settings (the end picture has never set any); `Linear` reads the top
+// level only, smoothly (the font, drawn a little smaller than its texels).
+enum class Filter : uint8_t { Keep, Mipmapped, SkyLinear, SkyMipmapped, Nearest, Linear };
 
 enum class Stencil : uint8_t { Off, Mark, Equal };
 enum class Blend : uint8_t { Off, Alpha, Add };

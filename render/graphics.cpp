@@ -1,5 +1,7 @@
 #include "render/graphics.h"
 
+#include <cstdio>
+
 TextureIds textureIdsOf(const Textures& textures)
 {
     TextureIds ids;
@@ -20,10 +22,18 @@ Graphics initGraphics(const Course& course, Renderer renderer)
 {
     Graphics graphics;
     graphics.renderer = renderer;
-    setClassicFixedState();
+    if (renderer == Renderer::Classic) setClassicFixedState();
     graphics.textures = loadTextures();
-    graphics.shader = initShaderProgram();
     graphics.meshes = buildMeshSet(course);
+    if (renderer == Renderer::Shaders) {
+        const std::string error = initShaderRenderer(graphics.shaders, graphics.meshes, graphics.textures.white);
+        if (error.empty()) return graphics;
+        std::fprintf(stderr, "skycourse: the shader renderer cannot start (%s); drawing with the classic one\n",
+                     error.c_str());
+        graphics.renderer = Renderer::Classic;
+        setClassicFixedState();
+    }
+    graphics.shader = initShaderProgram();
     graphics.classic = uploadClassicMeshes(graphics.meshes, graphics.textures.white);
     return graphics;
 }
@@ -31,5 +41,6 @@ Graphics initGraphics(const Course& course, Renderer renderer)
 void drawGame(Graphics& graphics, const FrameInput& input)
 {
     describeFrame(graphics.frame, input, graphics.meshes, textureIdsOf(graphics.textures));
-    drawFrameClassic(graphics.frame, graphics.meshes, graphics.classic, graphics.shader);
+    if (graphics.renderer == Renderer::Shaders) drawFrameWithShaders(graphics.shaders, graphics.frame);
+    else drawFrameClassic(graphics.frame, graphics.meshes, graphics.classic, graphics.shader);
 }

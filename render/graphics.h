@@ -8,6 +8,7 @@
 #include "render/classic_backend.h"
 #include "render/frame.h"
 #include "render/meshes.h"
+#include "render/shader_backend.h"
 
 enum class Renderer { Classic, Shaders };
 
@@ -17,6 +18,7 @@ struct Graphics {
     ShaderProgram shader;
     MeshSet meshes;
     ClassicBuffers classic;
+    ShaderRenderer shaders;
     Frame frame;
 };
 
@@ -24,7 +26,9 @@ struct Graphics {
 TextureIds textureIdsOf(const Textures& textures);
 
 // The textures, the shader pair (made current when it builds) and the
-// meshes of this course. Needs a current GL context.
+// meshes of this course, for the renderer asked for. Needs a current GL
+// context. A shader renderer that cannot start says why in one line on
+// stderr and the classic one draws instead.
 Graphics initGraphics(const Course& course, Renderer renderer = Renderer::Classic);
 
 // Describes the frame and draws it with the chosen renderer, cleared first;

@@ -43,40 +43,42 @@ void triangle(std::vector<uint16_t>& out, uint32_t a, uint32_t b, uint32_t c)
 
 }  // namespace
 
+void appendTriangles(const Run& run, std::vector<uint16_t>& out)
+{
+    const uint32_t f = run.first;
+    const uint32_t n = run.count;
+    switch (run.primitive) {
+    case Primitive::Triangles:
+        for (uint32_t i = 0; i + 2 < n; i += 3) triangle(out, f + i, f + i + 1, f + i + 2);
+        break;
+    case Primitive::TriangleStrip:
+        // Every other triangle swaps its first two corners to keep the winding.
+        for (uint32_t i = 0; i + 2 < n; ++i) {
+            if (i % 2 == 0) triangle(out, f + i, f + i + 1, f + i + 2);
+            else triangle(out, f + i + 1, f + i, f + i + 2);
+        }
+        break;
+    case Primitive::TriangleFan:
+        for (uint32_t i = 1; i + 1 < n; ++i) triangle(out, f, f + i, f + i + 1);
+        break;
+    case Primitive::Quads:
+        for (uint32_t i = 0; i + 3 < n; i += 4) {
+            triangle(out, f + i, f + i + 1, f + i + 2);
+            triangle(out, f + i, f + i + 2, f + i + 3);
+        }
+        break;
+    case Primitive::QuadStrip:
+        // Quad (2i, 2i+1, 2i+3, 2i+2), in GL's winding.
+        for (uint32_t i = 0; i + 3 < n; i += 2) {
+            triangle(out, f + i, f + i + 1, f + i + 3);
+            triangle(out, f + i, f + i + 3, f + i + 2);
+        }
+        break;
+    }
+}
+
 void triangulate(Mesh& mesh)
 {
-    std::vector<uint16_t>& out = mesh.triangles;
-    out.clear();
-    for (const Run& run : mesh.runs) {
-        const uint32_t f = run.first;
-        const uint32_t n = run.count;
-        switch (run.primitive) {
-        case Primitive::Triangles:
-            for (uint32_t i = 0; i + 2 < n; i += 3) triangle(out, f + i, f + i + 1, f + i + 2);
-            break;
-        case Primitive::TriangleStrip:
-            // Every other triangle swaps its first two corners to keep the winding.
-            for (uint32_t i = 0; i + 2 < n; ++i) {
-                if (i % 2 == 0) triangle(out, f + i, f + i + 1, f + i + 2);
-                else triangle(out, f + i + 1, f + i, f + i + 2);
-            }
-            break;
-        case Primitive::TriangleFan:
-            for (uint32_t i = 1; i + 1 < n; ++i) triangle(out, f, f + i, f + i + 1);
-            break;
-        case Primitive::Quads:
-            for (uint32_t i = 0; i + 3 < n; i += 4) {
-                triangle(out, f + i, f + i + 1, f + i + 2);
-                triangle(out, f + i, f + i + 2, f + i + 3);
-            }
-            break;
-        case Primitive::QuadStrip:
-            // Quad (2i, 2i+1, 2i+3, 2i+2), in GL's winding.
-            for (uint32_t i = 0; i + 3 < n; i += 2) {
-                triangle(out, f + i, f + i + 1, f + i + 3);
-                triangle(out, f + i, f + i + 3, f + i + 2);
-            }
-            break;
-        }
-    }
+    mesh.triangles.clear();
+    for (const Run& run : mesh.runs) appendTriangles(run, mesh.triangles);
 }

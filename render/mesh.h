@@ -35,3 +35,5 @@ void beginRun(Mesh& mesh, Primitive primitive);
 void endRun(Mesh& mesh);
 // Fills `triangles` from the runs, each triangle wound as GL winds it.
 void triangulate(Mesh& mesh);
+// One run's triangles added to `out`, as triangulate makes them.
+void appendTriangles(const Run& run, std::vector<uint16_t>& out);

@@ -13,6 +13,7 @@
 #include "render/graphics.h"
 #include "tests/support/media_files.h"
 #include "tests/support/xvfb.h"
+#include "world/level.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ protected:
         openTestWindow();
         dir = new ScratchDir;
         mkdir("images", 0755);
-        for (int i = 0; i < 16; ++i)
+        for (int i = 0; i < int(pictureCount); ++i)
             writeFile(std::string("images/") + pictureFiles[i], solidBmp(8, 4, colourOfPicture(i)));
         startupErrors = stderrOf([] { graphics = initGraphics(buildLevel()); });
     }
@@ -68,13 +69,15 @@ protected:
     }
 };
 
-TEST_F(TexturesTest, SixteenTexturesInLoadOrder)
+TEST_F(TexturesTest, EveryPictureATextureInLoadOrder)
 {
     const Textures& t = graphics.textures;
     std::vector<unsigned int> names = {t.ball, t.metal, t.glass, t.end};
     names.insert(names.end(), t.wood.begin(), t.wood.end());
     names.insert(names.end(), t.sky.begin(), t.sky.end());
-    for (int i = 0; i < 16; ++i) {
+    names.push_back(t.font);
+    ASSERT_EQ(names.size(), pictureCount);
+    for (int i = 0; i < int(pictureCount); ++i) {
         SCOPED_TRACE(pictureFiles[i]);
         EXPECT_TRUE(glIsTexture(names[size_t(i)]));
         // Names are handed out in creation order.

@@ -162,10 +162,15 @@ void StartUpToFirstFrame(benchmark::State& state)
     }
 }
 
-Graphics& graphics()
+// Both renderers share the one context; each frame case first puts back
+// the program its renderer expects to find current.
+Graphics& graphics(Renderer renderer = Renderer::Classic)
 {
-    static Graphics loaded = loadGraphicsFromGameFolder();
-    return loaded;
+    static Graphics classic = loadGraphicsFromGameFolder(Renderer::Classic);
+    static Graphics shaders = loadGraphicsFromGameFolder(Renderer::Shaders);
+    Graphics& g = renderer == Renderer::Classic ? classic : shaders;
+    if (renderer == Renderer::Classic) useShaderProgram(g.shader, true);
+    return g;
 }
 
 // One frame drawn and finished. Kept out of line so that an instruction
@@ -176,27 +181,32 @@ Graphics& graphics()
     glFinish();
 }
 
-void frameAt(benchmark::State& state, long long tick, bool halfTurn, const Ball* ghost = nullptr)
+void frameAt(benchmark::State& state, Renderer renderer, long long tick, bool halfTurn, const Ball* ghost = nullptr)
 {
     RouteState route = routeAt(tick);
     if (halfTurn) route.game.camera.viewQuadrant = (route.game.camera.viewQuadrant + 2) % 4;
-    Graphics& g = graphics();
+    Graphics& g = graphics(renderer);
     // The first frame of a view builds the renderer's shader variants.
-    drawFrame(route.game, g);
+    drawFrame(route.game, g, ghost);
     glFinish();
     for (auto _ : state) finishedFrame(route.game, g, ghost);
 }
 
-void FrameAtTheStart(benchmark::State& state) { frameAt(state, 8, false); }
-void FrameAtTheDiscs(benchmark::State& state) { frameAt(state, 300, false); }
+template <Renderer renderer>
+void FrameAtTheStart(benchmark::State& state) { frameAt(state, renderer, 8, false); }
+template <Renderer renderer>
+void FrameAtTheDiscs(benchmark::State& state) { frameAt(state, renderer, 300, false); }
 // The same with the route's ball a second ahead as the ghost.
+template <Renderer renderer>
 void FrameAtTheDiscsWithAGhost(benchmark::State& state)
 {
     const Ball ghost = routeAt(340).game.ball;
-    frameAt(state, 300, false, &ghost);
+    frameAt(state, renderer, 300, false, &ghost);
 }
-void FrameAtTheGate(benchmark::State& state) { frameAt(state, 3957, true); }
-void FrameAtTheSummit(benchmark::State& state) { frameAt(state, 9212, false); }
+template <Renderer renderer>
+void FrameAtTheGate(benchmark::State& state) { frameAt(state, renderer, 3957, true); }
+template <Renderer renderer>
+void FrameAtTheSummit(benchmark::State& state) { frameAt(state, renderer, 9212, false); }
 
 // The floors no drawing beats on this renderer: clearing alone, and the
 // clear with the sky box as a plain textured pass without lighting.
@@ -209,9 +219,10 @@ void FloorClear(benchmark::State& state)
     }
 }
 
+template <Renderer renderer>
 void FloorClearAndSky(benchmark::State& state)
 {
-    Graphics& g = graphics();
+    Graphics& g = graphics(renderer);
     const Game game = newScriptGame();
     FrameInput input;
     input.game = &game;
@@ -222,7 +233,8 @@ void FloorClearAndSky(benchmark::State& state)
     Frame sky = g.frame;
     std::erase_if(sky.draws, [](const Draw& d) { return d.pass != Pass::Sky; });
     for (auto _ : state) {
-        drawFrameClassic(sky, g.meshes, g.classic, g.shader);
+        if (renderer == Renderer::Shaders) drawFrameWithShaders(g.shaders, sky);
+        else drawFrameClassic(sky, g.meshes, g.classic, g.shader);
         glFinish();
     }
 }
@@ -245,13 +257,19 @@ void registerAll()
         {"start-up/buildLevel", BuildLevel, benchmark::kMicrosecond},
         {"start-up/textures", LoadTextures, benchmark::kMillisecond},
         {"start-up/to first frame", StartUpToFirstFrame, benchmark::kMillisecond},
-        {"frame/start", FrameAtTheStart, benchmark::kMillisecond},
-        {"frame/discs", FrameAtTheDiscs, benchmark::kMillisecond},
-        {"frame/discs with a ghost", FrameAtTheDiscsWithAGhost, benchmark::kMillisecond},
-        {"frame/gate", FrameAtTheGate, benchmark::kMillisecond},
-        {"frame/summit", FrameAtTheSummit, benchmark::kMillisecond},
+        {"frame/start/classic", FrameAtTheStart<Renderer::Classic>, benchmark::kMillisecond},
+        {"frame/start/shaders", FrameAtTheStart<Renderer::Shaders>, benchmark::kMillisecond},
+        {"frame/discs/classic", FrameAtTheDiscs<Renderer::Classic>, benchmark::kMillisecond},
+        {"frame/discs/shaders", FrameAtTheDiscs<Renderer::Shaders>, benchmark::kMillisecond},
+        {"frame/discs+ghost/classic", FrameAtTheDiscsWithAGhost<Renderer::Classic>, benchmark::kMillisecond},
+        {"frame/discs+ghost/shaders", FrameAtTheDiscsWithAGhost<Renderer::Shaders>, benchmark::kMillisecond},
+        {"frame/gate/classic", FrameAtTheGate<Renderer::Classic>, benchmark::kMillisecond},
+        {"frame/gate/shaders", FrameAtTheGate<Renderer::Shaders>, benchmark::kMillisecond},
+        {"frame/summit/classic", FrameAtTheSummit<Renderer::Classic>, benchmark::kMillisecond},
+        {"frame/summit/shaders", FrameAtTheSummit<Renderer::Shaders>, benchmark::kMillisecond},
         {"floor/clear", FloorClear, benchmark::kMillisecond},
-        {"floor/clear+sky", FloorClearAndSky, benchmark::kMillisecond},
+        {"floor/clear+sky/classic", FloorClearAndSky<Renderer::Classic>, benchmark::kMillisecond},
+        {"floor/clear+sky/shaders", FloorClearAndSky<Renderer::Shaders>, benchmark::kMillisecond},
     };
     for (const Case& c : cases) {
         benchmark::RegisterBenchmark(c.name, c.run)
@@ -288,9 +306,33 @@ public:
                 print(name, aggregates.at("median"), aggregates.at("min"), aggregates.at("max"));
             }
         }
+        printRenderers();
     }
 
 private:
+    double median(const std::string& name) const
+    {
+        const auto row = rows.find(name);
+        if (row == rows.end() || !row->second.count("median")) return 0.0;
+        return row->second.at("median").GetAdjustedRealTime();
+    }
+
+    // The frames and the sky floor of both renderers side by side, each
+    // frame also as a multiple of its renderer's clear-plus-sky floor.
+    void printRenderers() const
+    {
+        const double classicFloor = median("floor/clear+sky/classic");
+        const double shadersFloor = median("floor/clear+sky/shaders");
+        if (classicFloor <= 0.0 || shadersFloor <= 0.0) return;
+        std::printf("\n%-18s %12s %12s %10s %10s\n", "ms (median)", "classic", "shaders", "c/floor", "s/floor");
+        for (const char* view : {"frame/start", "frame/discs", "frame/gate", "frame/summit", "floor/clear+sky"}) {
+            const double c = median(std::string(view) + "/classic");
+            const double s = median(std::string(view) + "/shaders");
+            std::printf("%-18s %12.3f %12.3f %10.2f %10.2f\n", view, c, s, c / classicFloor, s / shadersFloor);
+        }
+        std::fflush(stdout);
+    }
+
     static void print(const std::string& name, const Run& median, const Run& low, const Run& high)
     {
         const char* unit = benchmark::GetTimeUnitString(median.time_unit);

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "app/media_folder.h"
@@ -33,7 +34,12 @@ bool enterGameFolder()
     return !error;
 }
 
-Graphics loadGraphicsFromGameFolder()
+Graphics loadGraphicsFromGameFolder(Renderer renderer)
 {
-    return initGraphics(buildLevel());
+    Graphics graphics = initGraphics(buildLevel(), renderer);
+    if (graphics.renderer != renderer) {
+        std::fprintf(stderr, "bench: the %s renderer cannot start\n", renderer == Renderer::Shaders ? "shader" : "classic");
+        std::exit(2);
+    }
+    return graphics;
 }

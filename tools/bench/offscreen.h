@@ -16,5 +16,6 @@ bool openOffscreenFrame();
 // built game folder. False, with a line on stderr, when it cannot.
 bool enterGameFolder();
 
-// The game's pictures and shaders, from the game folder entered above.
-Graphics loadGraphicsFromGameFolder();
+// The game's pictures and shaders for this renderer, from the game folder
+// entered above.
+Graphics loadGraphicsFromGameFolder(Renderer renderer = Renderer::Classic);

@@ -25,6 +25,7 @@ std::vector<NamedPicture> makeAllPictures()
         made.push_back(makeWood(i, 512));
     for (int face = 0; face < 6; ++face)
         made.push_back(makeSkyFace(face, 512));
+    made.push_back(makeFont());
     std::vector<NamedPicture> all;
     for (std::size_t i = 0; i < pictureCount; ++i)
         all.push_back({pictureFiles[i], std::move(made[i])});

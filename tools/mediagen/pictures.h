@@ -14,6 +14,8 @@ Picture makeGlass(int size);
 // Wrapped by a GLU sphere: s runs around the ball, t from pole to pole.
 Picture makeBall(int width, int height);
 Picture makeEndPicture(int size);
+// White characters on black, 512 by 256, laid out as render/font_layout.h says.
+Picture makeFont();
 
 struct NamedPicture {
     std::string file; // e.g. "wood3.bmp"

@@ -27,6 +27,7 @@ struct Replay {
     ScriptPlayer player;
     long long tickNumber = 0;
     std::shared_ptr<Shots> shots;
+    bool shaders = false;        // shots drawn by the shader renderer
     std::optional<Ghost> ghost;  // `ghost`: raced from that line on
     bool ghostRows = false;      // `ghostrows`: its columns after every row
 };
@@ -98,7 +99,8 @@ void playLines(Replay& replay)
         case ScriptStop::Shot: {
             std::fflush(stdout);
             const Ball* ghost = replay.ghost ? &replay.ghost->game.ball : nullptr;
-            const std::string problem = takeShot(replay.shots, game, ghost, step.line->command.path.c_str());
+            const std::string problem =
+                takeShot(replay.shots, game, ghost, step.line->command.path.c_str(), replay.shaders);
             if (!problem.empty()) finish(2, step.line->number, problem);
             break;
         }
@@ -130,8 +132,20 @@ void playLines(Replay& replay)
 int main(int argc, char** argv)
 {
     openClosedStandardDescriptors();
+    bool shaders = false;
+    // --renderer picks how `shot` draws: classic (the default) or shaders.
+    if (argc > 1 && std::strcmp(argv[1], "--renderer") == 0) {
+        if (argc < 3 || (std::strcmp(argv[2], "classic") != 0 && std::strcmp(argv[2], "shaders") != 0)) {
+            std::fprintf(stderr, "skycourse-replay: --renderer must be classic or shaders\n");
+            return 2;
+        }
+        shaders = std::strcmp(argv[2], "shaders") == 0;
+        argv += 2;
+        argc -= 2;
+    }
     if (argc > 2) {
-        std::fprintf(stderr, "usage: skycourse-replay [script]  (the script is read from stdin without one)\n");
+        std::fprintf(stderr, "usage: skycourse-replay [--renderer classic|shaders] [script]  (the script is read "
+                             "from stdin without one)\n");
         return 2;
     }
     const char* scriptName = argc == 2 ? argv[1] : "standard input";
@@ -145,6 +159,7 @@ int main(int argc, char** argv)
     // Line by line, so that rows come as the script does and a long script
     // is never held whole.
     Replay replay;
+    replay.shaders = shaders;
     std::fputs(rowHeader, stdout);
     std::fputc('\n', stdout);
     ScriptReader reader{script};

@@ -20,6 +20,7 @@ struct Shots {
     bool tried = false;
     bool ready = false;
     unsigned int framebuffer = 0;
+    Renderer renderer = Renderer::Classic;
     Graphics graphics;
 };
 
@@ -29,13 +30,13 @@ constexpr int shotWidth = 1280;
 constexpr int shotHeight = 1024;
 
 // The pictures and shaders are loaded from the folder the tool lives in.
-Graphics loadGraphics(const Course& course)
+Graphics loadGraphics(const Course& course, Renderer renderer)
 {
     const std::filesystem::path before = std::filesystem::current_path();
     std::error_code error;
     const std::filesystem::path tool = runningExecutable();
     if (!tool.empty()) std::filesystem::current_path(tool.parent_path(), error);
-    Graphics graphics = initGraphics(course);
+    Graphics graphics = initGraphics(course, renderer);
     std::filesystem::current_path(before, error);
     return graphics;
 }
@@ -49,7 +50,7 @@ std::string prepare(Shots& shots, const Course& course)
     glutInitWindowSize(64, 64);
     glutCreateWindow("skycourse-replay");
     glutHideWindow();
-    shots.graphics = loadGraphics(course);
+    shots.graphics = loadGraphics(course, shots.renderer);
 
     shots.framebuffer = makeOffscreenFramebuffer(shotWidth, shotHeight);
     if (shots.framebuffer == 0) {
@@ -61,13 +62,15 @@ std::string prepare(Shots& shots, const Course& course)
 
 }  // namespace
 
-std::string takeShot(std::shared_ptr<Shots>& made, const Game& game, const Ball* ghost, const char* path)
+std::string takeShot(std::shared_ptr<Shots>& made, const Game& game, const Ball* ghost, const char* path,
+                     bool shaders)
 {
     if (!made) made = std::make_shared<Shots>();
     Shots& shots = *made;
     if (shots.tried && !shots.ready) return "shot: drawing is not available";
     if (!shots.tried) {
         shots.tried = true;
+        shots.renderer = shaders ? Renderer::Shaders : Renderer::Classic;
         const std::string problem = prepare(shots, game.course);
         shots.ready = problem.empty();
         if (!shots.ready) return problem;

@@ -1,0 +1,326 @@
+#ifdef __EMSCRIPTEN__
+#include <GLES2/gl2.h>
+#else
+#define GL_GLEXT_PROTOTYPES
+#include <GL/gl.h>
+#include <GL/glext.h>
+#endif
+
+#include "render/shader_backend.h"
+
+#include <cstdlib>
+
+#include "assets/shader_program.h"
+#include "render/gl_state.h"
+
+namespace {
+
+constexpr GLuint positionAttribute = 0;
+constexpr GLuint normalAttribute = 1;
+constexpr GLuint texCoordAttribute = 2;
+
+std::string readSource(const char* path, std::string& error)
+{
+    char* text = readTextFile(path);
+    if (text == nullptr) {
+        error = std::string("cannot read ") + path;
+        return {};
+    }
+    std::string source(text);
+    std::free(text);
+    return source;
+}
+
+GLuint compile(GLenum kind, const std::string& source, const char* path, std::string& error)
+{
+    GLuint shader = glCreateShader(kind);
+    const char* text = source.c_str();
+    glShaderSource(shader, 1, &text, nullptr);
+    glCompileShader(shader);
+    GLint ok = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (!ok) {
+        char log[1024] = {};
+        glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+        error = std::string(path) + " does not compile: " + log;
+        glDeleteShader(shader);
+        return 0;
+    }
+    return shader;
+}
+
+GLuint buildProgram(const char* vertexPath, const char* fragmentPath, std::string& error)
+{
+#ifdef __EMSCRIPTEN__
+    const bool embedded = true;
+#else
+    const bool embedded = false;
+#endif
+    const std::string vertexText = readSource(vertexPath, error);
+    if (!error.empty()) return 0;
+    const std::string fragmentText = readSource(fragmentPath, error);
+    if (!error.empty()) return 0;
+    const GLuint vertex = compile(GL_VERTEX_SHADER, shaderSourceFor(vertexText, embedded), vertexPath, error);
+    if (vertex == 0) return 0;
+    const GLuint fragment = compile(GL_FRAGMENT_SHADER, shaderSourceFor(fragmentText, embedded), fragmentPath, error);
+    if (fragment == 0) {
+        glDeleteShader(vertex);
+        return 0;
+    }
+    GLuint program = glCreateProgram();
+    glAttachShader(program, vertex);
+    glAttachShader(program, fragment);
+    // Fixed places, so a mesh's arrays are pointed at the same way for every draw.
+    glBindAttribLocation(program, positionAttribute, "position");
+    glBindAttribLocation(program, normalAttribute, "normal");
+    glBindAttribLocation(program, texCoordAttribute, "texCoord");
+    glLinkProgram(program);
+    glDeleteShader(vertex);
+    glDeleteShader(fragment);
+    GLint ok = GL_FALSE;
+    glGetProgramiv(program, GL_LINK_STATUS, &ok);
+    if (!ok) {
+        char log[1024] = {};
+        glGetProgramInfoLog(program, sizeof log, nullptr, log);
+        error = std::string("the shader pair does not link: ") + log;
+        glDeleteProgram(program);
+        return 0;
+    }
+    return program;
+}
+
+ShaderUniforms uniformsOf(GLuint program)
+{
+    ShaderUniforms u;
+    u.modelViewProjection = glGetUniformLocation(program, "modelViewProjection");
+    u.modelView = glGetUniformLocation(program, "modelView");
+    u.normalMatrix = glGetUniformLocation(program, "normalMatrix");
+    u.lightPosition = glGetUniformLocation(program, "lightPosition");
+    u.lightModelAmbient = glGetUniformLocation(program, "lightModelAmbient");
+    u.lightDiffuse = glGetUniformLocation(program, "lightDiffuse");
+    u.lightSpecular = glGetUniformLocation(program, "lightSpecular");
+    u.colour = glGetUniformLocation(program, "colour");
+    u.specular = glGetUniformLocation(program, "specular");
+    u.shininess = glGetUniformLocation(program, "shininess");
+    u.lit = glGetUniformLocation(program, "lit");
+    u.picture = glGetUniformLocation(program, "picture");
+    return u;
+}
+
+// A mesh's arrays one after the other in one buffer, sized for `capacity`
+// vertices: positions, normals, texture coordinates.
+void writeVertices(const Mesh& mesh, uint32_t capacity)
+{
+    const size_t count = mesh.vertexCount();
+    glBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(count * 3 * sizeof(float)), mesh.positions.data());
+    if (!mesh.normals.empty())
+        glBufferSubData(GL_ARRAY_BUFFER, GLintptr(capacity * 3 * sizeof(float)),
+                        GLsizeiptr(count * 3 * sizeof(float)), mesh.normals.data());
+    if (!mesh.texCoords.empty())
+        glBufferSubData(GL_ARRAY_BUFFER, GLintptr(capacity * 6 * sizeof(float)),
+                        GLsizeiptr(count * 2 * sizeof(float)), mesh.texCoords.data());
+}
+
+constexpr size_t bytesPerVertex = 8 * sizeof(float);
+
+ShaderMeshBuffers uploadMesh(const Mesh& mesh)
+{
+    ShaderMeshBuffers uploaded;
+    uploaded.vertexCount = mesh.vertexCount();
+    uploaded.indexCount = uint32_t(mesh.triangles.size());
+    uploaded.normals = !mesh.normals.empty();
+    uploaded.texCoords = !mesh.texCoords.empty();
+    glGenBuffers(1, &uploaded.vertices);
+    glBindBuffer(GL_ARRAY_BUFFER, uploaded.vertices);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(uploaded.vertexCount * bytesPerVertex), nullptr, GL_STATIC_DRAW);
+    writeVertices(mesh, uploaded.vertexCount);
+    glGenBuffers(1, &uploaded.indices);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, uploaded.indices);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(mesh.triangles.size() * sizeof(uint16_t)),
+                 mesh.triangles.data(), GL_STATIC_DRAW);
+    return uploaded;
+}
+
+// The arrays of a buffer laid out for `capacity` vertices.
+void pointAttributes(const ShaderMeshBuffers& buffers, uint32_t capacity)
+{
+    glBindBuffer(GL_ARRAY_BUFFER, buffers.vertices);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers.indices);
+    glVertexAttribPointer(positionAttribute, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+    if (buffers.normals) {
+        glEnableVertexAttribArray(normalAttribute);
+        glVertexAttribPointer(normalAttribute, 3, GL_FLOAT, GL_FALSE, 0,
+                              reinterpret_cast<const void*>(size_t(capacity) * 3 * sizeof(float)));
+    } else {
+        // The unlit shapes that have none: any normal will do.
+        glDisableVertexAttribArray(normalAttribute);
+        glVertexAttrib3f(normalAttribute, 0.0f, 0.0f, 1.0f);
+    }
+    if (buffers.texCoords) {
+        glEnableVertexAttribArray(texCoordAttribute);
+        glVertexAttribPointer(texCoordAttribute, 2, GL_FLOAT, GL_FALSE, 0,
+                              reinterpret_cast<const void*>(size_t(capacity) * 6 * sizeof(float)));
+    } else {
+        glDisableVertexAttribArray(texCoordAttribute);
+        glVertexAttrib2f(texCoordAttribute, 0.0f, 0.0f);
+    }
+}
+
+// The frame's scratch mesh into its buffers, grown (to twice what is asked,
+// so growth soon stops) only when this frame needs more than ever before.
+void uploadScratch(ShaderRenderer& renderer, const Mesh& scratch)
+{
+    renderer.scratchTriangles.clear();
+    renderer.scratchRunStarts.clear();
+    for (const Run& run : scratch.runs) {
+        renderer.scratchRunStarts.push_back(uint32_t(renderer.scratchTriangles.size()));
+        appendTriangles(run, renderer.scratchTriangles);
+    }
+    renderer.scratchRunStarts.push_back(uint32_t(renderer.scratchTriangles.size()));
+
+    ShaderMeshBuffers& buffers = renderer.scratch;
+    buffers.vertexCount = scratch.vertexCount();
+    buffers.indexCount = uint32_t(renderer.scratchTriangles.size());
+    buffers.normals = !scratch.normals.empty();
+    buffers.texCoords = !scratch.texCoords.empty();
+    glBindBuffer(GL_ARRAY_BUFFER, buffers.vertices);
+    if (buffers.vertexCount > renderer.scratchVertexCapacity) {
+        renderer.scratchVertexCapacity = buffers.vertexCount * 2;
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(renderer.scratchVertexCapacity * bytesPerVertex), nullptr,
+                     GL_DYNAMIC_DRAW);
+    }
+    if (buffers.vertexCount > 0) writeVertices(scratch, renderer.scratchVertexCapacity);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers.indices);
+    if (buffers.indexCount > renderer.scratchIndexCapacity) {
+        renderer.scratchIndexCapacity = buffers.indexCount * 2;
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(renderer.scratchIndexCapacity * sizeof(uint16_t)), nullptr,
+                     GL_DYNAMIC_DRAW);
+    }
+    if (buffers.indexCount > 0)
+        glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, 0, GLsizeiptr(buffers.indexCount * sizeof(uint16_t)),
+                        renderer.scratchTriangles.data());
+}
+
+void bindTexture(const Surface& material, unsigned int white)
+{
+    if (material.texture == 0) {
+        glBindTexture(GL_TEXTURE_2D, white);
+        return;
+    }
+    glBindTexture(GL_TEXTURE_2D, material.texture);
+    applyTextureFilter(material.filter);
+}
+
+// The inverse transpose of the model-view's upper 3x3, column-major, as GL
+// makes its normal matrix; a matrix with no inverse gives its own 3x3.
+void normalMatrixOf(const Mat4& m, float (&out)[9])
+{
+    const float a = m.m[0], b = m.m[4], c = m.m[8];
+    const float d = m.m[1], e = m.m[5], f = m.m[9];
+    const float g = m.m[2], h = m.m[6], i = m.m[10];
+    const float A = e * i - f * h, B = -(d * i - f * g), C = d * h - e * g;
+    const float D = -(b * i - c * h), E = a * i - c * g, F = -(a * h - b * g);
+    const float G = b * f - c * e, H = -(a * f - c * d), I = a * e - b * d;
+    const float determinant = a * A + b * B + c * C;
+    if (determinant == 0.0f) {
+        const float same[9] = {a, d, g, b, e, h, c, f, i};
+        for (int k = 0; k < 9; ++k) out[k] = same[k];
+        return;
+    }
+    // The inverse's transpose is the cofactor matrix over the determinant
+    // (A, B, C its first row), stored by columns.
+    const float cofactors[9] = {A, D, G, B, E, H, C, F, I};
+    for (int k = 0; k < 9; ++k) out[k] = cofactors[k] / determinant;
+}
+
+}  // namespace
+
+std::string shaderSourceFor(const std::string& text, bool embedded)
+{
+    return (embedded ? "#version 100\nprecision mediump float;\n" : "#version 120\n") + text;
+}
+
+std::string initShaderRendererFrom(ShaderRenderer& renderer, const MeshSet& meshes, unsigned int whiteTexture,
+                                   const char* vertexPath, const char* fragmentPath)
+{
+    std::string error;
+    renderer.program = buildProgram(vertexPath, fragmentPath, error);
+    if (renderer.program == 0) return error;
+    renderer.uniforms = uniformsOf(renderer.program);
+    renderer.white = whiteTexture;
+    renderer.meshes.clear();
+    for (const Mesh& mesh : meshes.meshes) {
+        if (mesh.vertexCount() > 65536) return "a mesh has more vertices than 16-bit indices reach";
+        renderer.meshes.push_back(uploadMesh(mesh));
+    }
+    glGenBuffers(1, &renderer.scratch.vertices);
+    glGenBuffers(1, &renderer.scratch.indices);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    return {};
+}
+
+std::string initShaderRenderer(ShaderRenderer& renderer, const MeshSet& meshes, unsigned int whiteTexture)
+{
+    return initShaderRendererFrom(renderer, meshes, whiteTexture, "shaders/es.vs", "shaders/es.fs");
+}
+
+void drawFrameWithShaders(ShaderRenderer& renderer, const Frame& frame)
+{
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glUseProgram(renderer.program);
+    const ShaderUniforms& u = renderer.uniforms;
+    const Light& light = frame.light;
+    glUniform4fv(u.lightPosition, 1, light.eyePosition);
+    glUniform4fv(u.lightModelAmbient, 1, light.ambient);
+    glUniform4fv(u.lightDiffuse, 1, light.diffuse);
+    glUniform4fv(u.lightSpecular, 1, light.specular);
+    glUniform1i(u.picture, 0);
+    glActiveTexture(GL_TEXTURE0);
+    glEnableVertexAttribArray(positionAttribute);
+    uploadScratch(renderer, frame.scratch);
+
+    for (const Draw& draw : frame.draws) {
+        const Geometry& geometry = draw.geometry;
+        if (!geometry.scratch && geometry.mesh == MeshId::None) continue;
+        const Mat4 modelViewProjection =
+            multiply(draw.screenSpace ? frame.overlayProjection : frame.projection, draw.modelView);
+        glUniformMatrix4fv(u.modelViewProjection, 1, GL_FALSE, modelViewProjection.m);
+        glUniformMatrix4fv(u.modelView, 1, GL_FALSE, draw.modelView.m);
+        float normalMatrix[9];
+        normalMatrixOf(draw.modelView, normalMatrix);
+        glUniformMatrix3fv(u.normalMatrix, 1, GL_FALSE, normalMatrix);
+        const Surface& material = draw.material;
+        glUniform4fv(u.colour, 1, material.colour);
+        glUniform4fv(u.specular, 1, material.specular);
+        glUniform1f(u.shininess, material.shininess);
+        glUniform1i(u.lit, material.lit ? 1 : 0);
+        bindTexture(material, renderer.white);
+        applyDrawState(draw.state);
+
+        if (geometry.scratch) {
+            pointAttributes(renderer.scratch, renderer.scratchVertexCapacity);
+            const uint32_t first = renderer.scratchRunStarts[geometry.firstRun];
+            const uint32_t last = renderer.scratchRunStarts[geometry.firstRun + geometry.runCount];
+            glDrawElements(GL_TRIANGLES, GLsizei(last - first), GL_UNSIGNED_SHORT,
+                           reinterpret_cast<const void*>(size_t(first) * sizeof(uint16_t)));
+        } else {
+            const ShaderMeshBuffers& buffers = renderer.meshes[size_t(geometry.mesh)];
+            pointAttributes(buffers, buffers.vertexCount);
+            glDrawElements(GL_TRIANGLES, GLsizei(buffers.indexCount), GL_UNSIGNED_SHORT, nullptr);
+        }
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    // Off again: on a desktop GL, attribute 0 stands for the fixed-function
+    // vertex array too.
+    glDisableVertexAttribArray(positionAttribute);
+    glDisableVertexAttribArray(normalAttribute);
+    glDisableVertexAttribArray(texCoordAttribute);
+    glDisable(GL_STENCIL_TEST);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glEnable(GL_DEPTH_TEST);
+}

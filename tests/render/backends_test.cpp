@@ -1,0 +1,216 @@
+// The two renderers against each other on the same frames: the shader
+// renderer draws what the classic one draws, within a little, at every
+// kind of view; its overlay text lands where asked; and once running it
+// allocates nothing per frame (counted by replacing the global allocator in
+// this test program alone).
+
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "render/graphics.h"
+#include "tools/bench/route_states.h"
+#include "tools/headless/egl_context.h"
+#include "tools/headless/framebuffer.h"
+#include "world/level.h"
+
+namespace {
+long long allocations = 0;
+}
+
+void* operator new(std::size_t size)
+{
+    ++allocations;
+    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+constexpr int width = 320;
+constexpr int height = 256;
+
+struct Renderers {
+    Graphics classic;
+    Graphics shaders;
+};
+
+// Both renderers on one offscreen context, started from the game folder as
+// the game starts.
+Renderers& renderers()
+{
+    static Renderers* made = [] {
+        if (!makeHeadlessContext() || makeOffscreenFramebuffer(width, height) == 0) std::abort();
+        char* here = getcwd(nullptr, 0);
+        if (here == nullptr || chdir(GAME_DIR) != 0) std::abort();
+        Renderers* r = new Renderers;
+        r->classic = initGraphics(buildLevel(), Renderer::Classic);
+        r->shaders = initGraphics(buildLevel(), Renderer::Shaders);
+        if (chdir(here) != 0) std::abort();
+        std::free(here);
+        return r;
+    }();
+    return *made;
+}
+
+std::vector<unsigned char> draw(Graphics& graphics, const FrameInput& input)
+{
+    if (graphics.renderer == Renderer::Classic) useShaderProgram(graphics.shader, true);
+    glViewport(0, 0, width, height);
+    drawGame(graphics, input);
+    std::vector<unsigned char> pixels(size_t(width) * height * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+struct Difference {
+    double mean = 0;       // per colour channel, of 255
+    double within24 = 0;   // share of pixels with every channel within 24
+};
+
+Difference differenceOf(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b)
+{
+    long long sum = 0, close = 0;
+    for (size_t i = 0; i < a.size(); i += 4) {
+        int worst = 0;
+        for (size_t c = 0; c < 3; ++c) {
+            const int d = std::abs(int(a[i + c]) - int(b[i + c]));
+            sum += d;
+            worst = std::max(worst, d);
+        }
+        close += worst <= 24;
+    }
+    const double pixels = double(a.size() / 4);
+    return {double(sum) / (pixels * 3), double(close) / pixels};
+}
+
+Game routeGame(long long tick, int quarterTurns, bool ballView)
+{
+    if (tick < 0) {
+        // After the goal: the end picture.
+        Game game = routeGame(9212, 0, false);
+        game.gameState = EndScreen;
+        return game;
+    }
+    RouteState state;
+    if (!playRouteTo(ROUTE_FILE, tick, state)) std::abort();
+    state.game.camera.viewQuadrant = (state.game.camera.viewQuadrant + quarterTurns) % 4;
+    state.game.camera.firstPersonView = ballView;
+    return state.game;
+}
+
+TEST(Renderers, ShadersDrawWhatClassicDrawsAtEveryKindOfView)
+{
+    const struct {
+        const char* view;
+        long long tick;
+        int quarterTurns;
+        bool ballView;
+        bool overlay;
+    } cases[] = {
+        {"start, timer shown", 8, 0, false, true},
+        {"discs and the shadow", 300, 0, false, false},
+        {"gate turned", 3957, 2, false, false},
+        {"glass from the ball", 6000, 3, true, false},
+        {"summit and the ring", 9212, 0, false, false},
+        {"end picture, paused", -1, 0, false, true},
+    };
+    Renderers& r = renderers();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.view);
+        const Game game = routeGame(c.tick, c.quarterTurns, c.ballView);
+        FrameInput input;
+        input.game = &game;
+        input.width = width;
+        input.height = height;
+        if (c.overlay) {
+            input.overlay.push_back({{{"1:23.45 +0.5%"}}, OverlayPlace::TopLeft});
+            input.overlay.push_back({{{"paused"}}, OverlayPlace::AboveCentre});
+        }
+        const std::vector<unsigned char> classic = draw(r.classic, input);
+        const std::vector<unsigned char> shaders = draw(r.shaders, input);
+        const Difference d = differenceOf(classic, shaders);
+        EXPECT_LE(d.mean, 2.0);
+        EXPECT_GE(d.within24, 0.99);
+        // Not two black pictures agreeing.
+        EXPECT_GT(differenceOf(shaders, std::vector<unsigned char>(shaders.size(), 0)).mean, 20.0);
+    }
+}
+
+// The overlay's glyph cells: how many of each cell's pixels are bright.
+TEST(Renderers, OverlayTextLightsTheCellsOfItsCharactersOnly)
+{
+    Renderers& r = renderers();
+    const Game game = routeGame(-1, 0, false);   // the end picture under it
+    FrameInput input;
+    input.game = &game;
+    input.width = width;
+    input.height = height;
+    const std::vector<unsigned char> plain = draw(r.shaders, input);
+    const std::string text = "0 8:1.%";
+    input.overlay.push_back({{{text}}, OverlayPlace::TopLeft});
+    const std::vector<unsigned char> shown = draw(r.shaders, input);
+
+    // Top left: 12 pixels in, the line's glyphs 20 high, 24 apart, their
+    // bottom 2 above the line's.
+    const int left = 12;
+    const int bottom = height - 12 - 24 + 2;
+    for (size_t k = 0; k < text.size(); ++k) {
+        SCOPED_TRACE(testing::Message() << "'" << text[k] << "'");
+        int brightened = 0;
+        for (int y = bottom; y < bottom + 20; ++y) {
+            for (int x = left + int(k) * 12; x < left + int(k + 1) * 12; ++x) {
+                const size_t i = (size_t(y) * width + size_t(x)) * 4;
+                brightened += shown[i] > plain[i] / 2 + 60;
+            }
+        }
+        if (text[k] == ' ') EXPECT_EQ(brightened, 0);
+        else EXPECT_GE(brightened, text[k] == '.' ? 2 : 10);
+    }
+    // Far from the band the picture is untouched.
+    for (int x = 0; x < width; x += 7) {
+        const size_t i = (size_t(height / 3) * width + size_t(x)) * 4;
+        EXPECT_EQ(shown[i], plain[i]);
+    }
+}
+
+TEST(Renderers, ShaderFramesAllocateNothingOnceRunning)
+{
+    Renderers& r = renderers();
+    const Game playing = routeGame(300, 0, false);
+    const Game ended = routeGame(-1, 0, false);
+    FrameInput input;
+    input.width = width;
+    input.height = height;
+    input.overlay.push_back({{{"1:23.45"}}, OverlayPlace::TopLeft});
+    // A first round grows the frame's lists and the scratch buffers.
+    for (const Game* game : {&playing, &ended}) {
+        input.game = game;
+        draw(r.shaders, input);
+    }
+    // The renderer's part only: the frame description is counted on its own.
+    long long drawing = 0;
+    for (int i = 0; i < 4; ++i) {
+        for (const Game* game : {&playing, &ended}) {
+            input.game = game;
+            describeFrame(r.shaders.frame, input, r.shaders.meshes, textureIdsOf(r.shaders.textures));
+            const long long before = allocations;
+            drawFrameWithShaders(r.shaders.shaders, r.shaders.frame);
+            drawing += allocations - before;
+        }
+    }
+    glFinish();
+    EXPECT_EQ(drawing, 0);
+    EXPECT_GT(allocations, 0) << "the counting allocator is not in use";
+}
+
+}  // namespace
