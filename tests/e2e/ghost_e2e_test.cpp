@@ -40,36 +40,40 @@ Image grabWindow(Display* display)
     return grabScreen(display, 0, 0, 640, 512);
 }
 
-TEST(Ghost, ItsBallIsDrawnOverTheSceneAndGHidesIt)
+TEST(Ghost, ItsBallIsDrawnOverTheSceneByEitherRendererAndGHidesIt)
 {
-    START_XVFB(server, x, 1024, 768);
-    const PlayerFolders folders;
-    GameRun game = startGame(gameDir, server.display, folders.env(), {"--window", "640x512", "--ghost", route});
-    const Image root = grabScreen(x.display, 0, 0, 640, 512);
-    ASSERT_TRUE(waitUntil([&] { return framesDrawn(x.display, root, 640, 512); }, 30)) << describe(server, game);
-    // The route rolls off the pad at once; the player's ball stays on it.
-    sleepSeconds(2.0);
-    tapKey(x.display, XK_space);
-    sleepSeconds(0.5);
-    const Image shown = grabWindow(x.display);
-    tapKey(x.display, XK_g);
-    sleepSeconds(0.5);
-    const Image hidden = grabWindow(x.display);
-    tapKey(x.display, XK_g);
-    sleepSeconds(0.5);
-    const Image again = grabWindow(x.display);
+    for (const char* renderer : {"classic", "shaders"}) {
+        SCOPED_TRACE(renderer);
+        START_XVFB(server, x, 1024, 768);
+        const PlayerFolders folders;
+        GameRun game = startGame(gameDir, server.display, folders.env(),
+                                 {"--window", "640x512", "--renderer", renderer, "--ghost", route});
+        const Image root = grabScreen(x.display, 0, 0, 640, 512);
+        ASSERT_TRUE(waitUntil([&] { return framesDrawn(x.display, root, 640, 512); }, 30)) << describe(server, game);
+        // The route rolls off the pad at once; the player's ball stays on it.
+        sleepSeconds(2.0);
+        tapKey(x.display, XK_space);
+        sleepSeconds(0.5);
+        const Image shown = grabWindow(x.display);
+        tapKey(x.display, XK_g);
+        sleepSeconds(0.5);
+        const Image hidden = grabWindow(x.display);
+        tapKey(x.display, XK_g);
+        sleepSeconds(0.5);
+        const Image again = grabWindow(x.display);
 
-    // Paused, nothing else moves: the ghost is all that differs.
-    const double ghost = differingShare(shown, hidden);
-    if (ghost < 0.0005 || ghost > 0.1) {
-        writePpm(shown, "/tmp/skycourse-e2e-ghost-shown.ppm");
-        writePpm(hidden, "/tmp/skycourse-e2e-ghost-hidden.ppm");
+        // Paused, nothing else moves: the ghost is all that differs.
+        const double ghost = differingShare(shown, hidden);
+        if (ghost < 0.0005 || ghost > 0.1) {
+            writePpm(shown, "/tmp/skycourse-e2e-ghost-shown.ppm");
+            writePpm(hidden, "/tmp/skycourse-e2e-ghost-hidden.ppm");
+        }
+        EXPECT_GT(ghost, 0.0005) << "no ghost drawn" << describe(server, game);
+        EXPECT_LT(ghost, 0.1) << "more than a ball's worth changed" << describe(server, game);
+        EXPECT_LT(differingShare(shown, again), 0.0005) << "the ghost is back as it was";
+        expectEscEndsTheGame(x.display, game, server);
+        EXPECT_EQ(gameOutput(game).find("ghost"), std::string::npos) << gameOutput(game);
     }
-    EXPECT_GT(ghost, 0.0005) << "no ghost drawn" << describe(server, game);
-    EXPECT_LT(ghost, 0.1) << "more than a ball's worth changed" << describe(server, game);
-    EXPECT_LT(differingShare(shown, again), 0.0005) << "the ghost is back as it was";
-    expectEscEndsTheGame(x.display, game, server);
-    EXPECT_EQ(gameOutput(game).find("ghost"), std::string::npos) << gameOutput(game);
 }
 
 TEST(Ghost, AFileThatIsNoScriptIsNamedAndTheGamePlaysWithoutAGhost)
