@@ -75,24 +75,32 @@ bool loadBestRun(const std::string& folder, Ghost& ghost, std::string& problem)
 {
     problem.clear();
     const std::string path = bestRunPath(folder);
-    // Under the lock: a damaged file is moved aside, never one another game
-    // has just written whole.
-    const int lock = lockBestTimes(timesPath(folder), problem);
-    if (lock < 0) return false;
     bool missing = false;
+    std::string text;
     Ghost loaded;
-    problem = loadGhost(path, loaded, missing);
+    problem = loadGhost(path, loaded, missing, &text);
     if (missing) {
         problem.clear();
-    } else if (problem.empty() && loaded.marks.ringTick == 0) {
-        problem = path + " holds no run that reaches the ring; " + keepAside(path);
-    } else if (!problem.empty()) {
-        problem += "; " + keepAside(path);
+        return false;
     }
+    if (problem.empty() && loaded.marks.ringTick == 0) problem = path + " holds no run that reaches the ring";
+    if (problem.empty()) {
+        ghost = std::move(loaded);
+        return true;
+    }
+    // Moved aside under the lock, and only while it is still the file just
+    // read: never one another game has written whole meanwhile.
+    std::string locking;
+    const int lock = lockBestTimes(timesPath(folder), locking);
+    if (lock < 0) {
+        problem += "; left as it is (" + locking + ")";
+        return false;
+    }
+    std::string now;
+    const bool same = readSmallFile(path, largestGhostScript, now) != SmallFile::Missing && now == text;
+    problem += "; " + (same ? keepAside(path) : std::string("written again meanwhile, left as it is"));
     close(lock);
-    if (missing || !problem.empty()) return false;
-    ghost = std::move(loaded);
-    return true;
+    return false;
 }
 
 std::string spellFastestStretches(const std::vector<int64_t>& fastest)

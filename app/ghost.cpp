@@ -49,14 +49,15 @@ Ghost ghostOfRun(const std::vector<ScriptCommand>& commands, const RunMarks& mar
     return ghost;
 }
 
-std::string loadGhost(const std::string& path, Ghost& ghost, bool& missing)
+std::string loadGhost(const std::string& path, Ghost& ghost, bool& missing, std::string* read)
 {
-    std::string text;
-    const SmallFile read = readSmallFile(path, largestGhostScript, text);
-    missing = read == SmallFile::Missing;
+    std::string own;
+    std::string& text = read ? *read : own;
+    const SmallFile got = readSmallFile(path, largestGhostScript, text);
+    missing = got == SmallFile::Missing;
     if (missing) return path + " is not there";
-    if (read == SmallFile::Unreadable) return path + " cannot be read";
-    if (read == SmallFile::TooLarge) {
+    if (got == SmallFile::Unreadable) return path + " cannot be read";
+    if (got == SmallFile::TooLarge) {
         return path + " is too large for a run (more than " + std::to_string(largestGhostScript >> 20) + " MB)";
     }
     std::vector<ScriptLine> lines;

@@ -37,8 +37,9 @@ Ghost ghostOfRun(const std::vector<ScriptCommand>& commands, const RunMarks& mar
 
 // A ghost read from a player's file, as untrusted: it may be missing, too
 // large or not a script. Empty on success, otherwise one line naming the
-// file and what is wrong; `missing` tells a file that is not there.
-std::string loadGhost(const std::string& path, Ghost& ghost, bool& missing);
+// file and what is wrong; `missing` tells a file that is not there. `text`,
+// when given, receives what was read.
+std::string loadGhost(const std::string& path, Ghost& ghost, bool& missing, std::string* text = nullptr);
 
 // Back to the script's start, as the player's game goes back to its own.
 void restartGhost(Ghost& ghost);

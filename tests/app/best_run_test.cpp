@@ -268,6 +268,16 @@ TEST(BestRun, ADamagedBestRunIsKeptAsideAndTheGameGoesOnWithoutAGhost)
             << "no second complaint: " << problem;
     }
 
+    // A player who has never finished: no file, no complaint, nothing made.
+    {
+        Folder fresh;
+        Ghost ghost;
+        std::string problem = "before";
+        EXPECT_FALSE(loadBestRun((fresh.path / "never made").string(), ghost, problem));
+        EXPECT_EQ(problem, "");
+        EXPECT_FALSE(fs::exists(fresh.path / "never made"));
+    }
+
     Folder folder;
     std::ofstream(folder.file("fastest-stretches.txt")) << "not numbers\n";
     const FinishedRun finished = keepFinishedRun(folder.path.string(), {25000, "a"}, {}, {{100, 300, 600}, 1000});
