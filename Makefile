@@ -1,6 +1,7 @@
 # Two commands: `make play` and `make test`. Both install what is missing
 # from Debian, build with CMake and Ninja, and generate the media. `make
-# demo` watches the recorded route; `make film` makes a video of it.
+# demo` watches the recorded route; `make film` makes a video of it. `make
+# package` builds the Debian package, skycourse_<version>_<arch>.deb.
 
 BUILD ?= build
 ASAN_BUILD ?= build-asan
@@ -12,7 +13,11 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
 	libsdl2-mixer-dev libmp3lame-dev libpng-dev \
 	xvfb xauth xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils \
 	libxtst-dev libxxf86vm-dev \
-	clang-14 libclang-rt-14-dev valgrind
+	clang-14 libclang-rt-14-dev valgrind \
+	man-db groff-base desktop-file-utils appstream
+
+# What building and checking the package needs beyond the build itself.
+PACKAGE_TOOLS := dpkg-dev debhelper fakeroot lintian
 
 # Only the film needs these; the tests do not.
 FILM_PACKAGES := ffmpeg
@@ -22,7 +27,10 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # What `make demo` passes to the game, e.g. DEMO_OPTIONS="--window --speed 4".
 DEMO_OPTIONS ?=
 
-.PHONY: play demo film test test-asan bench build deps film-deps clean
+# Where `make package` leaves the .deb.
+DEB_DIR ?= $(CURDIR)
+
+.PHONY: play demo film test test-asan test-package package bench build deps film-deps package-deps clean
 
 # Installs the packages of the list $(1) that are missing.
 define install_missing
@@ -41,6 +49,9 @@ deps:
 
 film-deps:
 	$(call install_missing,$(FILM_PACKAGES))
+
+package-deps:
+	$(call install_missing,$(PACKAGES) $(PACKAGE_TOOLS))
 
 build: deps
 	cmake -S . -B $(BUILD) -G Ninja
@@ -64,8 +75,32 @@ demo: build
 film: build film-deps
 	tools/route-film.sh $(BUILD) docs/route-film.mp4
 
+# The package test installs the package on this machine: it has a make
+# target of its own, run as root (CI runs it after this one).
 test: build
-	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE package
+
+test-package: build package-deps
+	ctest --test-dir $(BUILD) --verbose -L package
+
+# dpkg-buildpackage writes beside the folder it builds: a copy of the
+# sources under $(BUILD)/package/ keeps that out of the source tree's
+# parent. debian/changelog is written here, so that the package's version
+# is the one in CMakeLists.txt's project().
+PACKAGE_SOURCE = $(BUILD)/package/skycourse
+package: package-deps
+	rm -rf $(BUILD)/package
+	mkdir -p $(PACKAGE_SOURCE)
+	tar -c --exclude=./.git --exclude='./build*' --exclude='./*.deb' . | tar -x -C $(PACKAGE_SOURCE)
+	version=$$(sed -n 's/^project(skycourse VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt); \
+	test -n "$$version" || { echo "package: no version in CMakeLists.txt's project()"; exit 1; }; \
+	date=$$(git log -1 --format=%aD 2>/dev/null || date -R); \
+	sed -e "s/@VERSION@/$$version/" -e "s/@DATE@/$$date/" debian/changelog.in > $(PACKAGE_SOURCE)/debian/changelog
+	rm $(PACKAGE_SOURCE)/debian/changelog.in
+	cd $(PACKAGE_SOURCE) && DEB_BUILD_OPTIONS="nocheck parallel=$(JOBS)" dpkg-buildpackage -us -uc -b
+	mkdir -p $(DEB_DIR)
+	cp $(BUILD)/package/skycourse_*.deb $(DEB_DIR)/
+	@ls $(DEB_DIR)/skycourse_*.deb
 
 # What a tick, the start-up and a frame cost (one table: median, fastest and
 # slowest of nine repetitions), then the real game's frame rate and CPU share
@@ -83,7 +118,7 @@ test-asan: deps
 		"-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g1"
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-		ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+		ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -LE package
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -18,7 +18,12 @@ std::filesystem::path mediaFolder(const std::filesystem::path& workingDirectory,
 {
     if (holdsMedia(workingDirectory) || executable.empty()) return workingDirectory;
     const std::filesystem::path beside = executable.parent_path();
-    return holdsMedia(beside) ? beside : workingDirectory;
+    if (holdsMedia(beside)) return beside;
+    // Installed, the programs are in <prefix>/games and the media in
+    // <prefix>/share/games/skycourse, wherever the prefix is (a package's
+    // /usr, /usr/local, or a staging DESTDIR).
+    const std::filesystem::path installed = (beside / "../share/games/skycourse").lexically_normal();
+    return holdsMedia(installed) ? installed : workingDirectory;
 }
 
 std::filesystem::path runningExecutable()

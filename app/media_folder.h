@@ -6,8 +6,10 @@
 #include <filesystem>
 
 // The working directory when it holds any of the three media folders,
-// otherwise the executable's folder when that does, otherwise the working
-// directory still (each missing file is then reported as it is loaded).
+// otherwise the executable's folder when that does, otherwise the installed
+// media folder (../share/games/skycourse from there) when that does,
+// otherwise the working directory still (each missing file is then reported
+// as it is loaded).
 std::filesystem::path mediaFolder(const std::filesystem::path& workingDirectory,
                                   const std::filesystem::path& executable);
 

@@ -32,11 +32,13 @@ TEST(StandardStreams, ClosedOnesAreOpenedSoTheNextFileIsNotOneOfThem)
     }
 }
 
-TEST(MediaFolder, WorkingDirectoryFirstThenBesideTheExecutable)
+TEST(MediaFolder, WorkingDirectoryFirstThenBesideTheExecutableThenInstalled)
 {
     ScratchDir scratch;
     const fs::path root = scratch.path;
-    for (const char* dir : {"here/shaders", "game/images", "bare", "tool"}) fs::create_directories(root / dir);
+    for (const char* dir : {"here/shaders", "game/images", "bare", "tool", "usr/games", "usr/share/games/skycourse/sounds",
+                            "both/games/images", "both/share/games/skycourse/images"})
+        fs::create_directories(root / dir);
     const fs::path game = root / "game/skycourse";
     struct Case {
         const char* workingDir;
@@ -48,6 +50,10 @@ TEST(MediaFolder, WorkingDirectoryFirstThenBesideTheExecutable)
         {"bare", game, root / "game"},
         {"bare", root / "tool/skycourse", root / "bare"},  // nowhere: the errors name the usual paths
         {"bare", fs::path(), root / "bare"},
+        {"bare", root / "usr/games/skycourse", root / "usr/share/games/skycourse"},  // as installed
+        {"here", root / "usr/games/skycourse", root / "here"},
+        {"bare", root / "both/games/skycourse", root / "both/games"},  // a build beside an installation
+        {"bare", root / "tool/../usr/games/skycourse", root / "usr/share/games/skycourse"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(mediaFolder(root / c.workingDir, c.executable), c.expected)

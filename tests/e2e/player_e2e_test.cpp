@@ -312,26 +312,30 @@ TEST(Runs, ARunWithAPauseAndARestartReplaysToItsOwnRows)
     EXPECT_EQ(replayRows(played.recording.path), run) << "the recording:\n" << script;
 }
 
+// Both renderers play the whole course to the end picture.
 TEST(Runs, WatchingTheRecordedRouteReachesTheEndScreen)
 {
-    START_XVFB(server, x, 1024, 768);
-    ScratchFile rows("watch-rows");
-    GameRun game = startGame(gameDir, server.display, {{"SKYCOURSE_ROWS", rows.path}},
-                             {"--window", "640x512", "--watch", route, "--speed", "20"});
     const std::vector<std::string> expected = replayRows(route);
     ASSERT_GT(expected.size(), 9000u);
-    // Twenty ticks every 25 ms at the least: the slowest machine takes
-    // minutes where the route itself lasts 4.
-    ASSERT_TRUE(waitUntil([&] { return tickRows(rows.path) + 1 >= expected.size() || waitForExit(game, 0); }, 200))
-        << tickRows(rows.path) << " of " << expected.size() - 1 << " ticks watched" << describe(server, game);
-    EXPECT_EQ(linesOf(fileText(rows.path)), expected);
-    const WindowBox window = windowSized(x.display, 640, 512);
-    ASSERT_NE(window.id, 0u) << describe(server, game);
-    EXPECT_TRUE(waitUntil([&] { return showsGoldLettering(x.display, window); }, 30))
-        << "the end picture is not shown" << describe(server, game);
-    // The script's own Esc ends the script, not the game: the player's does.
-    EXPECT_FALSE(waitForExit(game, 0.5));
-    expectEscEndsTheGame(x.display, game, server);
+    for (const char* renderer : {"classic", "shaders"}) {
+        SCOPED_TRACE(renderer);
+        START_XVFB(server, x, 1024, 768);
+        ScratchFile rows("watch-rows");
+        GameRun game = startGame(gameDir, server.display, {{"SKYCOURSE_ROWS", rows.path}},
+                                 {"--window", "640x512", "--watch", route, "--speed", "20", "--renderer", renderer});
+        // Twenty ticks every 25 ms at the least: the slowest machine takes
+        // minutes where the route itself lasts 4.
+        ASSERT_TRUE(waitUntil([&] { return tickRows(rows.path) + 1 >= expected.size() || waitForExit(game, 0); }, 200))
+            << tickRows(rows.path) << " of " << expected.size() - 1 << " ticks watched" << describe(server, game);
+        EXPECT_EQ(linesOf(fileText(rows.path)), expected);
+        const WindowBox window = windowSized(x.display, 640, 512);
+        ASSERT_NE(window.id, 0u) << describe(server, game);
+        EXPECT_TRUE(waitUntil([&] { return showsGoldLettering(x.display, window); }, 30))
+            << "the end picture is not shown" << describe(server, game);
+        // The script's own Esc ends the script, not the game: the player's does.
+        EXPECT_FALSE(waitForExit(game, 0.5));
+        expectEscEndsTheGame(x.display, game, server);
+    }
 }
 
 TEST(CommandLine, BadInputIsOneLineAndExitTwoBeforeAnyWindow)

@@ -1,6 +1,7 @@
 #include "tools/mediagen/media.h"
 
 #include "assets/media_manifest.h"
+#include "tools/mediagen/icon.h"
 #include "tools/mediagen/pictures.h"
 #include "tools/mediagen/sky.h"
 #include "tools/mediagen/sound.h"
@@ -102,9 +103,12 @@ bool writePicturePngs(const std::string& dir)
 int runMediagen(int argc, char** argv)
 {
     const char* usage = "usage: skycourse-mediagen <outdir>\n"
-                        "       skycourse-mediagen --png <dir>   (pictures as PNG, for viewing)\n";
+                        "       skycourse-mediagen --png <dir>   (pictures as PNG, for viewing)\n"
+                        "       skycourse-mediagen --icons <dir> (the desktop icons, <dir>/<n>x<n>/apps/skycourse.png)\n";
     if (argc == 3 && std::strcmp(argv[1], "--png") == 0)
         return writePicturePngs(argv[2]) ? 0 : 1;
+    if (argc == 3 && std::strcmp(argv[1], "--icons") == 0)
+        return writeIcons(argv[2]) ? 0 : 1;
     if (argc != 2 || argv[1][0] == '-') {
         std::fputs(usage, stderr);
         return 2;

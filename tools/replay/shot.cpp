@@ -29,13 +29,14 @@ namespace {
 constexpr int shotWidth = 1280;
 constexpr int shotHeight = 1024;
 
-// The pictures and shaders are loaded from the folder the tool lives in.
+// The pictures and shaders are loaded where the game finds them from the
+// tool's folder: beside it in a build, under share/ when installed.
 Graphics loadGraphics(const Course& course, Renderer renderer)
 {
     const std::filesystem::path before = std::filesystem::current_path();
     std::error_code error;
     const std::filesystem::path tool = runningExecutable();
-    if (!tool.empty()) std::filesystem::current_path(tool.parent_path(), error);
+    if (!tool.empty()) std::filesystem::current_path(mediaFolder(tool.parent_path(), tool), error);
     Graphics graphics = initGraphics(course, renderer);
     std::filesystem::current_path(before, error);
     return graphics;

@@ -1,0 +1,9 @@
+# Installs the build into a fresh staging folder, as a package build does:
+#   cmake -DBUILD_DIR=... -DSTAGE=... -P stage.cmake
+file(REMOVE_RECURSE ${STAGE})
+set(ENV{DESTDIR} ${STAGE})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix /usr
+                RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install into ${STAGE} failed: ${result}")
+endif()
