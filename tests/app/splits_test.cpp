@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/script.h"
 #include "app/splits.h"
 
 namespace {
@@ -38,27 +37,6 @@ TEST(Splits, ARunAgainstTheBestRunAtAMark)
             EXPECT_EQ(spellDifference(split.differenceMs), c.spelt);
         }
     }
-}
-
-TEST(Splits, MarksAreTheTicksACheckpointOrTheRingWasFirstReached)
-{
-    Game game = newScriptGame();
-    RunMarks marks = startMarks(game.course);
-    ASSERT_EQ(marks.checkpointTicks.size(), 3u);
-    game.ticksPlayed = 40;
-    EXPECT_EQ(noteMarks(marks, game), -1);
-    game.course.checkpoints[1].colour = {1.0f, 0.0f, 1.0f};
-    EXPECT_EQ(noteMarks(marks, game), 1);
-    game.ticksPlayed = 41;
-    EXPECT_EQ(noteMarks(marks, game), -1) << "a checkpoint counts once";
-    game.ticksPlayed = 90;
-    game.gameState = EndScreen;
-    EXPECT_EQ(noteMarks(marks, game), 3);
-    EXPECT_EQ(marks, (RunMarks{{0, 40, 0}, 90}));
-    EXPECT_EQ(markTick(marks, 1), 40);
-    EXPECT_EQ(markTick(marks, 3), 90);
-    EXPECT_EQ(markTick(marks, 4), 0);
-    EXPECT_EQ(markTick(marks, -1), 0);
 }
 
 TEST(Splits, TheOverlayShowsTheLatestMarkForThreeSecondsAndTheRingForGood)

@@ -1,13 +1,11 @@
-// The ghost in the real game: --ghost's ball drawn over the scene, "g"
-// taking it away and bringing it back, and a file that is no script named
-// in one line while the game plays on without a ghost.
+// The ghost in the real game: --ghost's ball drawn over the scene by either
+// renderer, "g" taking it away and bringing it back.
 
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "tests/e2e/e2e_checks.h"
@@ -74,21 +72,6 @@ TEST(Ghost, ItsBallIsDrawnOverTheSceneByEitherRendererAndGHidesIt)
         expectEscEndsTheGame(x.display, game, server);
         EXPECT_EQ(gameOutput(game).find("ghost"), std::string::npos) << gameOutput(game);
     }
-}
-
-TEST(Ghost, AFileThatIsNoScriptIsNamedAndTheGamePlaysWithoutAGhost)
-{
-    START_XVFB(server, x, 1024, 768);
-    const PlayerFolders folders;
-    const std::string bad = (folders.path / "bad.replay").string();
-    std::ofstream(bad) << "special down UP\ntick 20\nroll faster\n";
-    GameRun game = startGame(gameDir, server.display, folders.env(), {"--window", "640x512", "--ghost", bad});
-    const Image root = grabScreen(x.display, 0, 0, 640, 512);
-    ASSERT_TRUE(waitUntil([&] { return framesDrawn(x.display, root, 640, 512); }, 30)) << describe(server, game);
-    EXPECT_FALSE(waitForExit(game, 0.5)) << describe(server, game);
-    expectEscEndsTheGame(x.display, game, server);
-    const std::string said = "skycourse: " + bad + ": line 3: unknown command 'roll'; playing without a ghost\n";
-    EXPECT_NE(gameOutput(game).find(said), std::string::npos) << gameOutput(game);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // The replay tool racing a ghost: its ball in extra columns only when asked,
 // tick for tick the rows its own script gives, from its start again at a
-// restart; the default rows untouched; a ghost file that is no script
-// named like a malformed line.
+// restart; the default rows untouched.
 
 #include <gtest/gtest.h>
 
@@ -60,28 +59,6 @@ TEST(ReplayGhost, WithoutGhostrowsTheRowsAreTheUsualOnes)
     ASSERT_EQ(none.status, 0) << none.err;
     ASSERT_EQ(none.rows.size(), 4u);
     EXPECT_EQ(none.rows[2], "1,0,7,0.5,0,0,0,0,0.5,0,0,0,0,7,0.5,0,0.5,,,,,,,,,,,,,,,,") << "no ghost: its columns empty";
-}
-
-TEST(ReplayGhost, AGhostFileThatIsNoScriptEndsLikeAMalformedLine)
-{
-    const std::string bad = scratchFile("bad-ghost");
-    std::ofstream(bad) << "tick 3\nroll\n";
-    const struct {
-        std::string file;
-        const char* says;
-    } cases[] = {
-        {bad, ": line 2: unknown command 'roll'"},
-        {"/nonexistent/ghost.replay", "/nonexistent/ghost.replay"},
-    };
-    for (const auto& c : cases) {
-        const Outcome run = runScript("tick\nghost " + c.file + "\ntick\n");
-        EXPECT_EQ(run.status, 2) << run.err;
-        EXPECT_EQ(run.rows.size(), 2u) << "the row before, nothing after";
-        EXPECT_EQ(lines(run.err).size(), 1u) << run.err;
-        EXPECT_EQ(run.err.rfind("skycourse-replay: line 2: ghost: " + c.file, 0), 0u) << run.err;
-        EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
-    }
-    std::remove(bad.c_str());
 }
 
 }  // namespace
