@@ -81,10 +81,8 @@ void advanceGhost(Ghost& ghost)
     if (nextWatchedTick(ghost.script, ghost.input, ghost.game)) advanceTick(ghost.game, ghost.input.controls);
 }
 
-bool advanceGhostBeside(Ghost& ghost, const Game& player)
+void advanceGhostBeside(Ghost& ghost, const Game& player)
 {
-    const bool again = player.ticksPlayed == 1 && (ghost.game.ticksPlayed > 0 || ghost.script.next > 0);
-    if (again) restartGhost(ghost);
+    if (player.ticksPlayed == 1 && (ghost.game.ticksPlayed > 0 || ghost.script.next > 0)) restartGhost(ghost);
     advanceGhost(ghost);
-    return again;
 }

@@ -51,5 +51,5 @@ void advanceGhost(Ghost& ghost);
 
 // The ghost's tick beside a tick of `player` that ran: the first tick of the
 // player's run (after the start, or a restart a script made) starts the
-// ghost from its start too. True when the ghost was started again.
-bool advanceGhostBeside(Ghost& ghost, const Game& player);
+// ghost from its start too.
+void advanceGhostBeside(Ghost& ghost, const Game& player);
