@@ -135,22 +135,29 @@ bool parseFastestStretches(const std::string& text, size_t stretches, std::vecto
     return true;
 }
 
-FinishedRun keepFinishedRun(const std::string& folder, const RunTime& time, const RunScript& script,
-                            const RunMarks& marks, WriteStepHook hook)
+WrittenAlongside keptBeside(const std::string& folder, const RunScript& script, const RunMarks& marks,
+                            std::vector<int64_t>& fastest, WriteStepHook hook)
 {
-    FinishedRun finished;
-    finished.recorded = recordRunTime(timesPath(folder), time, hook, [&](bool newBest) {
+    return [&folder, &script, &marks, &fastest, hook](bool newBest) {
         std::string problem;
         if (newBest) problem = writeAtomically(bestRunPath(folder), spellBestRun(script, marks), hook);
         const std::string stretchesAt = fastestStretchesPath(folder);
         std::string damaged;
-        finished.fastest = readFastestStretches(stretchesAt, marks.checkpointTicks.size() + 1, damaged);
-        keepFastestStretches(finished.fastest, marks);
-        std::string written = writeAtomically(stretchesAt, spellFastestStretches(finished.fastest), hook);
-        for (const std::string* more : {&damaged, &written}) {
+        fastest = readFastestStretches(stretchesAt, marks.checkpointTicks.size() + 1, damaged);
+        keepFastestStretches(fastest, marks);
+        const std::string written = writeAtomically(stretchesAt, spellFastestStretches(fastest), hook);
+        for (const std::string* more : {&std::as_const(damaged), &written}) {
             if (!more->empty()) problem += (problem.empty() ? "" : "; ") + *more;
         }
         return problem;
-    });
+    };
+}
+
+FinishedRun keepFinishedRun(const std::string& folder, const RunTime& time, const RunScript& script,
+                            const RunMarks& marks, WriteStepHook hook)
+{
+    FinishedRun finished;
+    finished.recorded =
+        recordRunTime(timesPath(folder), time, hook, keptBeside(folder, script, marks, finished.fastest, hook));
     return finished;
 }

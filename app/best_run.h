@@ -36,8 +36,13 @@ struct FinishedRun {
     std::vector<int64_t> fastest;  // the fastest stretches with this run's taken in
 };
 
-// A run that reached the ring: its time in times.json, its script as
-// best.replay when it is a new best, its stretches among the fastest; all
-// under one lock, each file written atomically. `hook` is told every step.
+// What a run that reached the ring writes beside its time, under times.json's
+// lock: its script as best.replay when it is a new best, its stretches among
+// the fastest (left in `fastest`), each file written atomically. `hook` is
+// told every step.
+WrittenAlongside keptBeside(const std::string& folder, const RunScript& script, const RunMarks& marks,
+                            std::vector<int64_t>& fastest, WriteStepHook hook = nullptr);
+
+// A run that reached the ring: its time in times.json, with all of that.
 FinishedRun keepFinishedRun(const std::string& folder, const RunTime& time, const RunScript& script,
                             const RunMarks& marks, WriteStepHook hook = nullptr);

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "sim/game.h"
+
 struct RunTime {
     int64_t milliseconds = 0;
     std::string date;  // local time, "YYYY-MM-DD HH:MM"
@@ -16,6 +18,8 @@ struct RunTime {
 };
 
 constexpr size_t bestTimesKept = 5;
+// The file holds five short lines; anything larger is not one of ours.
+constexpr size_t largestTimesFile = 64 * 1024;
 
 // "m:ss.cc", or "h:mm:ss.cc" for a run of an hour or more.
 std::string formatRunTime(int64_t milliseconds);
@@ -36,13 +40,13 @@ struct RunRecorded {
     std::string problem;          // one line for stderr, or empty
 };
 
+// Adds a run to the file at `path` (its folder made when missing), under a
+// lock so that two games finishing at once both count. A damaged file is
+// moved aside to `path`.damaged-<time> and a new one started.
 // What a finished run writes besides its time, under the same lock, once it
 // is known whether it is a new best: a problem line, or empty.
 using WrittenAlongside = std::function<std::string(bool newBest)>;
 
-// Adds a run to the file at `path` (its folder made when missing), under a
-// lock so that two games finishing at once both count. A damaged file is
-// moved aside to `path`.damaged-<time> and a new one started.
 RunRecorded recordRunTime(const std::string& path, const RunTime& run, WriteStepHook hook = nullptr,
                           const WrittenAlongside& alongside = {});
 
@@ -56,3 +60,17 @@ std::string damagedAside(const std::string& path);
 // Temporary file, sync, rename, the folder synced: a kill at any step leaves
 // the old file or the new one whole. Empty, or the problem.
 std::string writeAtomically(const std::string& path, const std::string& text, WriteStepHook hook = nullptr);
+
+// The local time as a run's date is written.
+std::string localDate();
+
+// A run that reached the ring: the line the end screen shows with the timer
+// on, "time m:ss.cc" with " - a new best!" when it is one, and the run kept
+// among the best in the file at `timesPath`, unless that is empty (a watched
+// script is no run of the player's), with what is written alongside it.
+struct RunFinished {
+    std::string line;
+    bool newBest = false;
+    std::string problem;  // one line for stderr, or empty
+};
+RunFinished finishRun(const Game& game, const std::string& timesPath, const WrittenAlongside& alongside = {});

@@ -1,5 +1,8 @@
 #include "app/play.h"
 
+#include <bit>
+#include <cstdint>
+
 #include "app/key_codes.h"
 
 namespace {
@@ -75,6 +78,11 @@ KeyOutcome actOn(Play& play, const ScriptCommand& command)
     return outcome;
 }
 
+bool sameBits(float a, float b)
+{
+    return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b);
+}
+
 }  // namespace
 
 Play startPlay(const Game& game)
@@ -120,6 +128,18 @@ KeyOutcome releaseAction(Play& play, Action action)
     ScriptCommand command;
     if (isComfort(action) || !standInFor(action, false, play.input, command)) return {};
     return actOn(play, command);
+}
+
+PointerOutcome movePlayPointer(Play& play, int x, int y, int width, int height)
+{
+    if (play.paused) return {};
+    Camera& camera = play.game.camera;
+    const Camera before = camera;
+    const PointerWarp warp = movePointer(play.input, camera, x, y, width, height);
+    // A move only ever turns or tilts the view; one that did neither (mouse
+    // look off, our own warp back to the centre) replays as nothing.
+    const bool turned = !sameBits(before.cameraYaw, camera.cameraYaw) || !sameBits(before.cameraPitch, camera.cameraPitch);
+    return {turned, warp.warp};
 }
 
 int takeTicksToPlay(const Play& play, TickClock& clock, double nowMs)

@@ -43,6 +43,14 @@ KeyOutcome releasePlayKey(Play& play, const KeyBindings& bindings, PlayerKey key
 KeyOutcome pressAction(Play& play, Action action);
 KeyOutcome releaseAction(Play& play, Action action);
 
+// A pointer move to (x, y) of a screen this size, from the mouse or the
+// pad's right stick. While paused the view stays as it is.
+struct PointerOutcome {
+    bool record = false;  // it turned or tilted the view: a recording keeps it
+    bool warp = false;    // the pointer goes back to the centre
+};
+PointerOutcome movePlayPointer(Play& play, int x, int y, int width, int height);
+
 // The ticks a timer call plays: those the clock owes, none while paused.
 // Paused ticks are taken from the clock all the same, so going on later
 // does not make up for them.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/player_files.h"
+
 Race startRace(std::optional<Ghost> ghost, bool ghostFromFile, const Course& course)
 {
     Race race;
@@ -10,6 +12,20 @@ Race startRace(std::optional<Ghost> ghost, bool ghostFromFile, const Course& cou
     race.ghostFromFile = ghostFromFile && race.ghost;
     race.marks = startMarks(course);
     return race;
+}
+
+std::optional<Ghost> loadRaceGhost(const std::string& ghostPath, bool watching, std::string& problem)
+{
+    problem.clear();
+    Ghost ghost;
+    if (!ghostPath.empty()) {
+        bool missing = false;
+        problem = loadGhost(watchPath(ghostPath), ghost, missing);
+        if (problem.empty()) return ghost;
+    } else if (const std::string folder = playerDataFolder(); !watching && !folder.empty()) {
+        if (loadBestRun(folder, ghost, problem)) return ghost;
+    }
+    return std::nullopt;
 }
 
 namespace {
@@ -46,7 +62,7 @@ std::optional<SplitLine> raceSplit(const Race& race, const Game& game)
     return currentSplit(race.marks, race.ghost ? &race.ghost->marks : nullptr, game.ticksPlayed);
 }
 
-void finishRace(Race& race, const FinishedRun& kept)
+void finishRace(Race& race, bool newBest, const std::vector<int64_t>& fastest)
 {
     race.endLines.clear();
     const int ring = int(race.marks.checkpointTicks.size());
@@ -57,10 +73,10 @@ void finishRace(Race& race, const FinishedRun& kept)
             race.endLines.push_back({spellDifference(split.differenceMs) + raced, split.look});
         }
     }
-    if (const int64_t sum = sumOfFastest(kept.fastest); sum > 0) {
+    if (const int64_t sum = sumOfFastest(fastest); sum > 0) {
         race.endLines.push_back({"the fastest stretches add up to " + formatRunTime(sum)});
     }
-    if (kept.recorded.newBest && !race.ghostFromFile) {
+    if (newBest && !race.ghostFromFile) {
         race.ghost = ghostOfRun(race.script.commands, race.marks);
     }
 }

@@ -23,6 +23,12 @@ struct Race {
 
 Race startRace(std::optional<Ghost> ghost, bool ghostFromFile, const Course& course);
 
+// The ghost to race: the script at `ghostPath` (--ghost, looked for as
+// --watch looks), or else the best run in the player's data folder, which a
+// watched script never races. None, with one line in `problem` when a file
+// is not a run, when there is nothing to race.
+std::optional<Ghost> loadRaceGhost(const std::string& ghostPath, bool watching, std::string& problem);
+
 // Backspace: the ghost and the marks from the start again. (The run's script
 // starts again with the restart line noted in it.)
 void restartRace(Race& race);
@@ -42,4 +48,4 @@ std::optional<SplitLine> raceSplit(const Race& race, const Game& game);
 // difference to the run raced, what the fastest stretches add up to). A new
 // best becomes the ghost of the runs after it, unless a --ghost file is
 // raced.
-void finishRace(Race& race, const FinishedRun& kept);
+void finishRace(Race& race, bool newBest, const std::vector<int64_t>& fastest);

@@ -99,6 +99,37 @@ TEST(BestTimes, TheFiveFastestAreKeptAndANewBestIsTold)
     EXPECT_EQ(stored(path), expected);
 }
 
+// The ring reached: the end screen's line from the game's own time, the run
+// kept with today's date, and nothing written for a run that is not kept.
+TEST(BestTimes, AFinishedRunIsTimedByItsTicksAndKept)
+{
+    Folder folder;
+    const std::string path = folder.times();
+    Game game = newGame(1);
+    const struct {
+        int32_t ticks;
+        bool kept;
+        const char* line;
+    } runs[] = {
+        {4000, true, "time 1:40.00 - a new best!"},
+        {4100, true, "time 1:42.50"},
+        {3999, false, "time 1:39.97"},
+        {3999, true, "time 1:39.97 - a new best!"},
+    };
+    for (const auto& run : runs) {
+        game.ticksPlayed = run.ticks;
+        const RunFinished finished = finishRun(game, run.kept ? path : "");
+        EXPECT_EQ(finished.line, run.line);
+        EXPECT_EQ(finished.problem, "");
+    }
+    const std::vector<RunTime> kept = stored(path);
+    ASSERT_EQ(kept.size(), 3u);
+    EXPECT_EQ(kept[0].milliseconds, 99975);
+    const std::string& date = kept[0].date;
+    EXPECT_TRUE(date.size() == 16 && date[4] == '-' && date[7] == '-' && date[10] == ' ' && date[13] == ':')
+        << "YYYY-MM-DD HH:MM, not " << date;
+}
+
 TEST(BestTimes, ADamagedFileIsKeptAsideAndANewOneStarted)
 {
     const std::string damaged[] = {"", "{\"times\": [{\"ms\": 5", std::string(100000, 'x'), "\x89PNG"};

@@ -73,7 +73,7 @@ TEST(Race, TheFirstFinishedRunIsTheGhostOfTheSecondWithItsSplits)
     const FinishedRun kept = keepFinishedRun(folder.path.string(), {234950, "a"}, player.race.script,
                                              player.race.marks);
     ASSERT_TRUE(kept.recorded.newBest) << kept.recorded.problem;
-    finishRace(player.race, kept);
+    finishRace(player.race, kept.recorded.newBest, kept.fastest);
     ASSERT_TRUE(player.race.ghost);
     EXPECT_EQ(player.race.endLines, (std::vector<SplitLine>{{"the fastest stretches add up to 3:54.95"}}));
 
@@ -104,7 +104,7 @@ TEST(Race, TheFirstFinishedRunIsTheGhostOfTheSecondWithItsSplits)
                                               player.race.marks);
     EXPECT_FALSE(again.recorded.newBest) << "an equal time is no new best";
     const Ghost* raced = &*player.race.ghost;
-    finishRace(player.race, again);
+    finishRace(player.race, again.recorded.newBest, again.fastest);
     EXPECT_EQ(&*player.race.ghost, raced) << "the best run is still the ghost";
     ASSERT_FALSE(player.race.endLines.empty());
     EXPECT_EQ(player.race.endLines[0], (SplitLine{"0.00 against the best run", SplitLook::Plain}));
@@ -123,7 +123,7 @@ TEST(Race, AGhostFileIsRacedWhateverTheBestRunAndStartsAgainWithEachRun)
     player.play({{ScriptKind::Tick, 1, 0, {}}});
     EXPECT_EQ(player.race.ghost->game.ticksPlayed, 1);
 
-    finishRace(player.race, FinishedRun{{true, {}, ""}, {}});
+    finishRace(player.race, true, {});
     EXPECT_EQ(player.race.ghost->script.lines.size(), lines.size()) << "a --ghost file is never replaced";
 }
 

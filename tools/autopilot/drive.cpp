@@ -1,6 +1,6 @@
 #include "tools/autopilot/drive.h"
 
-#include <GL/freeglut.h>
+#include "app/key_codes.h"
 
 #include "app/script.h"
 
@@ -22,8 +22,8 @@ Drive& drive()
 
 int arrowKey(bool xAxis, int sign)
 {
-    if (xAxis) return sign > 0 ? GLUT_KEY_RIGHT : GLUT_KEY_LEFT;
-    return sign > 0 ? GLUT_KEY_DOWN : GLUT_KEY_UP;
+    if (xAxis) return sign > 0 ? keyRight : keyLeft;
+    return sign > 0 ? keyDown : keyUp;
 }
 
 void changeAxis(Drive& d, bool xAxis, int from, int to)
@@ -67,10 +67,10 @@ void playTick(const Keys& keys)
     // Releases before presses, in the order the script will list them.
     changeAxis(d, true, held.x, keys.x == held.x ? held.x : 0);
     changeAxis(d, false, held.z, keys.z == held.z ? held.z : 0);
-    if (held.jump && !keys.jump) releaseKey(d.input, 13);
+    if (held.jump && !keys.jump) releaseKey(d.input, keyEnter);
     changeAxis(d, true, keys.x == held.x ? keys.x : 0, keys.x);
     changeAxis(d, false, keys.z == held.z ? keys.z : 0, keys.z);
-    if (!held.jump && keys.jump) pressKey(d.input, d.game.camera, 13);
+    if (!held.jump && keys.jump) pressKey(d.input, d.game.camera, keyEnter);
     d.held = keys;
     d.played.push_back(keys);
     advanceTick(d.game, d.input.controls);

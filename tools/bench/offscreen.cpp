@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/media_folder.h"
 #include "app/window.h"
 #include "world/level.h"
 #include "tools/headless/egl_context.h"
@@ -27,9 +26,7 @@ bool openOffscreenFrame()
 bool enterGameFolder()
 {
     std::error_code error;
-    const std::filesystem::path here = std::filesystem::current_path(error);
-    const std::filesystem::path game = std::filesystem::path(SKYCOURSE_GAME_DIR) / "skycourse";
-    if (!error) std::filesystem::current_path(mediaFolder(here, game), error);
+    std::filesystem::current_path(SKYCOURSE_GAME_DIR, error);
     if (error) std::fprintf(stderr, "bench: cannot enter %s: %s\n", SKYCOURSE_GAME_DIR, error.message().c_str());
     return !error;
 }

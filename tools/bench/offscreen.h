@@ -11,9 +11,10 @@ constexpr int frameHeight = 1024;
 // projection for the frame. False, with a line on stderr, without GL.
 bool openOffscreenFrame();
 
-// Makes the folder the game reads its media from the working directory,
-// found as the game finds it: here when here holds media, otherwise the
-// built game folder. False, with a line on stderr, when it cannot.
+// Makes the built game folder, where the game and its media are, the
+// working directory, as for the game started from its folder: the bench
+// may be started anywhere, even from the sources, whose shaders/ would
+// otherwise pass for the media. False, with a line on stderr, when it cannot.
 bool enterGameFolder();
 
 // The game's pictures and shaders for this renderer, from the game folder
