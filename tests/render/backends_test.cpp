@@ -20,18 +20,7 @@
 #include "tools/headless/framebuffer.h"
 #include "world/level.h"
 
-namespace {
-long long allocations = 0;
-}
-
-void* operator new(std::size_t size)
-{
-    ++allocations;
-    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#include "tests/support/allocation_count.h"
 
 namespace {
 
@@ -203,14 +192,14 @@ TEST(Renderers, ShaderFramesAllocateNothingOnceRunning)
         for (const Game* game : {&playing, &ended}) {
             input.game = game;
             describeFrame(r.shaders.frame, input, r.shaders.meshes, textureIdsOf(r.shaders.textures));
-            const long long before = allocations;
+            const long long before = allocationCount;
             drawFrameWithShaders(r.shaders.shaders, r.shaders.frame);
-            drawing += allocations - before;
+            drawing += allocationCount - before;
         }
     }
     glFinish();
     EXPECT_EQ(drawing, 0);
-    EXPECT_GT(allocations, 0) << "the counting allocator is not in use";
+    EXPECT_GT(allocationCount, 0) << "the counting allocator is not in use";
 }
 
 }  // namespace

@@ -9,18 +9,7 @@
 
 #include "sim/game.h"
 
-namespace {
-long long allocations = 0;
-}
-
-void* operator new(std::size_t size)
-{
-    ++allocations;
-    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#include "tests/support/allocation_count.h"
 
 namespace {
 
@@ -33,13 +22,13 @@ TEST(TickAllocations, NoneOnceTheGameIsRunning)
     keys.moveForward = true;
     keys.jumpHeld = true;
     for (int i = 0; i < 400; ++i) advanceTick(game, keys);
-    const long long before = allocations;
+    const long long before = allocationCount;
     for (int i = 0; i < 2000; ++i) {
         keys.moveRight = (i / 100) % 2 == 0;
         keys.moveLeft = !keys.moveRight;
         advanceTick(game, keys);
     }
-    EXPECT_EQ(allocations - before, 0);
+    EXPECT_EQ(allocationCount - before, 0);
     EXPECT_GT(before, 0) << "the counting allocator is not in use";
 }
 
