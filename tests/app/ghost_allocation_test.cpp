@@ -4,24 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <new>
-
 #include "app/ghost.h"
 #include "app/run_script.h"
 
-namespace {
-long long allocations = 0;
-}
-
-void* operator new(std::size_t size)
-{
-    ++allocations;
-    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#include "tests/support/allocation_count.h"
 
 namespace {
 
@@ -38,7 +24,7 @@ TEST(RaceAllocations, NoneInATickWithAGhost)
     keys.jumpHeld = true;
     // The first events of each kind may grow the games' event lists once.
     for (int i = 0; i < 400; ++i) advanceTick(game, keys), advanceGhost(ghost), noteRunTick(run);
-    const long long before = allocations;
+    const long long before = allocationCount;
     // On through checkpoint 1, the runway and the lifts of the route.
     for (int i = 0; i < 6000; ++i) {
         keys.moveRight = (i / 100) % 2 == 0;
@@ -48,7 +34,7 @@ TEST(RaceAllocations, NoneInATickWithAGhost)
         noteRunTick(run);
         advanceGhost(ghost);
     }
-    EXPECT_EQ(allocations - before, 0);
+    EXPECT_EQ(allocationCount - before, 0);
     EXPECT_GT(ghost.game.ticksPlayed, 6000);
     EXPECT_NE(ghost.game.course.checkpoints, newScriptGame().course.checkpoints) << "the ghost passed a checkpoint";
     EXPECT_GT(before, 0) << "the counting allocator is not in use";
