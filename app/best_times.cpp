@@ -122,13 +122,13 @@ std::string spellBestTimes(const std::vector<RunTime>& runs)
     return text + "\n  ]\n}\n";
 }
 
-RunFinished finishRun(const Game& game, const std::string& timesPath)
+RunFinished finishRun(const Game& game, const std::string& timesPath, const WrittenAlongside& alongside)
 {
     RunFinished finished;
     const int64_t milliseconds = int64_t(game.ticksPlayed) * tickMilliseconds;
     finished.line = "time " + formatRunTime(milliseconds);
     if (timesPath.empty()) return finished;
-    const RunRecorded recorded = recordRunTime(timesPath, {milliseconds, localDate()});
+    const RunRecorded recorded = recordRunTime(timesPath, {milliseconds, localDate()}, nullptr, alongside);
     finished.problem = recorded.problem;
     finished.newBest = recorded.newBest;
     if (recorded.newBest) finished.line += " - a new best!";

@@ -4,6 +4,7 @@
 // a kill at any moment leaves either the old file or the new one whole.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,7 +43,23 @@ struct RunRecorded {
 // Adds a run to the file at `path` (its folder made when missing), under a
 // lock so that two games finishing at once both count. A damaged file is
 // moved aside to `path`.damaged-<time> and a new one started.
-RunRecorded recordRunTime(const std::string& path, const RunTime& run, WriteStepHook hook = nullptr);
+// What a finished run writes besides its time, under the same lock, once it
+// is known whether it is a new best: a problem line, or empty.
+using WrittenAlongside = std::function<std::string(bool newBest)>;
+
+RunRecorded recordRunTime(const std::string& path, const RunTime& run, WriteStepHook hook = nullptr,
+                          const WrittenAlongside& alongside = {});
+
+// The lock of the best-times file at `path`, held by every writer of it and
+// of the files kept beside it: a descriptor to close, or -1 with `problem`.
+int lockBestTimes(const std::string& path, std::string& problem);
+
+// Where a damaged file of the player's is kept: `path`.damaged-<time>-<pid>.
+std::string damagedAside(const std::string& path);
+
+// Temporary file, sync, rename, the folder synced: a kill at any step leaves
+// the old file or the new one whole. Empty, or the problem.
+std::string writeAtomically(const std::string& path, const std::string& text, WriteStepHook hook = nullptr);
 
 // The local time as a run's date is written.
 std::string localDate();
@@ -50,10 +67,10 @@ std::string localDate();
 // A run that reached the ring: the line the end screen shows with the timer
 // on, "time m:ss.cc" with " - a new best!" when it is one, and the run kept
 // among the best in the file at `timesPath`, unless that is empty (a watched
-// script is no run of the player's).
+// script is no run of the player's), with what is written alongside it.
 struct RunFinished {
     std::string line;
     bool newBest = false;
     std::string problem;  // one line for stderr, or empty
 };
-RunFinished finishRun(const Game& game, const std::string& timesPath);
+RunFinished finishRun(const Game& game, const std::string& timesPath, const WrittenAlongside& alongside = {});

@@ -46,6 +46,8 @@ bool writeAll(int fd, const char* data, size_t size)
     return true;
 }
 
+}  // namespace
+
 // Temporary file, fsync, rename, then the folder's entry made lasting.
 std::string writeAtomically(const std::string& path, const std::string& text, WriteStepHook hook)
 {
@@ -77,31 +79,42 @@ std::string writeAtomically(const std::string& path, const std::string& text, Wr
     return "";
 }
 
-}  // namespace
-
 std::string localDate()
 {
     return localNow("%Y-%m-%d %H:%M");
 }
 
-RunRecorded recordRunTime(const std::string& path, const RunTime& run, WriteStepHook hook)
+std::string damagedAside(const std::string& path)
+{
+    return path + ".damaged-" + localNow("%Y%m%d-%H%M%S") + "-" + std::to_string(getpid());
+}
+
+int lockBestTimes(const std::string& path, std::string& problem)
+{
+    const int lock = open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (lock < 0 || flock(lock, LOCK_EX) != 0) {
+        problem = "cannot lock " + path + ".lock: " + std::strerror(errno);
+        if (lock >= 0) close(lock);
+        return -1;
+    }
+    return lock;
+}
+
+RunRecorded recordRunTime(const std::string& path, const RunTime& run, WriteStepHook hook,
+                          const WrittenAlongside& alongside)
 {
     RunRecorded result;
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
-    const int lock = open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (lock < 0 || flock(lock, LOCK_EX) != 0) {
-        result.problem = "cannot lock " + path + ".lock: " + std::strerror(errno);
-        if (lock >= 0) close(lock);
-        return result;
-    }
+    const int lock = lockBestTimes(path, result.problem);
+    if (lock < 0) return result;
     step(hook, WriteStep::Locked);
 
     std::string text;
     std::vector<RunTime> runs;
     const SmallFile read = readSmallFile(path, largestTimesFile, text);
     if (read != SmallFile::Missing && (read != SmallFile::Read || !parseBestTimes(text, runs))) {
-        const std::string aside = path + ".damaged-" + localNow("%Y%m%d-%H%M%S") + "-" + std::to_string(getpid());
+        const std::string aside = damagedAside(path);
         if (std::rename(path.c_str(), aside.c_str()) == 0) {
             result.problem = path + " could not be read as best times; kept as " + aside + ", a new one started";
         } else {
@@ -120,6 +133,10 @@ RunRecorded recordRunTime(const std::string& path, const RunTime& run, WriteStep
     if (result.problem.find("left as it is") == std::string::npos) {
         const std::string problem = writeAtomically(path, spellBestTimes(runs), hook);
         if (!problem.empty()) result.problem = problem;
+    }
+    if (alongside) {
+        const std::string problem = alongside(result.newBest);
+        if (!problem.empty()) result.problem += (result.problem.empty() ? "" : "; ") + problem;
     }
     close(lock);
     return result;

@@ -10,18 +10,42 @@ std::string timerLine(const Game& game)
            std::to_string(checkpointsTaken(game.course)) + "/" + std::to_string(game.course.checkpoints.size());
 }
 
-FrameInput frameInputOf(const Play& play, int width, int height, const std::string& runLine)
+namespace {
+
+OverlayLine overlayLine(const SplitLine& split)
+{
+    switch (split.look) {
+    case SplitLook::Ahead: return {split.text, {0.35f, 1.0f, 0.35f}};
+    case SplitLook::Behind: return {split.text, {1.0f, 0.35f, 0.3f}};
+    default: return {split.text};
+    }
+}
+
+}  // namespace
+
+FrameInput frameInputOf(const Play& play, const Race* race, int width, int height, const std::string& runLine)
 {
     const Game& game = play.game;
     FrameInput input;
     input.game = &game;
     input.width = width;
     input.height = height;
+    if (race) input.ghost = ghostBall(*race, play.ghostShown);
     if (game.gameState == Playing) {
-        if (play.timerShown) input.overlay.push_back({{{timerLine(game)}}, OverlayPlace::TopLeft});
+        if (play.timerShown) {
+            OverlayBlock timer{{{timerLine(game)}}, OverlayPlace::TopLeft};
+            if (race) {
+                if (const std::optional<SplitLine> split = raceSplit(*race, game)) timer.lines.push_back(overlayLine(*split));
+            }
+            input.overlay.push_back(std::move(timer));
+        }
         if (play.paused) input.overlay.push_back({{{"paused"}}, OverlayPlace::AboveCentre});
     } else if (play.timerShown && !runLine.empty()) {
-        input.overlay.push_back({{{runLine}}, OverlayPlace::TopLeft});
+        OverlayBlock end{{{runLine}}, OverlayPlace::TopLeft};
+        if (race) {
+            for (const SplitLine& line : race->endLines) end.lines.push_back(overlayLine(line));
+        }
+        input.overlay.push_back(std::move(end));
     }
     return input;
 }

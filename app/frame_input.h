@@ -6,12 +6,15 @@
 #include <string>
 
 #include "app/play.h"
+#include "app/race.h"
 #include "render/frame.h"
 
 // The timer's line: game time and the checkpoints taken.
 std::string timerLine(const Game& game);
 
 // The frame's input at this size. Over the scene the pause sign, and with
-// the timer on the game time and checkpoints, or on the end picture
-// `runLine` (the run's time). It points into `play`.
-FrameInput frameInputOf(const Play& play, int width, int height, const std::string& runLine);
+// the timer on the game time and checkpoints (and for a few seconds after a
+// checkpoint the split against the best run), or on the end picture
+// `runLine` (the run's time) and the race's last split. With a race, its
+// ghost ball where shown. It points into `play` and `race`.
+FrameInput frameInputOf(const Play& play, const Race* race, int width, int height, const std::string& runLine);

@@ -34,6 +34,7 @@ const ActionName actionNames[] = {
     {Action::Restart, "restart", "backspace"},
     {Action::Timer, "timer", "t"},
     {Action::Mute, "mute", "m"},
+    {Action::Ghost, "ghost", "g"},
 };
 
 struct KeyName {
@@ -57,7 +58,7 @@ const KeyName keyNames[] = {
 // app/input.cpp.
 const Binding ownKeys[] = {
     {Action::Pause, {false, ' '}}, {Action::Restart, {false, 8}},
-    {Action::Timer, {false, 't'}}, {Action::Mute, {false, 'm'}},
+    {Action::Timer, {false, 't'}}, {Action::Mute, {false, 'm'}}, {Action::Ghost, {false, 'g'}},
 };
 
 // Letters bind whatever the case, as Shift or Caps Lock may give either.

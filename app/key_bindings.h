@@ -8,7 +8,7 @@
 
 enum class Action {
     Forward, Back, Left, Right, Jump, TurnLeft, TurnRight, TurnRound,
-    Camera, MouseLook, Level, Pause, Restart, Timer, Mute,
+    Camera, MouseLook, Level, Pause, Restart, Timer, Mute, Ghost,
 };
 
 // An ASCII key as GLUT gives it, or a special key of app/key_codes.h.

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -53,11 +54,22 @@ double wallClockMs()
 bool playTick(Session& s)
 {
     const GameTick tick = advancePlay(s.play);
+    if (tick.ticked) {
+        noteRunTick(s.race.script);
+        raceTick(s.race, s.play.game);
+    }
     playEvents(s.show.sounds, s.play.game.events);
     if (tick.goalReached) {
-        const RunFinished finished = finishRun(s.play.game, watching(s) ? "" : timesFilePath());
+        // Beside its time: the run as best.replay when it is a new best, its
+        // stretches among the fastest.
+        const std::string times = watching(s) ? "" : timesFilePath();
+        std::vector<int64_t> fastest;
+        const std::string folder = playerDataFolder();
+        const RunFinished finished =
+            finishRun(s.play.game, times, keptBeside(folder, s.race.script, s.race.marks, fastest));
         s.show.runLine = finished.line;
         if (!finished.problem.empty()) std::fprintf(stderr, "skycourse: %s\n", finished.problem.c_str());
+        finishRace(s.race, finished.newBest, fastest);
     }
     ++s.traces.tickNumber;
     if (s.traces.rows) {
@@ -110,7 +122,8 @@ void onClose()
 
 void onDisplay()
 {
-    showFrame(session->play, session->show.graphics, session->devices.window, session->show.runLine);
+    showFrame(session->play, session->race, session->show.graphics, session->devices.window,
+              session->show.runLine);
     if (session->hooks.slowFrameMs > 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(session->hooks.slowFrameMs));
     }
@@ -272,6 +285,11 @@ int main(int argc, char** argv)
     running.show.graphics = initGraphics(running.play.game.course, running.settings.options.shaderRenderer
                                                                        ? Renderer::Shaders
                                                                        : Renderer::Classic);
+    std::string ghostProblem;
+    std::optional<Ghost> ghost =
+        loadRaceGhost(running.settings.options.ghostPath, watching(running), ghostProblem);
+    if (!ghostProblem.empty()) std::fprintf(stderr, "skycourse: %s; playing without a ghost\n", ghostProblem.c_str());
+    running.race = startRace(std::move(ghost), !running.settings.options.ghostPath.empty(), running.play.game.course);
     initSound(running.show.sounds);
     setSoundVolume(running.show.sounds, float(running.settings.options.volume) / 100.0f);
     if (running.settings.options.mute) switchMute(running.show.sounds);

@@ -9,7 +9,8 @@
 
 const char* const helpText =
     "usage: skycourse [--window [WxH]] [--record FILE | --watch FILE [--speed N]]\n"
-    "                 [--volume N] [--mute] [--print-keys] [--renderer classic|shaders]\n"
+    "                 [--ghost FILE] [--volume N] [--mute] [--print-keys]\n"
+    "                 [--renderer classic|shaders]\n"
     "\n"
     "Roll the ball up the course in the sky to the goal ring. Without options the\n"
     "game switches the display to 1280x1024 (game mode), or fills the screen where\n"
@@ -28,6 +29,8 @@ const char* const helpText =
     "                  speed with sound; keys are ignored except Esc, which quits;\n"
     "                  the last picture stays until then\n"
     "  --speed N       with --watch: N ticks every 25 ms, 1 to 20 (default 1)\n"
+    "  --ghost FILE    race the ball of a skycourse-replay script (a recording)\n"
+    "                  instead of the best run; with --watch, beside the script\n"
     "  --volume N      sound volume in percent, 0 to 100 (default 100)\n"
     "  --mute          start without sound (\"m\" brings it back)\n"
     "  --print-keys    print the keys in force (with keys.conf) and exit\n"
@@ -36,7 +39,8 @@ const char* const helpText =
     "                  lighting (per-vertex lighting without them); shaders needs\n"
     "                  an OpenGL 2.1 or OpenGL ES 2.0 driver\n"
     "  A relative FILE is kept in $XDG_DATA_HOME/skycourse (by default\n"
-    "  ~/.local/share/skycourse); --watch looks in the current folder first.\n"
+    "  ~/.local/share/skycourse); --watch and --ghost look in the current folder\n"
+    "  first.\n"
     "\n"
     "keys:\n"
     "  arrow keys            roll forward, right, back, left (relative to the view)\n"
@@ -55,6 +59,8 @@ const char* const helpText =
     "  t                     timer on/off: game time and checkpoints taken; the\n"
     "                        end picture then shows the run's time\n"
     "  m                     mute / unmute\n"
+    "  g                     show / hide the ghost: the best run's ball, tick for\n"
+    "                        tick beside yours (shown when there is a best run)\n"
     "  gamepad               left stick or D-pad roll, A jumps, shoulders turn a\n"
     "                        quarter, Start pauses, Back mouse look, right stick\n"
     "                        looks (with mouse look on)\n"
@@ -64,6 +70,9 @@ const char* const helpText =
     "\n"
     "files:\n"
     "  $XDG_DATA_HOME/skycourse/times.json  the best five times, with dates\n"
+    "  $XDG_DATA_HOME/skycourse/best.replay  the best run: the ghost, the splits\n"
+    "  $XDG_DATA_HOME/skycourse/fastest-stretches.txt  the fastest time between\n"
+    "                        each checkpoint and the next, over all runs\n"
     "\n"
     "environment:\n"
     "  SKYCOURSE_ROWS=FILE   write the ball's state after every tick to FILE, as\n"
@@ -152,6 +161,11 @@ const OptionRule optionRules[] = {
     {"--print-keys", Takes::Nothing,
      [](const Value&, Options& o) -> std::string {
          o.printKeys = true;
+         return "";
+     }},
+    {"--ghost", Takes::Value,
+     [](const Value& value, Options& o) -> std::string {
+         o.ghostPath = *value;
          return "";
      }},
     {"--renderer", Takes::Value,

@@ -11,6 +11,7 @@ struct Options {
     int windowHeight = 1024;
     std::string recordPath;  // --record: empty when not recording
     std::string watchPath;   // --watch: empty when playing
+    std::string ghostPath;   // --ghost: a script raced instead of the best run
     int speed = 1;           // --speed: ticks per 25 ms while watching
     int volume = 100;        // --volume: percent
     bool mute = false;       // --mute: silent until "m"

@@ -9,7 +9,7 @@ namespace {
 bool isComfort(Action action)
 {
     return action == Action::Pause || action == Action::Restart || action == Action::Timer ||
-           action == Action::Mute;
+           action == Action::Mute || action == Action::Ghost;
 }
 
 // The arrow, the Shift+arrow or the ASCII key an action stands for, as
@@ -57,6 +57,9 @@ KeyOutcome comfort(Play& play, Action action)
         break;
     case Action::Timer:
         play.timerShown = !play.timerShown;
+        break;
+    case Action::Ghost:
+        play.ghostShown = !play.ghostShown;
         break;
     default:
         outcome.mute = true;

@@ -16,6 +16,7 @@ struct Play {
     ScriptScreen screen;
     bool paused = false;
     bool timerShown = false;  // off at the start, so the picture is the usual one
+    bool ghostShown = true;   // the best run's ball, where there is one
 };
 
 Play startPlay(const Game& game);
@@ -35,7 +36,7 @@ struct KeyOutcome {
 
 // A key pressed or released, an ASCII key or a GLUT special key with the
 // modifier bits held. While paused, presses other than Esc and the keys of
-// the pause, restart, timer and mute do nothing; releases still let go.
+// the pause, restart, timer, mute and ghost do nothing; releases still let go.
 KeyOutcome pressPlayKey(Play& play, const KeyBindings& bindings, PlayerKey key, int modifiers);
 KeyOutcome releasePlayKey(Play& play, const KeyBindings& bindings, PlayerKey key);
 // An action from a bound key or the gamepad, by the same rules.

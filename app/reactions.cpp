@@ -17,6 +17,7 @@ void followPause(Session& s)
 void followRestart(Session& s)
 {
     s.show.runLine.clear();
+    restartRace(s.race);
     restartMusic(s.show.sounds);
     s.show.musicSoft = false;
     if (restartTickLoop(s.loop, glutGet(GLUT_ELAPSED_TIME))) scheduleTicks(s);
@@ -38,7 +39,10 @@ void followMouseLook(Session& s)
 
 void followKey(Session& s, const KeyOutcome& outcome)
 {
-    if (outcome.record) recordInput(s.traces.recording, outcome.command);
+    if (outcome.record) {
+        recordInput(s.traces.recording, outcome.command);
+        noteRunInput(s.race.script, outcome.command);
+    }
     if (outcome.command.kind == ScriptKind::Restart) followRestart(s);
     if (outcome.mute) switchMute(s.show.sounds);
     if (outcome.quit) exitGame(s, 0);
@@ -51,7 +55,10 @@ bool followPointer(Session& s, int x, int y, int width, int height)
 {
     if (watching(s)) return false;
     const PointerOutcome outcome = movePlayPointer(s.play, x, y, width, height);
-    if (outcome.record) recordPointer(s.traces.recording, x, y, width, height);
+    if (outcome.record) {
+        recordPointer(s.traces.recording, x, y, width, height);
+        noteRunPointer(s.race.script, x, y, width, height);
+    }
     return outcome.warp;
 }
 

@@ -12,14 +12,18 @@
 #include "app/printable.h"
 #include "sim/game.h"
 
-enum class ScriptKind { KeyDown, KeyUp, SpecialDown, SpecialUp, Mouse, Window, Tick, Blocks, Items, Shot, Restart };
+enum class ScriptKind {
+    KeyDown, KeyUp, SpecialDown, SpecialUp, Mouse, Window, Tick, Blocks, Items, Shot, Restart,
+    Ghost,      // the replay tool races the script named in `path`
+    GhostRows,  // the replay tool's rows carry the ghost's ball from here on
+};
 
 // One validated script line, ready to act on.
 struct ScriptCommand {
     ScriptKind kind = ScriptKind::Tick;
     int a = 0;         // key code, special key, x, width, or tick count
     int b = 0;         // y, height, or the modifier bits of a special key
-    std::string path;  // shot
+    std::string path;  // shot, ghost
 };
 
 // The game every script starts from, the same every time so that a script

@@ -158,18 +158,21 @@ std::string parseScriptLine(const std::string& line, ScriptCommand& command, boo
         command.a = static_cast<int>(value);
         return "";
     }
-    if (verb == "blocks" || verb == "items" || verb == "restart") {
+    if (verb == "blocks" || verb == "items" || verb == "restart" || verb == "ghostrows") {
         if (t.size() != 1) {
             return verb + " takes no arguments";
         }
-        command.kind = verb == "blocks" ? ScriptKind::Blocks : verb == "items" ? ScriptKind::Items : ScriptKind::Restart;
+        command.kind = verb == "blocks"  ? ScriptKind::Blocks
+                       : verb == "items" ? ScriptKind::Items
+                       : verb == "restart" ? ScriptKind::Restart
+                                           : ScriptKind::GhostRows;
         return "";
     }
-    if (verb == "shot") {
+    if (verb == "shot" || verb == "ghost") {
         if (t.size() != 2) {
-            return "expected: shot <file.png>";
+            return verb == "shot" ? "expected: shot <file.png>" : "expected: ghost <file>";
         }
-        command.kind = ScriptKind::Shot;
+        command.kind = verb == "shot" ? ScriptKind::Shot : ScriptKind::Ghost;
         command.path = t[1];
         return "";
     }
@@ -214,6 +217,10 @@ std::string spellScriptLine(const ScriptCommand& command)
         return "restart";
     case ScriptKind::Shot:
         return "shot " + command.path;
+    case ScriptKind::Ghost:
+        return "ghost " + command.path;
+    case ScriptKind::GhostRows:
+        return "ghostrows";
     }
     return "";
 }

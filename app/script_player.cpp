@@ -23,6 +23,10 @@ ScriptStep nextScriptStep(ScriptPlayer& player, Game& game, Input& input)
             return {ScriptStop::Items, &line};
         case ScriptKind::Shot:
             return {ScriptStop::Shot, &line};
+        case ScriptKind::Ghost:
+            return {ScriptStop::Ghost, &line};
+        case ScriptKind::GhostRows:
+            return {ScriptStop::GhostRows, &line};
         case ScriptKind::Restart:
             restartScript(game, input);
             break;

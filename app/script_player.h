@@ -34,6 +34,8 @@ enum class ScriptStop {
     Blocks,     // the script asks for the blocks, the items or a picture
     Items,
     Shot,
+    Ghost,      // the script names a ghost to race, or asks for its rows
+    GhostRows,
     Quit,       // Esc: from now on every step is Quit
     OutOfLines  // every line read so far is played; more may be appended
 };

@@ -12,6 +12,7 @@
 #include "app/options.h"
 #include "app/pause_key.h"
 #include "app/play.h"
+#include "app/race.h"
 #include "app/recording.h"
 #include "app/script_player.h"
 #include "app/tick_loop.h"
@@ -60,6 +61,7 @@ struct TestHooks {
 struct Session {
     Settings settings;
     Play play;
+    Race race;           // the ghost beside the run, the run's marks and script
     ScriptPlayer watch;  // --watch: the script that plays instead of the keys
     TickLoop loop;
     Devices devices;

@@ -14,5 +14,6 @@ std::string loadWatch(ScriptPlayer& watch, const std::string& path);
 
 // Acts on the script's input up to its next tick. True when that tick is
 // due; false once the script is over (its end, or its Esc). Its blocks,
-// items and shot lines have nothing to show in the game and are passed by.
+// items, shot and ghost lines have nothing to show in the game and are
+// passed by. (The ghost plays its own script through this too.)
 bool nextWatchedTick(ScriptPlayer& watch, Input& input, Game& game);

@@ -72,8 +72,14 @@ void reshapeWindow(WindowSize& window, int width, int height)
     window.height = height;
 }
 
-void showFrame(const Play& play, Graphics& graphics, const WindowSize& window, const std::string& runLine)
+FrameInput frameInput(const Play& play, const Race& race, const WindowSize& window, const std::string& runLine)
 {
-    drawGame(graphics, frameInputOf(play, window.width, window.height, runLine));
+    return frameInputOf(play, &race, window.width, window.height, runLine);
+}
+
+void showFrame(const Play& play, const Race& race, Graphics& graphics, const WindowSize& window,
+               const std::string& runLine)
+{
+    drawGame(graphics, frameInput(play, race, window, runLine));
     glutSwapBuffers();
 }

@@ -8,6 +8,7 @@
 
 #include "app/frame_input.h"
 #include "app/play.h"
+#include "app/race.h"
 #include "render/graphics.h"
 #include "sim/game.h"
 
@@ -30,11 +31,16 @@ bool openGameWindow();
 // placed and decorated by the window manager.
 void openOrdinaryWindow(int width, int height);
 
-// Draws the game (the scene while playing, the end picture after the goal)
-// and shows it: the one place a frame is swapped onto the screen. Over it
-// the pause sign, and with the timer on the game time and checkpoints, or
-// on the end picture `runLine` (the run's time).
-void showFrame(const Play& play, Graphics& graphics, const WindowSize& window, const std::string& runLine);
+// What a frame shows: the game (the scene while playing, the end picture
+// after the goal), the race's ghost when it is shown, and over it the pause
+// sign, and with the timer on the game time, checkpoints and the split of
+// the last checkpoint, or on the end picture `runLine` (the run's time) and
+// the race's end lines.
+FrameInput frameInput(const Play& play, const Race& race, const WindowSize& window, const std::string& runLine);
+
+// Draws that and shows it: the one place a frame is swapped onto the screen.
+void showFrame(const Play& play, const Race& race, Graphics& graphics, const WindowSize& window,
+               const std::string& runLine);
 
 // The viewport for a window of this size, remembered in `window` for mouse
 // look and for the frame's projection. A height of 0 counts as 1.

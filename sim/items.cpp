@@ -87,8 +87,13 @@ void touchSizeOrbs(Game& game)
 int checkpointsTaken(const Course& course)
 {
     int taken = 0;
-    for (const Checkpoint& checkpoint : course.checkpoints) taken += checkpoint.colour.y == 1.0f ? 0 : 1;
+    for (const Checkpoint& checkpoint : course.checkpoints) taken += checkpointTaken(checkpoint) ? 1 : 0;
     return taken;
+}
+
+bool checkpointTaken(const Checkpoint& checkpoint)
+{
+    return checkpoint.colour.y != 1.0f;
 }
 
 void touchCheckpoints(Game& game)

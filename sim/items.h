@@ -19,6 +19,8 @@ void touchSizeOrbs(Game& game);
 void touchCheckpoints(Game& game);
 // The checkpoints the ball has saved at, for the timer.
 int checkpointsTaken(const Course& course);
+// A checkpoint turns from yellow to magenta once the ball has saved at it.
+bool checkpointTaken(const Checkpoint& checkpoint);
 void checkGoal(Game& game, const Vec3& centre);
 void pulseAlpha(SizeOrb& orb, Random& random);
 void pulseAlpha(Checkpoint& checkpoint, Random& random);

@@ -41,7 +41,7 @@ void resizePageView(PageView& view, int width, int height, int pixelWidth, int p
 void drawPageFrame(PageView& view, const Play& play, const std::string& runLine)
 {
     glViewport(0, 0, view.pixelWidth, view.pixelHeight);
-    describeFrame(view.frame, frameInputOf(play, view.pixelWidth, view.pixelHeight, runLine), view.meshes,
+    describeFrame(view.frame, frameInputOf(play, nullptr, view.pixelWidth, view.pixelHeight, runLine), view.meshes,
                   textureIdsOf(view.textures));
     drawFrameWithShaders(view.shaders, view.frame);
 }

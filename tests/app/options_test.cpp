@@ -116,4 +116,24 @@ TEST(Options, BadCommandLinesNameWhatIsWrong)
     }
 }
 
+TEST(Options, AGhostToRaceAloneOrBesideAWatchedScript)
+{
+    const struct {
+        std::vector<const char*> words;
+        const char* ghost;
+        const char* problem;
+    } cases[] = {
+        {{"--ghost", "route.replay"}, "route.replay", ""},
+        {{"--watch", "a", "--ghost=b", "--speed", "3"}, "b", ""},
+        {{"--record", "r", "--ghost", "g"}, "g", ""},
+        {{"--ghost"}, "", "--ghost needs a value (see skycourse --help)"},
+        {{"--ghost", "a", "--ghost", "b"}, "a", "--ghost is given twice"},
+    };
+    for (const auto& c : cases) {
+        Options options;
+        EXPECT_EQ(parse(c.words, options), c.problem);
+        EXPECT_EQ(options.ghostPath, c.ghost);
+    }
+}
+
 }  // namespace

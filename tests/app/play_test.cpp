@@ -103,6 +103,23 @@ TEST(Timer, ShowsGameTimeAndTheCheckpointsTakenAndIsOffAtTheStart)
     EXPECT_FALSE(play.timerShown);
 }
 
+// "g", or a key keys.conf gives it, even while paused; never a key of the
+// game's own, so a recording knows nothing of it.
+TEST(Ghost, ShownAtTheStartAndSwitchedByItsKeyOrABoundOne)
+{
+    Play play = startPlay(newScriptGame());
+    EXPECT_TRUE(play.ghostShown);
+    EXPECT_FALSE(pressPlayKey(play, {}, {false, 'g'}, 0).record);
+    EXPECT_FALSE(play.ghostShown);
+    pressPlayKey(play, {}, space, 0);
+    pressPlayKey(play, {}, {false, 'G'}, 0);
+    EXPECT_TRUE(play.ghostShown) << "while paused too";
+    const KeyBindings bound = bindings("ghost = f5\n");
+    pressPlayKey(play, bound, {true, GLUT_KEY_F5}, 0);
+    EXPECT_FALSE(play.ghostShown);
+    EXPECT_NE(describeBindings(bound).find("ghost       g, f5\n"), std::string::npos) << describeBindings(bound);
+}
+
 TEST(Restart, GivesBackTheWholeGameOfStartUp)
 {
     // From a run with the view turned, keys held, the timer on, a checkpoint

@@ -25,7 +25,7 @@ TEST(ScriptPlayer, StopsAtEachTickAndRequestWithItsLine)
 {
     ScriptPlayer player;
     player.lines = linesOf("# a run\nspecial down UP\n\ntick 2\nblocks\nitems\nshot a.png\nwindow 800 600\n"
-                           "mouse 600 300\nkey down 27\ntick\n");
+                           "mouse 600 300\nghost best.replay\nghostrows\nkey down 27\ntick\n");
     Game game = newScriptGame();
     Input input;
     input.mouseLookDisabled = false;
@@ -34,7 +34,7 @@ TEST(ScriptPlayer, StopsAtEachTickAndRequestWithItsLine)
         long long line;
     } expected[] = {
         {ScriptStop::Tick, 4}, {ScriptStop::Tick, 4}, {ScriptStop::Blocks, 5}, {ScriptStop::Items, 6},
-        {ScriptStop::Shot, 7}, {ScriptStop::Quit, 10},
+        {ScriptStop::Shot, 7}, {ScriptStop::Ghost, 10}, {ScriptStop::GhostRows, 11}, {ScriptStop::Quit, 12},
     };
     for (const auto& e : expected) {
         const ScriptStep step = nextScriptStep(player, game, input);

@@ -29,6 +29,8 @@ TEST(Script, EverySpelledLineParsesBackToItsCommand)
         {ScriptKind::Items, 0, 0, {}},
         {ScriptKind::Restart, 0, 0, {}},
         {ScriptKind::Shot, 0, 0, "/tmp/a.png"},
+        {ScriptKind::Ghost, 0, 0, "best.replay"},
+        {ScriptKind::GhostRows, 0, 0, {}},
     };
     for (const ScriptCommand& command : commands) {
         const std::string line = spellScriptLine(command);

@@ -28,7 +28,8 @@ bool withinRanges(const ScriptCommand& c)
     case ScriptKind::Mouse: return c.a >= -mouseReach && c.a <= mouseReach && c.b >= -mouseReach && c.b <= mouseReach;
     case ScriptKind::Tick: return c.a >= 0 && c.a <= largestTickCount;
     case ScriptKind::Window: return c.a >= 1 && c.b >= 1;
-    case ScriptKind::Shot: return !c.path.empty();
+    case ScriptKind::Shot:
+    case ScriptKind::Ghost: return !c.path.empty();
     default: return true;
     }
 }

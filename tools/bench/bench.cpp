@@ -17,15 +17,18 @@
 #include "sim/game.h"
 #include "tools/bench/offscreen.h"
 #include "tools/bench/route_states.h"
+#include "app/ghost.h"
+#include "app/run_script.h"
 #include "app/script.h"
 #include "world/level.h"
 
 namespace {
 
-void drawFrame(const Game& game, Graphics& graphics)
+void drawFrame(const Game& game, Graphics& graphics, const Ball* ghost = nullptr)
 {
     FrameInput input;
     input.game = &game;
+    input.ghost = ghost;
     input.width = frameWidth;
     input.height = frameHeight;
     drawGame(graphics, input);
@@ -72,6 +75,47 @@ void TickOnTheRunway(benchmark::State& state)
     const float x = route.game.ball.position.x;
     tickOn(state, route.game, x - 10.0f, x + 10.0f);
 }
+
+Ghost routeGhost()
+{
+    Ghost ghost;
+    bool missing = false;
+    if (const std::string problem = loadGhost(SKYCOURSE_ROUTE, ghost, missing); !problem.empty()) {
+        std::fprintf(stderr, "bench: %s\n", problem.c_str());
+        std::exit(2);
+    }
+    return ghost;
+}
+
+// The recorded route tick by tick, start pad to ring and again: a player's
+// tick everywhere on the course. With a ghost, all a race adds to it: the
+// run's marks and script noted, and the route's ghost moved on beside it,
+// where the ball is, as when racing one's own best run.
+void routeTicks(benchmark::State& state, bool withGhost)
+{
+    Ghost player = routeGhost();
+    Ghost ghost = routeGhost();
+    RunMarks marks = startMarks(player.game.course);
+    RunScript run;
+    for (auto _ : state) {
+        advanceGhost(player);
+        if (withGhost) {
+            noteMarks(marks, player.game);
+            noteRunTick(run);
+            advanceGhostBeside(ghost, player.game);
+        }
+        if (player.game.gameState == EndScreen) {
+            state.PauseTiming();
+            restartGhost(player);
+            state.ResumeTiming();
+        }
+        benchmark::DoNotOptimize(player.game.ball.position);
+        benchmark::DoNotOptimize(ghost.game.ball.position);
+    }
+}
+
+void TickOnTheRoute(benchmark::State& state) { routeTicks(state, false); }
+void TickOnTheRouteWithAGhost(benchmark::State& state) { routeTicks(state, true); }
 
 void BuildLevel(benchmark::State& state)
 {
@@ -131,27 +175,34 @@ Graphics& graphics(Renderer renderer = Renderer::Classic)
 
 // One frame drawn and finished. Kept out of line so that an instruction
 // profiler can count just the frames (valgrind --toggle-collect=finishedFrame).
-[[gnu::noinline]] void finishedFrame(const Game& game, Graphics& graphics)
+[[gnu::noinline]] void finishedFrame(const Game& game, Graphics& graphics, const Ball* ghost)
 {
-    drawFrame(game, graphics);
+    drawFrame(game, graphics, ghost);
     glFinish();
 }
 
-void frameAt(benchmark::State& state, Renderer renderer, long long tick, bool halfTurn)
+void frameAt(benchmark::State& state, Renderer renderer, long long tick, bool halfTurn, const Ball* ghost = nullptr)
 {
     RouteState route = routeAt(tick);
     if (halfTurn) route.game.camera.viewQuadrant = (route.game.camera.viewQuadrant + 2) % 4;
     Graphics& g = graphics(renderer);
     // The first frame of a view builds the renderer's shader variants.
-    drawFrame(route.game, g);
+    drawFrame(route.game, g, ghost);
     glFinish();
-    for (auto _ : state) finishedFrame(route.game, g);
+    for (auto _ : state) finishedFrame(route.game, g, ghost);
 }
 
 template <Renderer renderer>
 void FrameAtTheStart(benchmark::State& state) { frameAt(state, renderer, 8, false); }
 template <Renderer renderer>
 void FrameAtTheDiscs(benchmark::State& state) { frameAt(state, renderer, 300, false); }
+// The same with the route's ball a second ahead as the ghost.
+template <Renderer renderer>
+void FrameAtTheDiscsWithAGhost(benchmark::State& state)
+{
+    const Ball ghost = routeAt(340).game.ball;
+    frameAt(state, renderer, 300, false, &ghost);
+}
 template <Renderer renderer>
 void FrameAtTheGate(benchmark::State& state) { frameAt(state, renderer, 3957, true); }
 template <Renderer renderer>
@@ -201,6 +252,8 @@ void registerAll()
     const Case cases[] = {
         {"tick/start pad", TickOnTheStartPad, benchmark::kMicrosecond},
         {"tick/runway", TickOnTheRunway, benchmark::kMicrosecond},
+        {"tick/route", TickOnTheRoute, benchmark::kMicrosecond},
+        {"tick/route with a ghost", TickOnTheRouteWithAGhost, benchmark::kMicrosecond},
         {"start-up/buildLevel", BuildLevel, benchmark::kMicrosecond},
         {"start-up/textures", LoadTextures, benchmark::kMillisecond},
         {"start-up/to first frame", StartUpToFirstFrame, benchmark::kMillisecond},
@@ -208,6 +261,8 @@ void registerAll()
         {"frame/start/shaders", FrameAtTheStart<Renderer::Shaders>, benchmark::kMillisecond},
         {"frame/discs/classic", FrameAtTheDiscs<Renderer::Classic>, benchmark::kMillisecond},
         {"frame/discs/shaders", FrameAtTheDiscs<Renderer::Shaders>, benchmark::kMillisecond},
+        {"frame/discs+ghost/classic", FrameAtTheDiscsWithAGhost<Renderer::Classic>, benchmark::kMillisecond},
+        {"frame/discs+ghost/shaders", FrameAtTheDiscsWithAGhost<Renderer::Shaders>, benchmark::kMillisecond},
         {"frame/gate/classic", FrameAtTheGate<Renderer::Classic>, benchmark::kMillisecond},
         {"frame/gate/shaders", FrameAtTheGate<Renderer::Shaders>, benchmark::kMillisecond},
         {"frame/summit/classic", FrameAtTheSummit<Renderer::Classic>, benchmark::kMillisecond},

@@ -1,8 +1,13 @@
+// The replay tool built without pictures (SKYCOURSE_REPLAY_SHOTS=OFF, or the
+// node build, which has no GL context to draw into): a `shot` line is
+// refused like a malformed one, so the script's author learns the picture
+// was not made.
+
 #include "tools/replay/shot.h"
 
 struct Shots {};
 
-std::string takeShot(std::shared_ptr<Shots>&, const Game&, const char*, bool)
+std::string takeShot(std::shared_ptr<Shots>&, const Game&, const Ball*, const char*, bool)
 {
-    return "shot: this skycourse-replay was built without pictures (SKYCOURSE_REPLAY_SHOTS=OFF)";
+    return "shot: this build of skycourse-replay draws no pictures";
 }

@@ -7,8 +7,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <utility>
 
+#include "app/ghost.h"
 #include "app/rows.h"
 #include "app/script_player.h"
 #include "app/standard_streams.h"
@@ -24,7 +27,9 @@ struct Replay {
     ScriptPlayer player;
     long long tickNumber = 0;
     std::shared_ptr<Shots> shots;
-    bool shaders = false;  // shots drawn by the shader renderer
+    bool shaders = false;        // shots drawn by the shader renderer
+    std::optional<Ghost> ghost;  // `ghost`: raced from that line on
+    bool ghostRows = false;      // `ghostrows`: its columns after every row
 };
 
 void printBlocks(const Game& game)
@@ -44,6 +49,17 @@ void printItems(const Game& game)
         std::printf("checkpoint,%d,%.9g,%.9g,%.9g\n", ++index, checkpoint.colour.x,
                     checkpoint.colour.y, checkpoint.colour.z);
     }
+}
+
+// The row of the tick just run, with the ghost's columns when asked for.
+void printRow(const Replay& replay)
+{
+    std::string row = formatRow(replay.tickNumber, replay.game);
+    if (replay.ghostRows) {
+        row.pop_back();
+        row += formatGhostColumns(replay.ghost ? &replay.ghost->game : nullptr) + "\n";
+    }
+    std::fputs(row.c_str(), stdout);
 }
 
 // Every ending goes through here: the rows printed so far reach the reader,
@@ -70,9 +86,9 @@ void playLines(Replay& replay)
         switch (step.stop) {
         case ScriptStop::Tick:
             // As the game's timer: after the goal the tick does nothing.
-            advanceTick(game, replay.input.controls);
+            if (advanceTick(game, replay.input.controls) && replay.ghost) advanceGhostBeside(*replay.ghost, game);
             ++replay.tickNumber;
-            std::fputs(formatRow(replay.tickNumber, game).c_str(), stdout);
+            printRow(replay);
             break;
         case ScriptStop::Blocks:
             printBlocks(game);
@@ -82,10 +98,24 @@ void playLines(Replay& replay)
             break;
         case ScriptStop::Shot: {
             std::fflush(stdout);
-            const std::string problem = takeShot(replay.shots, game, step.line->command.path.c_str(), replay.shaders);
+            const Ball* ghost = replay.ghost ? &replay.ghost->game.ball : nullptr;
+            const std::string problem =
+                takeShot(replay.shots, game, ghost, step.line->command.path.c_str(), replay.shaders);
             if (!problem.empty()) finish(2, step.line->number, problem);
             break;
         }
+        case ScriptStop::Ghost: {
+            Ghost ghost;
+            bool missing = false;
+            const std::string problem = loadGhost(step.line->command.path, ghost, missing);
+            if (!problem.empty()) finish(2, step.line->number, "ghost: " + problem);
+            replay.ghost = std::move(ghost);
+            break;
+        }
+        case ScriptStop::GhostRows:
+            replay.ghostRows = true;
+            std::printf("%s\n", ghostRowHeader);
+            break;
         case ScriptStop::Quit:
             // Esc ends the game as it does for a player.
             finish(0);

@@ -63,7 +63,8 @@ std::string prepare(Shots& shots, const Course& course)
 
 }  // namespace
 
-std::string takeShot(std::shared_ptr<Shots>& made, const Game& game, const char* path, bool shaders)
+std::string takeShot(std::shared_ptr<Shots>& made, const Game& game, const Ball* ghost, const char* path,
+                     bool shaders)
 {
     if (!made) made = std::make_shared<Shots>();
     Shots& shots = *made;
@@ -83,6 +84,7 @@ std::string takeShot(std::shared_ptr<Shots>& made, const Game& game, const char*
     input.game = &game;
     input.width = shotWidth;
     input.height = shotHeight;
+    input.ghost = ghost;
     drawGame(shots.graphics, input);
     glFinish();
     std::vector<unsigned char> pixels(static_cast<size_t>(shotWidth) * shotHeight * 4);

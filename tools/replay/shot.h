@@ -15,4 +15,6 @@ struct Shots;
 // offscreen 1280x1024 framebuffer and writes it as a PNG. Needs an X
 // display. Returns what went wrong (with the reason), or an empty string.
 // `shaders` picks the shader renderer for the first shot and all after it.
-std::string takeShot(std::shared_ptr<Shots>& shots, const Game& game, const char* path, bool shaders);
+// A ghost's ball, when given, is drawn see-through over the scene.
+std::string takeShot(std::shared_ptr<Shots>& shots, const Game& game, const Ball* ghost, const char* path,
+                     bool shaders);
