@@ -236,12 +236,14 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Aggregate) {
-                // Without repetitions there is one plain run: report it as all three.
-                if (run.repetitions <= 1) print(run.run_name.str(), run, run, run);
-                continue;
+            // Rows by the case's own name: the full name carries "/real_time".
+            auto& row = rows[run.run_name.function_name];
+            if (run.run_type == Run::RT_Aggregate) {
+                row[run.aggregate_name] = run;
+            } else if (run.repetitions <= 1) {
+                // Without repetitions there is one plain run: it is all three.
+                row["median"] = row["min"] = row["max"] = run;
             }
-            rows[run.run_name.str()][run.aggregate_name] = run;
         }
     }
     void Finalize() override
@@ -273,6 +275,7 @@ private:
         for (const char* view : {"frame/start", "frame/discs", "frame/gate", "frame/summit", "floor/clear+sky"}) {
             const double c = median(std::string(view) + "/classic");
             const double s = median(std::string(view) + "/shaders");
+            if (c <= 0.0 || s <= 0.0) continue;   // left out by a filter
             std::printf("%-18s %12.3f %12.3f %10.2f %10.2f\n", view, c, s, c / classicFloor, s / shadersFloor);
         }
         std::fflush(stdout);

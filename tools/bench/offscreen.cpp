@@ -27,8 +27,12 @@ bool openOffscreenFrame()
 bool enterGameFolder()
 {
     std::error_code error;
-    const std::filesystem::path here = std::filesystem::current_path(error);
+    // The build's game folder first: the source tree's root holds the
+    // shaders but not the generated pictures, and counts as a media folder.
     const std::filesystem::path game = std::filesystem::path(SKYCOURSE_GAME_DIR) / "skycourse";
+    const std::filesystem::path built = std::filesystem::path(SKYCOURSE_GAME_DIR) / "images";
+    const std::filesystem::path here =
+        std::filesystem::is_directory(built, error) ? game.parent_path() : std::filesystem::current_path(error);
     if (!error) std::filesystem::current_path(mediaFolder(here, game), error);
     if (error) std::fprintf(stderr, "bench: cannot enter %s: %s\n", SKYCOURSE_GAME_DIR, error.message().c_str());
     return !error;
