@@ -137,6 +137,14 @@ Graphics& graphics(Renderer renderer = Renderer::Classic)
     glFinish();
 }
 
+// A frame already described, drawn and finished; out of line as above.
+[[gnu::noinline]] void finishedFrame(Graphics& g, Renderer renderer, const Frame& frame)
+{
+    if (renderer == Renderer::Shaders) drawFrameWithShaders(g.shaders, frame);
+    else drawFrameClassic(frame, g.meshes, g.classic, g.shader);
+    glFinish();
+}
+
 void frameAt(benchmark::State& state, Renderer renderer, long long tick, bool halfTurn)
 {
     RouteState route = routeAt(tick);
@@ -181,11 +189,7 @@ void FloorClearAndSky(benchmark::State& state)
     // The sky's draws alone.
     Frame sky = g.frame;
     std::erase_if(sky.draws, [](const Draw& d) { return d.pass != Pass::Sky; });
-    for (auto _ : state) {
-        if (renderer == Renderer::Shaders) drawFrameWithShaders(g.shaders, sky);
-        else drawFrameClassic(sky, g.meshes, g.classic, g.shader);
-        glFinish();
-    }
+    for (auto _ : state) finishedFrame(g, renderer, sky);
 }
 
 double fastest(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
