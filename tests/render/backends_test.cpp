@@ -1,8 +1,8 @@
 // The two renderers against each other on the same frames: the shader
 // renderer draws what the classic one draws, within a little, at every
-// kind of view; its overlay text lands where asked; and once running it
-// allocates nothing per frame (counted by replacing the global allocator in
-// this test program alone).
+// kind of view; its overlay text lands where asked; and once running
+// neither allocates per frame, the frame's description included (counted
+// by replacing the global allocator in this test program alone).
 
 #include <gtest/gtest.h>
 
@@ -183,33 +183,41 @@ TEST(Renderers, OverlayTextLightsTheCellsOfItsCharactersOnly)
     }
 }
 
-TEST(Renderers, ShaderFramesAllocateNothingOnceRunning)
+// The game's frames, described and drawn by either renderer, in an order a
+// play can bring them: the chase view with its shadow and the orbs, the
+// ball's own view, the end screen, and playing again after a restart.
+TEST(Renderers, FramesAllocateNothingOnceRunning)
 {
     Renderers& r = renderers();
-    const Game playing = routeGame(300, 0, false);
+    const Game chase = routeGame(300, 0, false);
+    const Game items = routeGame(5200, 0, false);
+    const Game ballView = routeGame(6000, 3, true);
     const Game ended = routeGame(-1, 0, false);
+    const Game* const play[] = {&chase, &items, &ballView, &ended, &chase};
     FrameInput input;
     input.width = width;
     input.height = height;
     input.overlay.push_back({{{"1:23.45"}}, OverlayPlace::TopLeft});
-    // A first round grows the frame's lists and the scratch buffers.
-    for (const Game* game : {&playing, &ended}) {
-        input.game = game;
-        draw(r.shaders, input);
-    }
-    // The renderer's part only: the frame description is counted on its own.
-    long long drawing = 0;
-    for (int i = 0; i < 4; ++i) {
-        for (const Game* game : {&playing, &ended}) {
+    for (Graphics* graphics : {&r.classic, &r.shaders}) {
+        SCOPED_TRACE(graphics == &r.classic ? "classic" : "shaders");
+        if (graphics == &r.classic) useShaderProgram(graphics->shader, true);
+        // A first round grows the frame's lists and the scratch buffers.
+        for (const Game* game : play) {
             input.game = game;
-            describeFrame(r.shaders.frame, input, r.shaders.meshes, textureIdsOf(r.shaders.textures));
-            const long long before = allocations;
-            drawFrameWithShaders(r.shaders.shaders, r.shaders.frame);
-            drawing += allocations - before;
+            drawGame(*graphics, input);
         }
+        long long drawing = 0;
+        for (int i = 0; i < 3; ++i) {
+            for (const Game* game : play) {
+                input.game = game;
+                const long long before = allocations;
+                drawGame(*graphics, input);
+                drawing += allocations - before;
+            }
+        }
+        glFinish();
+        EXPECT_EQ(drawing, 0);
     }
-    glFinish();
-    EXPECT_EQ(drawing, 0);
     EXPECT_GT(allocations, 0) << "the counting allocator is not in use";
 }
 
