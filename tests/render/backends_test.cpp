@@ -9,6 +9,7 @@
 #include <GL/gl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 #include <string>
@@ -180,6 +181,51 @@ TEST(Renderers, OverlayTextLightsTheCellsOfItsCharactersOnly)
     for (int x = 0; x < width; x += 7) {
         const size_t i = (size_t(height / 3) * width + size_t(x)) * 4;
         EXPECT_EQ(shown[i], plain[i]);
+    }
+}
+
+// Where the frame and the shader renderer meet: each pass is drawn by the
+// build of the pair its material needs, so that no highlight is lost and
+// no unlit pixel pays for lighting.
+TEST(Renderers, EachPassIsDrawnByTheProgramItsMaterialNeeds)
+{
+    Renderers& r = renderers();
+    // The orbs and checkpoints take the ring's yellow highlight, or none
+    // when the shadow's black was set in between.
+    const struct {
+        Pass pass;
+        ShaderKind kind;
+        ShaderKind underShadow;
+    } cases[] = {
+        {Pass::Sky, ShaderKind::Unlit, ShaderKind::Unlit},
+        {Pass::Overlay, ShaderKind::Unlit, ShaderKind::Unlit},
+        {Pass::ShadowMark, ShaderKind::Unlit, ShaderKind::Unlit},
+        {Pass::Blocks, ShaderKind::Matte, ShaderKind::Matte},
+        {Pass::ShadowBlob, ShaderKind::Matte, ShaderKind::Matte},
+        {Pass::EndPicture, ShaderKind::Matte, ShaderKind::Matte},
+        {Pass::Ball, ShaderKind::Shiny, ShaderKind::Shiny},
+        {Pass::Goal, ShaderKind::Shiny, ShaderKind::Shiny},
+        {Pass::SeeThrough, ShaderKind::Shiny, ShaderKind::Matte},
+    };
+    const Game games[] = {routeGame(300, 0, false), routeGame(5200, 0, false), routeGame(6000, 3, true),
+                          routeGame(9212, 0, false), routeGame(-1, 0, false)};
+    FrameInput input;
+    input.overlay.push_back({{{"1:23.45"}}, OverlayPlace::TopLeft});
+    for (const auto& c : cases) {
+        size_t seen = 0;
+        for (const Game& game : games) {
+            input.game = &game;
+            const Frame& frame = r.shaders.frame;
+            describeFrame(r.shaders.frame, input, r.shaders.meshes, textureIdsOf(r.shaders.textures));
+            const bool shadow = std::any_of(frame.draws.begin(), frame.draws.end(),
+                                            [](const Draw& d) { return d.pass == Pass::ShadowBlob; });
+            for (const Draw& draw : frame.draws) {
+                if (draw.pass != c.pass) continue;
+                ++seen;
+                EXPECT_EQ(shaderKindOf(draw), shadow ? c.underShadow : c.kind) << "pass " << int(c.pass);
+            }
+        }
+        EXPECT_GT(seen, 0u) << "pass " << int(c.pass) << " not in any frame";
     }
 }
 
