@@ -238,9 +238,15 @@ void addSeeThroughItems(Frame& frame, const Course& course, const Mat4& base, co
         items[count++] = {squaredEyeDistance(base, c.position), c.position,
                           {c.colour.x, c.colour.y, c.colour.z, c.alpha}};
     }
-    // Far to near: each blends over whatever lies behind it.
-    std::stable_sort(items, items + count,
-                     [](const SeeThroughItem& a, const SeeThroughItem& b) { return a.distance > b.distance; });
+    // Far to near: each blends over whatever lies behind it. Equally far
+    // items keep the course's order. An insertion sort, as std::stable_sort
+    // would take a buffer from the heap every frame.
+    for (size_t i = 1; i < count; ++i) {
+        const SeeThroughItem item = items[i];
+        size_t at = i;
+        for (; at > 0 && items[at - 1].distance < item.distance; --at) items[at] = items[at - 1];
+        items[at] = item;
+    }
     for (size_t i = 0; i < count; ++i) {
         Mat4 m = base;
         translate(m, items[i].position.x, items[i].position.y, items[i].position.z);

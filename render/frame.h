@@ -53,6 +53,8 @@ struct DrawState {
     bool shader = true;                  // the Phong pair (classic backend)
     Blend blend = Blend::Alpha;
     Stencil stencil = Stencil::Off;
+
+    bool operator==(const DrawState&) const = default;
 };
 
 // The geometry of a draw: a mesh of the set, or vertices of the frame's own

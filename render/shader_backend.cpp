@@ -8,7 +8,9 @@
 
 #include "render/shader_backend.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 #include "assets/shader_program.h"
 #include "render/gl_state.h"
@@ -49,7 +51,7 @@ GLuint compile(GLenum kind, const std::string& source, const char* path, std::st
     return shader;
 }
 
-GLuint buildProgram(const char* vertexPath, const char* fragmentPath, std::string& error)
+GLuint buildProgram(const char* vertexPath, const char* fragmentPath, ShaderKind kind, std::string& error)
 {
 #ifdef __EMSCRIPTEN__
     const bool embedded = true;
@@ -60,9 +62,9 @@ GLuint buildProgram(const char* vertexPath, const char* fragmentPath, std::strin
     if (!error.empty()) return 0;
     const std::string fragmentText = readSource(fragmentPath, error);
     if (!error.empty()) return 0;
-    const GLuint vertex = compile(GL_VERTEX_SHADER, shaderSourceFor(vertexText, embedded), vertexPath, error);
+    const GLuint vertex = compile(GL_VERTEX_SHADER, shaderSourceFor(vertexText, embedded, kind), vertexPath, error);
     if (vertex == 0) return 0;
-    const GLuint fragment = compile(GL_FRAGMENT_SHADER, shaderSourceFor(fragmentText, embedded), fragmentPath, error);
+    const GLuint fragment = compile(GL_FRAGMENT_SHADER, shaderSourceFor(fragmentText, embedded, kind), fragmentPath, error);
     if (fragment == 0) {
         glDeleteShader(vertex);
         return 0;
@@ -102,7 +104,6 @@ ShaderUniforms uniformsOf(GLuint program)
     u.colour = glGetUniformLocation(program, "colour");
     u.specular = glGetUniformLocation(program, "specular");
     u.shininess = glGetUniformLocation(program, "shininess");
-    u.lit = glGetUniformLocation(program, "lit");
     u.picture = glGetUniformLocation(program, "picture");
     return u;
 }
@@ -201,16 +202,6 @@ void uploadScratch(ShaderRenderer& renderer, const Mesh& scratch)
                         renderer.scratchTriangles.data());
 }
 
-void bindTexture(const Surface& material, unsigned int white)
-{
-    if (material.texture == 0) {
-        glBindTexture(GL_TEXTURE_2D, white);
-        return;
-    }
-    glBindTexture(GL_TEXTURE_2D, material.texture);
-    applyTextureFilter(material.filter);
-}
-
 // The inverse transpose of the model-view's upper 3x3, column-major, as GL
 // makes its normal matrix; a matrix with no inverse gives its own 3x3.
 void normalMatrixOf(const Mat4& m, float (&out)[9])
@@ -235,18 +226,34 @@ void normalMatrixOf(const Mat4& m, float (&out)[9])
 
 }  // namespace
 
-std::string shaderSourceFor(const std::string& text, bool embedded)
+ShaderKind shaderKindOf(const Draw& draw)
 {
-    return (embedded ? "#version 100\nprecision mediump float;\n" : "#version 120\n") + text;
+    const Surface& m = draw.material;
+    if (!m.lit || !draw.state.colourWrite) return ShaderKind::Unlit;
+    const bool highlight = m.specular[0] != 0.0f || m.specular[1] != 0.0f || m.specular[2] != 0.0f;
+    return highlight ? ShaderKind::Shiny : ShaderKind::Matte;
+}
+
+std::string shaderSourceFor(const std::string& text, bool embedded, ShaderKind kind)
+{
+    const char* defines = kind == ShaderKind::Unlit ? "" : kind == ShaderKind::Matte ? "#define LIT\n"
+                                                                                       : "#define LIT\n#define SPECULAR\n";
+    return (embedded ? "#version 100\nprecision mediump float;\n" : "#version 120\n") + std::string(defines) + text;
 }
 
 std::string initShaderRendererFrom(ShaderRenderer& renderer, const MeshSet& meshes, unsigned int whiteTexture,
                                    const char* vertexPath, const char* fragmentPath)
 {
     std::string error;
-    renderer.program = buildProgram(vertexPath, fragmentPath, error);
-    if (renderer.program == 0) return error;
-    renderer.uniforms = uniformsOf(renderer.program);
+    for (size_t k = 0; k < shaderKinds; ++k) {
+        ShaderPair& pair = renderer.pairs[k];
+        pair.program = buildProgram(vertexPath, fragmentPath, ShaderKind(k), error);
+        if (pair.program == 0) return error;
+        pair.uniforms = uniformsOf(pair.program);
+        glUseProgram(pair.program);
+        glUniform1i(pair.uniforms.picture, 0);
+    }
+    glUseProgram(0);
     renderer.white = whiteTexture;
     renderer.meshes.clear();
     for (const Mesh& mesh : meshes.meshes) {
@@ -265,52 +272,137 @@ std::string initShaderRenderer(ShaderRenderer& renderer, const MeshSet& meshes, 
     return initShaderRendererFrom(renderer, meshes, whiteTexture, "shaders/es.vs", "shaders/es.fs");
 }
 
-void drawFrameWithShaders(ShaderRenderer& renderer, const Frame& frame)
-{
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    glUseProgram(renderer.program);
-    const ShaderUniforms& u = renderer.uniforms;
-    const Light& light = frame.light;
-    glUniform4fv(u.lightPosition, 1, light.eyePosition);
-    glUniform4fv(u.lightModelAmbient, 1, light.ambient);
-    glUniform4fv(u.lightDiffuse, 1, light.diffuse);
-    glUniform4fv(u.lightSpecular, 1, light.specular);
-    glUniform1i(u.picture, 0);
-    glActiveTexture(GL_TEXTURE0);
-    glEnableVertexAttribArray(positionAttribute);
-    uploadScratch(renderer, frame.scratch);
+namespace {
 
-    for (const Draw& draw : frame.draws) {
-        const Geometry& geometry = draw.geometry;
-        if (!geometry.scratch && geometry.mesh == MeshId::None) continue;
-        const Mat4 modelViewProjection =
-            multiply(draw.screenSpace ? frame.overlayProjection : frame.projection, draw.modelView);
+constexpr float unknown = std::numeric_limits<float>::quiet_NaN();
+
+// Copies `value` into `held` and says whether it differed (NaN, the value
+// of nothing sent yet, differs from everything).
+template <size_t N>
+bool changed(float (&held)[N], const float* value)
+{
+    if (std::equal(held, held + N, value)) return false;
+    std::copy(value, value + N, held);
+    return true;
+}
+
+template <size_t N>
+void forget(float (&held)[N])
+{
+    std::fill(held, held + N, unknown);
+}
+
+void forget(SentUniforms& sent)
+{
+    forget(sent.modelViewProjection);
+    forget(sent.modelView);
+    forget(sent.colour);
+    forget(sent.specular);
+    forget(sent.shininess);
+}
+
+// What GL holds within one frame, so that a draw changes only what differs
+// from the draw before it.
+struct Held {
+    const ShaderPair* pair = nullptr;
+    const ShaderMeshBuffers* arrays = nullptr;
+    unsigned int texture = 0;
+    Filter filter = Filter::Keep;
+    bool textureKnown = false;
+    bool stateKnown = false;
+    DrawState state;
+};
+
+void sendUniforms(ShaderPair& pair, ShaderKind kind, const Frame& frame, const Draw& draw)
+{
+    const ShaderUniforms& u = pair.uniforms;
+    SentUniforms& sent = pair.sent;
+    const Mat4 modelViewProjection =
+        multiply(draw.screenSpace ? frame.overlayProjection : frame.projection, draw.modelView);
+    if (changed(sent.modelViewProjection, modelViewProjection.m))
         glUniformMatrix4fv(u.modelViewProjection, 1, GL_FALSE, modelViewProjection.m);
+    const Surface& material = draw.material;
+    if (changed(sent.colour, material.colour)) glUniform4fv(u.colour, 1, material.colour);
+    if (kind == ShaderKind::Unlit) return;
+    if (changed(sent.modelView, draw.modelView.m)) {
         glUniformMatrix4fv(u.modelView, 1, GL_FALSE, draw.modelView.m);
         float normalMatrix[9];
         normalMatrixOf(draw.modelView, normalMatrix);
         glUniformMatrix3fv(u.normalMatrix, 1, GL_FALSE, normalMatrix);
-        const Surface& material = draw.material;
-        glUniform4fv(u.colour, 1, material.colour);
-        glUniform4fv(u.specular, 1, material.specular);
-        glUniform1f(u.shininess, material.shininess);
-        glUniform1i(u.lit, material.lit ? 1 : 0);
-        bindTexture(material, renderer.white);
-        applyDrawState(draw.state);
-
-        if (geometry.scratch) {
-            pointAttributes(renderer.scratch, renderer.scratchVertexCapacity);
-            const uint32_t first = renderer.scratchRunStarts[geometry.firstRun];
-            const uint32_t last = renderer.scratchRunStarts[geometry.firstRun + geometry.runCount];
-            glDrawElements(GL_TRIANGLES, GLsizei(last - first), GL_UNSIGNED_SHORT,
-                           reinterpret_cast<const void*>(size_t(first) * sizeof(uint16_t)));
-        } else {
-            const ShaderMeshBuffers& buffers = renderer.meshes[size_t(geometry.mesh)];
-            pointAttributes(buffers, buffers.vertexCount);
-            glDrawElements(GL_TRIANGLES, GLsizei(buffers.indexCount), GL_UNSIGNED_SHORT, nullptr);
-        }
     }
+    if (kind == ShaderKind::Matte) return;
+    if (changed(sent.specular, material.specular)) glUniform4fv(u.specular, 1, material.specular);
+    if (changed(sent.shininess, &material.shininess)) glUniform1f(u.shininess, material.shininess);
+}
+
+void useTexture(Held& held, const Surface& material, unsigned int white)
+{
+    const unsigned int texture = material.texture == 0 ? white : material.texture;
+    if (held.textureKnown && held.texture == texture && held.filter == material.filter) return;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    if (material.texture != 0) applyTextureFilter(material.filter);
+    held.textureKnown = true;
+    held.texture = texture;
+    held.filter = material.filter;
+}
+
+void runDraw(ShaderRenderer& renderer, Held& held, const Frame& frame, const Draw& draw)
+{
+    const Geometry& geometry = draw.geometry;
+    if (!geometry.scratch && geometry.mesh == MeshId::None) return;
+    const ShaderKind kind = shaderKindOf(draw);
+    ShaderPair& pair = renderer.pairs[size_t(kind)];
+    if (held.pair != &pair) {
+        glUseProgram(pair.program);
+        held.pair = &pair;
+    }
+    sendUniforms(pair, kind, frame, draw);
+    useTexture(held, draw.material, renderer.white);
+    if (!held.stateKnown || !(held.state == draw.state)) {
+        applyDrawState(draw.state);
+        held.state = draw.state;
+        held.stateKnown = true;
+    }
+
+    if (geometry.scratch) {
+        if (held.arrays != &renderer.scratch) pointAttributes(renderer.scratch, renderer.scratchVertexCapacity);
+        held.arrays = &renderer.scratch;
+        const uint32_t first = renderer.scratchRunStarts[geometry.firstRun];
+        const uint32_t last = renderer.scratchRunStarts[geometry.firstRun + geometry.runCount];
+        glDrawElements(GL_TRIANGLES, GLsizei(last - first), GL_UNSIGNED_SHORT,
+                       reinterpret_cast<const void*>(size_t(first) * sizeof(uint16_t)));
+    } else {
+        const ShaderMeshBuffers& buffers = renderer.meshes[size_t(geometry.mesh)];
+        if (held.arrays != &buffers) pointAttributes(buffers, buffers.vertexCount);
+        held.arrays = &buffers;
+        glDrawElements(GL_TRIANGLES, GLsizei(buffers.indexCount), GL_UNSIGNED_SHORT, nullptr);
+    }
+}
+
+}  // namespace
+
+void drawFrameWithShaders(ShaderRenderer& renderer, const Frame& frame)
+{
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    const Light& light = frame.light;
+    for (ShaderPair& pair : renderer.pairs) {
+        forget(pair.sent);
+        if (&pair == &renderer.pairs[size_t(ShaderKind::Unlit)]) continue;
+        const ShaderUniforms& u = pair.uniforms;
+        glUseProgram(pair.program);
+        glUniform4fv(u.lightPosition, 1, light.eyePosition);
+        glUniform4fv(u.lightModelAmbient, 1, light.ambient);
+        glUniform4fv(u.lightDiffuse, 1, light.diffuse);
+        if (u.lightSpecular >= 0) glUniform4fv(u.lightSpecular, 1, light.specular);
+    }
+    glActiveTexture(GL_TEXTURE0);
+    glEnableVertexAttribArray(positionAttribute);
+    uploadScratch(renderer, frame.scratch);
+
+    Held held;
+    for (const Draw& draw : frame.draws) runDraw(renderer, held, frame, draw);
+
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     // Off again: on a desktop GL, attribute 0 stands for the fixed-function

@@ -24,12 +24,32 @@ struct ShaderMeshBuffers {
 struct ShaderUniforms {
     int modelViewProjection = -1, modelView = -1, normalMatrix = -1;
     int lightPosition = -1, lightModelAmbient = -1, lightDiffuse = -1, lightSpecular = -1;
-    int colour = -1, specular = -1, shininess = -1, lit = -1, picture = -1;
+    int colour = -1, specular = -1, shininess = -1, picture = -1;
+};
+
+// What a program was last sent, so that a draw sends only what changed
+// (NaN: not yet known, unequal to anything).
+struct SentUniforms {
+    float modelViewProjection[16];
+    float modelView[16];
+    float colour[4];
+    float specular[4];
+    float shininess[1];
+};
+
+// The three builds of the pair: the unlit draws, lit materials without a
+// highlight, and lit ones with it.
+enum class ShaderKind : uint8_t { Unlit, Matte, Shiny };
+constexpr size_t shaderKinds = 3;
+
+struct ShaderPair {
+    unsigned int program = 0;
+    ShaderUniforms uniforms;
+    SentUniforms sent;
 };
 
 struct ShaderRenderer {
-    unsigned int program = 0;
-    ShaderUniforms uniforms;
+    ShaderPair pairs[shaderKinds];           // indexed by ShaderKind
     std::vector<ShaderMeshBuffers> meshes;   // indexed by MeshId
     unsigned int white = 0;                  // the texture of untextured draws
     // The scratch mesh: its vertices, its runs as triangles, and where each
@@ -41,12 +61,17 @@ struct ShaderRenderer {
     std::vector<uint32_t> scratchRunStarts;
 };
 
+// The program a draw is carried out with: unlit draws and those that write
+// no colour (the shadow's stencil mark) need no lighting, and a material
+// with no highlight colour needs no specular term.
+ShaderKind shaderKindOf(const Draw& draw);
+
 // The shader pair's source for this GL: "#version 100" and a default
 // precision for OpenGL ES and WebGL, "#version 120" on the desktop, then
-// the file's text.
-std::string shaderSourceFor(const std::string& text, bool embedded);
+// the build's defines (LIT, SPECULAR), then the file's text.
+std::string shaderSourceFor(const std::string& text, bool embedded, ShaderKind kind = ShaderKind::Shiny);
 
-// Builds the pair from "shaders/es.vs" and "shaders/es.fs" and uploads
+// Builds the pair's three programs from "shaders/es.vs" and "shaders/es.fs" and uploads
 // every mesh of the set. Needs a current GL context. Returns an empty text,
 // or what went wrong (the renderer is then unusable).
 std::string initShaderRenderer(ShaderRenderer& renderer, const MeshSet& meshes, unsigned int whiteTexture);

@@ -1,14 +1,15 @@
 // The two renderers against each other on the same frames: the shader
 // renderer draws what the classic one draws, within a little, at every
-// kind of view; its overlay text lands where asked; and once running it
-// allocates nothing per frame (counted by replacing the global allocator in
-// this test program alone).
+// kind of view; its overlay text lands where asked; and once running
+// neither allocates per frame, the frame's description included (counted
+// by replacing the global allocator in this test program alone).
 
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 #include <string>
@@ -172,33 +173,86 @@ TEST(Renderers, OverlayTextLightsTheCellsOfItsCharactersOnly)
     }
 }
 
-TEST(Renderers, ShaderFramesAllocateNothingOnceRunning)
+// Where the frame and the shader renderer meet: each pass is drawn by the
+// build of the pair its material needs, so that no highlight is lost and
+// no unlit pixel pays for lighting.
+TEST(Renderers, EachPassIsDrawnByTheProgramItsMaterialNeeds)
 {
     Renderers& r = renderers();
-    const Game playing = routeGame(300, 0, false);
+    // The orbs and checkpoints take the ring's yellow highlight, or none
+    // when the shadow's black was set in between.
+    const struct {
+        Pass pass;
+        ShaderKind kind;
+        ShaderKind underShadow;
+    } cases[] = {
+        {Pass::Sky, ShaderKind::Unlit, ShaderKind::Unlit},
+        {Pass::Overlay, ShaderKind::Unlit, ShaderKind::Unlit},
+        {Pass::ShadowMark, ShaderKind::Unlit, ShaderKind::Unlit},
+        {Pass::Blocks, ShaderKind::Matte, ShaderKind::Matte},
+        {Pass::ShadowBlob, ShaderKind::Matte, ShaderKind::Matte},
+        {Pass::EndPicture, ShaderKind::Matte, ShaderKind::Matte},
+        {Pass::Ball, ShaderKind::Shiny, ShaderKind::Shiny},
+        {Pass::Goal, ShaderKind::Shiny, ShaderKind::Shiny},
+        {Pass::SeeThrough, ShaderKind::Shiny, ShaderKind::Matte},
+    };
+    const Game games[] = {routeGame(300, 0, false), routeGame(5200, 0, false), routeGame(6000, 3, true),
+                          routeGame(9212, 0, false), routeGame(-1, 0, false)};
+    FrameInput input;
+    input.overlay.push_back({{{"1:23.45"}}, OverlayPlace::TopLeft});
+    for (const auto& c : cases) {
+        size_t seen = 0;
+        for (const Game& game : games) {
+            input.game = &game;
+            const Frame& frame = r.shaders.frame;
+            describeFrame(r.shaders.frame, input, r.shaders.meshes, textureIdsOf(r.shaders.textures));
+            const bool shadow = std::any_of(frame.draws.begin(), frame.draws.end(),
+                                            [](const Draw& d) { return d.pass == Pass::ShadowBlob; });
+            for (const Draw& draw : frame.draws) {
+                if (draw.pass != c.pass) continue;
+                ++seen;
+                EXPECT_EQ(shaderKindOf(draw), shadow ? c.underShadow : c.kind) << "pass " << int(c.pass);
+            }
+        }
+        EXPECT_GT(seen, 0u) << "pass " << int(c.pass) << " not in any frame";
+    }
+}
+
+// The game's frames, described and drawn by either renderer, in an order a
+// play can bring them: the chase view with its shadow and the orbs, the
+// ball's own view, the end screen, and playing again after a restart.
+TEST(Renderers, FramesAllocateNothingOnceRunning)
+{
+    Renderers& r = renderers();
+    const Game chase = routeGame(300, 0, false);
+    const Game items = routeGame(5200, 0, false);
+    const Game ballView = routeGame(6000, 3, true);
     const Game ended = routeGame(-1, 0, false);
+    const Game* const play[] = {&chase, &items, &ballView, &ended, &chase};
     FrameInput input;
     input.width = width;
     input.height = height;
     input.overlay.push_back({{{"1:23.45"}}, OverlayPlace::TopLeft});
-    // A first round grows the frame's lists and the scratch buffers.
-    for (const Game* game : {&playing, &ended}) {
-        input.game = game;
-        draw(r.shaders, input);
-    }
-    // The renderer's part only: the frame description is counted on its own.
-    long long drawing = 0;
-    for (int i = 0; i < 4; ++i) {
-        for (const Game* game : {&playing, &ended}) {
+    for (Graphics* graphics : {&r.classic, &r.shaders}) {
+        SCOPED_TRACE(graphics == &r.classic ? "classic" : "shaders");
+        if (graphics == &r.classic) useShaderProgram(graphics->shader, true);
+        // A first round grows the frame's lists and the scratch buffers.
+        for (const Game* game : play) {
             input.game = game;
-            describeFrame(r.shaders.frame, input, r.shaders.meshes, textureIdsOf(r.shaders.textures));
-            const long long before = allocationCount;
-            drawFrameWithShaders(r.shaders.shaders, r.shaders.frame);
-            drawing += allocationCount - before;
+            drawGame(*graphics, input);
         }
+        long long drawing = 0;
+        for (int i = 0; i < 3; ++i) {
+            for (const Game* game : play) {
+                input.game = game;
+                const long long before = allocationCount;
+                drawGame(*graphics, input);
+                drawing += allocationCount - before;
+            }
+        }
+        glFinish();
+        EXPECT_EQ(drawing, 0);
     }
-    glFinish();
-    EXPECT_EQ(drawing, 0);
     EXPECT_GT(allocationCount, 0) << "the counting allocator is not in use";
 }
 

@@ -104,6 +104,25 @@ TEST(FrameDescription, SeeThroughItemsComeFarToNearAfterEverythingOpaque)
     EXPECT_FLOAT_EQ(orb->material.colour[3], 0.5f);
 }
 
+TEST(FrameDescription, EquallyFarItemsKeepTheCoursesOrder)
+{
+    // Mirrored about the line of sight: exactly as far, so their blending
+    // order is the course's, frame after frame.
+    Game game = emptyCourse();
+    game.course.checkpoints.push_back({{3, 1, -20}, 1, 0.5f, true, 0, {1, 0, 0}});
+    game.course.checkpoints.push_back({{-3, 1, -20}, 1, 0.5f, true, 0, {0, 0, 1}});
+    game.course.checkpoints.push_back({{0, 1, -30}, 1, 0.5f, true, 0, {0, 1, 0}});
+    const Described d = describe(game);
+    std::vector<float> reds, greens;
+    for (const Draw& draw : d.frame.draws) {
+        if (draw.pass != Pass::SeeThrough) continue;
+        reds.push_back(draw.material.colour[0]);
+        greens.push_back(draw.material.colour[1]);
+    }
+    EXPECT_EQ(greens, (std::vector<float>{1, 0, 0}));   // the farthest first
+    EXPECT_EQ(reds, (std::vector<float>{0, 1, 0}));
+}
+
 TEST(FrameDescription, TheShadowFallsOnTheHighestTopUnderTheBallOnly)
 {
     Game game = emptyCourse();
