@@ -2,8 +2,6 @@
 
 #include "tools/mediagen/pictures.h"
 
-#include <png.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -142,14 +140,7 @@ Icon makeIcon(int size)
 
 bool writeIconPng(const std::string& path, const Icon& icon)
 {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = icon.size;
-    image.height = icon.size;
-    image.format = PNG_FORMAT_RGBA;
-    const bool ok = png_image_write_to_file(&image, path.c_str(), 0, icon.rgba.data(), icon.size * 4, nullptr) != 0;
-    png_image_free(&image);
-    return ok;
+    return writePngPixels(path, icon.rgba.data(), int(icon.size), int(icon.size), true);
 }
 
 bool writeIcons(const std::string& dir)

@@ -96,15 +96,20 @@ bool writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
     return std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size();
 }
 
-bool writePng(const std::string& path, const Picture& picture)
+bool writePngPixels(const std::string& path, const unsigned char* pixels, int width, int height, bool alpha)
 {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
-    image.width = picture.width;
-    image.height = picture.height;
-    image.format = PNG_FORMAT_RGB;
-    const bool ok = png_image_write_to_file(&image, path.c_str(), 0, picture.rgb.data(),
-                                            picture.width * 3, nullptr) != 0;
+    image.width = unsigned(width);
+    image.height = unsigned(height);
+    image.format = alpha ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
+    const bool ok =
+        png_image_write_to_file(&image, path.c_str(), 0, pixels, width * (alpha ? 4 : 3), nullptr) != 0;
     png_image_free(&image);
     return ok;
+}
+
+bool writePng(const std::string& path, const Picture& picture)
+{
+    return writePngPixels(path, picture.rgb.data(), picture.width, picture.height, false);
 }

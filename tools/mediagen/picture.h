@@ -35,4 +35,6 @@ Picture paintPicture(int width, int height, const std::function<Colour(float u, 
 // Uncompressed 24-bit BMP, 40-byte info header, bottom-up, padded rows.
 std::vector<std::uint8_t> encodeBmp(const Picture& picture);
 bool writePng(const std::string& path, const Picture& picture);
+// Rows top to bottom, RGB or RGBA, tightly packed.
+bool writePngPixels(const std::string& path, const unsigned char* pixels, int width, int height, bool alpha);
 bool writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
