@@ -260,11 +260,7 @@ void addSeeThroughItems(Frame& frame, const Course& course, const Mat4& base, co
     }
 }
 
-namespace {
-
 // Returns whether a shadow was drawn.
-}  // namespace
-
 bool addShadow(Frame& frame, const Ball& b, const std::vector<Block>& blocks, const Mat4& base,
                const MeshSet& meshes, const TextureIds& textures)
 {

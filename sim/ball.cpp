@@ -67,11 +67,6 @@ void roll(Ball& b, const Vec3& d)
 
 } // namespace
 
-void initBall(Ball& b)
-{
-    b = Ball{};
-}
-
 void ballStep(Game& game, const Controls& controls)
 {
     Ball& b = game.ball;

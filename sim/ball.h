@@ -28,6 +28,4 @@ struct Ball {
     bool operator==(const Ball&) const = default;
 };
 
-void initBall(Ball& b);
-
 void ballStep(Game& game, const Controls& controls);

@@ -2,7 +2,16 @@
 // The game's clock: a 25 ms tick of game time, taken in fixed 5 ms steps by
 // every object that moves.
 
+#include <cstdint>
+
 constexpr unsigned int tickMilliseconds = 25;
+constexpr int32_t ticksPerSecond = 1000 / tickMilliseconds;
+
+// A count of ticks as game time.
+constexpr int64_t ticksToMilliseconds(int64_t ticks)
+{
+    return ticks * tickMilliseconds;
+}
 constexpr float tickLength = 0.025f;
 constexpr float stepLength = 0.005f;
 

@@ -1,6 +1,6 @@
 #include "app/web/dom_keys.h"
 
-#include "app/key_codes.h"
+#include "app/input/key_codes.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "app/key_bindings.h"
+#include "app/input/key_bindings.h"
 
 // What a DOM KeyboardEvent.key names. False for a key the game has no code
 // for (Shift alone, a dead key, a letter outside ASCII): the page then

@@ -1,7 +1,9 @@
 // The page around the game: its media fetched and unpacked before the game
 // starts, the canvas kept at the window's size, the start sign, the one
-// message line, saving a run and watching one (a dropped file, the file
-// button, or ?watch=URL&speed=N). The game itself is skycourse.js.
+// message line, saving a run or the best run, watching one (a dropped file,
+// the file button, or ?watch=URL&speed=N) and racing one as the ghost (a
+// file dropped with Shift held, the file button, or ?ghost=URL). The game
+// itself is skycourse.js.
 'use strict';
 
 var params = new URLSearchParams(window.location.search);
@@ -10,7 +12,7 @@ var sign = document.getElementById('sign');
 var message = document.getElementById('message');
 var media = {};           // the game's file name -> a promise of its bytes
 var watchSpeed = Math.max(1, Math.min(20, parseInt(params.get('speed') || '1', 10) || 1));
-var pendingWatch = null;  // a script fetched before the game was ready
+var pending = [];        // scripts fetched before the game was ready: [what, name, text]
 
 function showLine(text) {
   message.textContent = text;
@@ -59,9 +61,16 @@ function watchFile(name, text) {
 }
 
 function watch(name, text) {
-  if (!Module.calledRun) { pendingWatch = [name, text]; return; }
+  if (!Module.calledRun) { pending.push([watch, name, text]); return; }
   message.style.display = 'none';
   Module.ccall('skycourse_watch', 'number', ['string', 'number'], [watchFile(name, text), watchSpeed]);
+}
+
+// A script raced as the ghost, as the desktop's --ghost races one.
+function race(name, text) {
+  if (!Module.calledRun) { pending.push([race, name, text]); return; }
+  message.style.display = 'none';
+  Module.ccall('skycourse_ghost', 'number', ['string'], [watchFile(name, text)]);
 }
 
 function fitCanvas() {
@@ -72,14 +81,16 @@ function fitCanvas() {
   }
 }
 
-function saveRun() {
-  var path = Module.calledRun ? Module.ccall('skycourse_recording_path', 'string', [], []) : '';
-  if (!path) { showLine('There is no run of yours to save while a run is watched.'); return; }
+// The run so far (`skycourse_recording_path`) or the best run kept
+// (`skycourse_best_run_path`) offered as a download.
+function saveRun(which, missing, prefix) {
+  var path = Module.calledRun ? Module.ccall(which, 'string', [], []) : '';
+  if (!path) { showLine(missing); return; }
   var blob = new Blob([FS.readFile(path)], { type: 'text/plain' });
   var link = document.createElement('a');
   var stamp = new Date().toISOString().replace(/[-:]/g, '').replace('T', '-').substring(0, 13);
   link.href = URL.createObjectURL(blob);
-  link.download = 'skycourse-' + stamp + '.replay';
+  link.download = prefix + stamp + '.replay';
   document.body.appendChild(link);
   link.click();
   link.remove();
@@ -103,7 +114,8 @@ var Module = {
   }],
   postRun: [function () {
     fitCanvas();
-    if (pendingWatch) watch(pendingWatch[0], pendingWatch[1]);
+    pending.forEach(function (script) { script[0](script[1], script[2]); });
+    pending = [];
   }],
   page: {
     // The game's first frame is under the sign; when it came, for a test.
@@ -133,26 +145,35 @@ document.getElementById('fullscreen').addEventListener('click', function (event)
   event.currentTarget.blur();
 });
 document.getElementById('save').addEventListener('click', function (event) {
-  saveRun();
+  saveRun('skycourse_recording_path', 'There is no run of yours to save while a run is watched.', 'skycourse-');
   event.currentTarget.blur();
 });
-document.getElementById('open').addEventListener('change', function (event) {
-  var file = event.target.files[0];
-  if (file) file.text().then(function (text) { watch(file.name, text); });
-  event.target.value = '';
+document.getElementById('save-best').addEventListener('click', function (event) {
+  saveRun('skycourse_best_run_path', 'There is no best run yet: reach the ring first.', 'skycourse-best-');
+  event.currentTarget.blur();
+});
+[['open', watch], ['race', race]].forEach(function (button) {
+  document.getElementById(button[0]).addEventListener('change', function (event) {
+    var file = event.target.files[0];
+    if (file) file.text().then(function (text) { button[1](file.name, text); });
+    event.target.value = '';
+  });
 });
 document.addEventListener('dragover', function (event) { event.preventDefault(); });
+// A dropped run is watched; dropped with Shift held, it is raced.
 document.addEventListener('drop', function (event) {
   event.preventDefault();
   var file = event.dataTransfer.files[0];
-  if (file) file.text().then(function (text) { watch(file.name, text); });
+  var use = event.shiftKey ? race : watch;
+  if (file) file.text().then(function (text) { use(file.name, text); });
 });
-if (params.has('watch')) {
-  var url = params.get('watch');
+[['watch', watch], ['ghost', race]].forEach(function (param) {
+  if (!params.has(param[0])) return;
+  var url = params.get(param[0]);
   fetch(url).then(function (response) {
     if (!response.ok) throw new Error(response.status + ' ' + response.statusText);
     return response.text();
-  }).then(function (text) { watch(url, text); }, function (error) {
+  }).then(function (text) { param[1](url, text); }, function (error) {
     showLine('skycourse: cannot fetch ' + url + ': ' + error.message);
   });
-}
+});

@@ -2,7 +2,6 @@
 
 #include <GLES2/gl2.h>
 
-#include "app/frame_input.h"
 #include "render/graphics.h"
 
 std::string openPageView(PageView& view, const Course& course)
@@ -38,10 +37,9 @@ void resizePageView(PageView& view, int width, int height, int pixelWidth, int p
     emscripten_set_canvas_element_size(view.canvas, pixelWidth, pixelHeight);
 }
 
-void drawPageFrame(PageView& view, const Play& play, const std::string& runLine)
+void drawPageFrame(PageView& view, const FrameInput& input)
 {
     glViewport(0, 0, view.pixelWidth, view.pixelHeight);
-    describeFrame(view.frame, frameInputOf(play, nullptr, view.pixelWidth, view.pixelHeight, runLine), view.meshes,
-                  textureIdsOf(view.textures));
+    describeFrame(view.frame, input, view.meshes, textureIdsOf(view.textures));
     drawFrameWithShaders(view.shaders, view.frame);
 }

@@ -6,7 +6,7 @@
 
 #include <emscripten/html5_webgl.h>
 
-#include "app/play.h"
+#include "app/input/game_screen.h"
 #include "assets/textures.h"
 #include "render/frame.h"
 #include "render/meshes.h"
@@ -15,10 +15,10 @@
 struct PageView {
     const char* canvas = "#canvas";
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
-    int width = 1280;         // the canvas on the page, in CSS pixels: what the mouse moves over
-    int height = 1024;
-    int pixelWidth = 1280;    // its drawing buffer
-    int pixelHeight = 1024;
+    int width = gameScreenWidth;        // the canvas on the page, in CSS pixels: what the mouse moves over
+    int height = gameScreenHeight;
+    int pixelWidth = gameScreenWidth;    // its drawing buffer
+    int pixelHeight = gameScreenHeight;
     Textures textures;
     MeshSet meshes;
     ShaderRenderer shaders;
@@ -30,6 +30,5 @@ struct PageView {
 std::string openPageView(PageView& view, const Course& course);
 // The canvas's size on the page and its drawing buffer's.
 void resizePageView(PageView& view, int width, int height, int pixelWidth, int pixelHeight);
-// The game (or the end picture) as the desktop draws it, with the timer's
-// line and the pause sign.
-void drawPageFrame(PageView& view, const Play& play, const std::string& runLine);
+// The frame the front describes, drawn as the desktop draws it.
+void drawPageFrame(PageView& view, const FrameInput& input);

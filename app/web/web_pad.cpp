@@ -4,24 +4,17 @@
 
 namespace {
 
-// As for a desktop pad: a stick counts as pushed past a third of its
-// travel, and the right stick turns the view by up to 12 pixels a tick,
-// nothing inside a sixth of its travel.
-constexpr double stickThreshold = 1.0 / 3.0;
-constexpr int lookPixelsPerTick = 12;
-
 // The standard mapping's buttons.
 enum : int {
     buttonA = 0, buttonLeftShoulder = 4, buttonRightShoulder = 5, buttonBack = 8, buttonStart = 9,
     buttonUp = 12, buttonDown = 13, buttonLeft = 14, buttonRight = 15,
 };
 
-int lookOf(double value)
+// The Gamepad API's -1..1 in SDL's units, so that the desktop's
+// thresholds decide.
+int sdlAxis(double value)
 {
-    if (std::fabs(value) < stickThreshold / 2) return 0;
-    // SDL's axes run to 32767, and the desktop truncates toward zero.
-    const int raw = static_cast<int>(std::lround(value * 32767.0));
-    return raw * lookPixelsPerTick / 32767;
+    return static_cast<int>(std::lround(value * padAxisMax));
 }
 
 }  // namespace
@@ -30,18 +23,18 @@ PadReading readBrowserPad(const BrowserPad& pad)
 {
     if (!pad.connected || !pad.standardMapping) return {};
     PadReading now;
-    const double x = pad.axes[0];
-    const double y = pad.axes[1];
-    now.forward = pad.buttons[buttonUp] || y < -stickThreshold;
-    now.back = pad.buttons[buttonDown] || y > stickThreshold;
-    now.left = pad.buttons[buttonLeft] || x < -stickThreshold;
-    now.right = pad.buttons[buttonRight] || x > stickThreshold;
+    const int x = sdlAxis(pad.axes[0]);
+    const int y = sdlAxis(pad.axes[1]);
+    now.forward = pad.buttons[buttonUp] || stickPushed(y, -1);
+    now.back = pad.buttons[buttonDown] || stickPushed(y, 1);
+    now.left = pad.buttons[buttonLeft] || stickPushed(x, -1);
+    now.right = pad.buttons[buttonRight] || stickPushed(x, 1);
     now.jump = pad.buttons[buttonA];
     now.turnLeft = pad.buttons[buttonLeftShoulder];
     now.turnRight = pad.buttons[buttonRightShoulder];
     now.pause = pad.buttons[buttonStart];
     now.mouseLook = pad.buttons[buttonBack];
-    now.lookX = lookOf(pad.axes[2]);
-    now.lookY = lookOf(pad.axes[3]);
+    now.lookX = stickLook(sdlAxis(pad.axes[2]));
+    now.lookY = stickLook(sdlAxis(pad.axes[3]));
     return now;
 }

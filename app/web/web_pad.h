@@ -3,7 +3,7 @@
 // and axes) read as the desktop reads an SDL game controller: the same
 // actions, the same stick thresholds, the right stick as a pointer move.
 
-#include "app/gamepad.h"
+#include "app/input/pad.h"
 
 struct BrowserPad {
     bool connected = false;

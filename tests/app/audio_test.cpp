@@ -10,7 +10,7 @@
 
 #include <SDL_mixer.h>
 
-#include "app/audio.h"
+#include "app/front/audio.h"
 #include "assets/media_manifest.h"
 #include "assets/sound_layer.h"
 #include "tests/sim/sim_fixture.h"

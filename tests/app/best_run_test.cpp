@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/best_run.h"
-#include "app/script.h"
+#include "app/race/best_run.h"
+#include "app/script/script.h"
 #include "tests/app/ghost_scripts.h"
 
 namespace fs = std::filesystem;

@@ -5,14 +5,15 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include "app/gamepad.h"
-#include "app/play.h"
+#include "app/desktop/gamepad.h"
+#include "app/play/play.h"
 
 namespace {
 
 class GamepadTest : public ::testing::Test {
 protected:
     Gamepad pad;
+    PadReading last;
     SDL_Joystick* stick = nullptr;
     int device = -1;
 
@@ -35,14 +36,14 @@ protected:
     void follow(Play& play)
     {
         const PadReading now = readGamepad(pad);
-        for (const PadChange& change : padChanges(pad.last, now)) {
+        for (const PadChange& change : padChanges(last, now)) {
             if (change.down) {
                 pressAction(play, change.action);
             } else {
                 releaseAction(play, change.action);
             }
         }
-        pad.last = now;
+        last = now;
     }
 };
 

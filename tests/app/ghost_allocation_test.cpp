@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ghost.h"
-#include "app/run_script.h"
+#include "app/race/ghost.h"
+#include "app/script/run_script.h"
 
 #include "tests/support/allocation_count.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ghost.h"
+#include "app/race/ghost.h"
 
 inline std::vector<ScriptLine> scriptLines(const std::string& text)
 {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ghost.h"
-#include "app/rows.h"
+#include "app/race/ghost.h"
+#include "app/script/rows.h"
 #include "tests/app/ghost_scripts.h"
 #include "tests/tools/replay_run.h"
 

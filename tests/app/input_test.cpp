@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/input.h"
-#include "app/window.h"
+#include "app/input/input.h"
+#include "app/desktop/window.h"
 
 namespace {
 

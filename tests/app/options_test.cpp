@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/options.h"
+#include "app/front/options.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
-#include "app/pause_key.h"
+#include "app/desktop/pause_key.h"
 #include "tests/support/xvfb.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/play.h"
-#include "app/window.h"
+#include "app/play/play.h"
+#include "app/front/frame_input.h"
 #include "sim/items.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/player_files.h"
+#include "app/files/player_files.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/race.h"
-#include "app/window.h"
+#include "app/race/race.h"
+#include "app/front/frame_input.h"
 #include "tests/app/ghost_scripts.h"
 
 namespace {
@@ -134,18 +134,17 @@ TEST(Race, TheFrameShowsTheGhostAndTheSplitsInTheirColours)
     const std::vector<ScriptCommand> commands = commandsOf(scriptLines("special down UP\ntick 500\n"));
     Play play = startPlay(newScriptGame());
     Race race = startRace(ghostOfRun(commands, {{100, 200, 300}, 400}), false, play.game.course);
-    const WindowSize window{640, 512};
 
-    EXPECT_EQ(frameInput(play, race, window, "").ghost, &race.ghost->game.ball);
-    EXPECT_TRUE(frameInput(play, race, window, "").overlay.empty()) << "the timer is off";
+    EXPECT_EQ(frameInputOf(play, &race, 640, 512, "").ghost, &race.ghost->game.ball);
+    EXPECT_TRUE(frameInputOf(play, &race, 640, 512, "").overlay.empty()) << "the timer is off";
     play.ghostShown = false;
-    EXPECT_EQ(frameInput(play, race, window, "").ghost, nullptr);
+    EXPECT_EQ(frameInputOf(play, &race, 640, 512, "").ghost, nullptr);
 
     play.timerShown = true;
     play.game.ticksPlayed = 90;
     play.game.course.checkpoints[0].colour = {1.0f, 0.0f, 1.0f};
     raceTick(race, play.game);
-    FrameInput input = frameInput(play, race, window, "");
+    FrameInput input = frameInputOf(play, &race, 640, 512, "");
     ASSERT_EQ(input.overlay.size(), 1u);
     ASSERT_EQ(input.overlay[0].lines.size(), 2u);
     EXPECT_EQ(input.overlay[0].lines[1].text, "checkpoint 1   0:02.25   -0.25");
@@ -153,13 +152,13 @@ TEST(Race, TheFrameShowsTheGhostAndTheSplitsInTheirColours)
 
     race.marks.checkpointTicks[1] = 230;
     play.game.ticksPlayed = 230;
-    input = frameInput(play, race, window, "");
+    input = frameInputOf(play, &race, 640, 512, "");
     EXPECT_EQ(input.overlay[0].lines[1].text, "checkpoint 2   0:05.75   +0.75");
     EXPECT_GT(input.overlay[0].lines[1].colour[0], input.overlay[0].lines[1].colour[1]) << "red: behind";
 
     play.game.gameState = EndScreen;
     race.endLines = {{"-1.25 against the best run", SplitLook::Ahead}, {"the fastest stretches add up to 0:09.00"}};
-    input = frameInput(play, race, window, "time 0:10.00");
+    input = frameInputOf(play, &race, 640, 512, "time 0:10.00");
     ASSERT_EQ(input.overlay.size(), 1u);
     ASSERT_EQ(input.overlay[0].lines.size(), 3u);
     EXPECT_EQ(input.overlay[0].lines[0].text, "time 0:10.00");

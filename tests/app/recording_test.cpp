@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/recording.h"
+#include "app/script/recording.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "app/window.h"
+#include "app/desktop/window.h"
 #include "render/frame.h"
 #include "tools/headless/egl_context.h"
 

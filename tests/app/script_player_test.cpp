@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/script_player.h"
+#include "app/script/script_player.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/script.h"
+#include "app/script/script.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/splits.h"
+#include "app/race/splits.h"
 
 namespace {
 

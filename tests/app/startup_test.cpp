@@ -7,8 +7,8 @@
 
 #include <filesystem>
 
-#include "app/media_folder.h"
-#include "app/standard_streams.h"
+#include "app/desktop/media_folder.h"
+#include "app/files/standard_streams.h"
 #include "tests/support/media_files.h"
 
 namespace {

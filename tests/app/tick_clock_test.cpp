@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/tick_clock.h"
+#include "app/play/tick_clock.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/tick_loop.h"
+#include "app/play/tick_loop.h"
 #include "sim/timing.h"
 
 namespace {

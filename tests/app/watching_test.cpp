@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/watching.h"
+#include "app/script/watching.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/script.h"
+#include "app/script/script.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/key_codes.h"
+#include "app/input/key_codes.h"
 #include "app/web/dom_keys.h"
 
 namespace {

@@ -2,7 +2,8 @@
 // on 127.0.0.1: it starts clean and fast, plays the desktop's game under
 // keys, hears it through Web Audio only after the first gesture, records a
 // run the desktop replays to the page's own rows, watches the route to its
-// end, and copes with bad scripts and missing storage.
+// end, races the best run it kept, and copes with bad scripts and missing
+// storage.
 'use strict';
 
 const test = require('node:test');
@@ -351,4 +352,68 @@ test('no storage (turned off): the game plays, one line says so', async () => {
   assert.match(await pageLine(), /not kept: the browser's storage is turned off/);
   await browser.click(width / 2, height / 2);
   await ticksPass(2);
+});
+
+// The page's clock under the test's hand, and the route's own lines played
+// as key events on it: each `tick` line moves the clock on by at most the
+// four ticks a frame plays, then waits for them. Stops at the end picture,
+// or once a split is shown when `untilSplit`.
+const routeDriver = `
+  window.fakeNow = null;
+  (function () {
+    const real = performance.now.bind(performance);
+    performance.now = () => (window.fakeNow === null ? real() : window.fakeNow);
+  })();
+  window.playRoute = async function (text, untilSplit) {
+    const keys = { UP: ['ArrowUp', 38], DOWN: ['ArrowDown', 40], LEFT: ['ArrowLeft', 37],
+                   RIGHT: ['ArrowRight', 39], 13: ['Enter', 13] };
+    const state = () => JSON.parse(Module.ccall('skycourse_state', 'string', [], []));
+    const frame = () => new Promise((resolve) => requestAnimationFrame(resolve));
+    for (const line of text.split('\\n')) {
+      const word = line.trim().split(/\\s+/);
+      if (word[0] === 'special' || word[0] === 'key') {
+        const key = keys[word[2]];
+        if (!key) continue;  // Esc is the browser's
+        window.dispatchEvent(new KeyboardEvent(word[1] === 'down' ? 'keydown' : 'keyup',
+                                               { key: key[0], code: key[0], keyCode: key[1], bubbles: true }));
+      } else if (word[0] === 'tick') {
+        for (let left = word.length > 1 ? parseInt(word[1], 10) : 1; left > 0;) {
+          const step = Math.min(4, left);
+          const want = state().tick + step;
+          window.fakeNow += step * 25;
+          while (state().tick < want && state().state === 0) await frame();
+          left -= step;
+          if (state().state !== 0 || (untilSplit && state().split !== '')) return state();
+        }
+      }
+    }
+    return state();
+  };`;
+
+test('a run finished from the route\'s own keys is raced as the ghost after a restart, with splits', async () => {
+  // A small canvas keeps the frames short.
+  await browser.send('Emulation.setDeviceMetricsOverride', { width: 320, height: 256, deviceScaleFactor: 1, mobile: false });
+  try {
+    await open('', routeDriver + 'localStorage.clear();');
+    const route = JSON.stringify(fs.readFileSync(process.env.SKYCOURSE_ROUTE, 'utf8'));
+    await browser.evaluate('window.fakeNow = Math.ceil(performance.now())');
+    await browser.click(160, 128);
+    const end = await browser.evaluate(`playRoute(${route}, false)`);
+    assert.strictEqual(end.state, 1, JSON.stringify(end));
+    assert.strictEqual(end.ticksPlayed, 9398);
+    assert.strictEqual(end.ghost, false, 'there was no best run to race yet');
+    assert.ok(await browser.evaluate("localStorage.getItem('skycourse:/skycourse/data/best.replay') !== null"),
+              'the best run was not kept in the browser\'s storage');
+
+    await press('Backspace', 'Backspace', 8);
+    await press('t', 'KeyT', 84);
+    const again = await state();
+    assert.ok(again.ticksPlayed < 5 && again.ghost, JSON.stringify(again));
+    const split = await browser.evaluate(`playRoute(${route}, true)`);
+    assert.match(split.split, /^checkpoint 1 .*0\.00/, JSON.stringify(split));
+    assert.strictEqual(split.ghost, true);
+  } finally {
+    await browser.send('Emulation.setDeviceMetricsOverride', { width, height, deviceScaleFactor: 1, mobile: false });
+    await browser.evaluate('localStorage.clear()');
+  }
 });

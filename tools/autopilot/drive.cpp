@@ -1,8 +1,8 @@
 #include "tools/autopilot/drive.h"
 
-#include "app/key_codes.h"
+#include "app/input/key_codes.h"
 
-#include "app/script.h"
+#include "app/script/script.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/input.h"
+#include "app/input/input.h"
 #include "sim/game.h"
 #include "tools/autopilot/keys.h"
 

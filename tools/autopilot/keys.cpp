@@ -1,6 +1,6 @@
 #include "tools/autopilot/keys.h"
 
-#include "app/key_codes.h"
+#include "app/input/key_codes.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/key_codes.h"
+#include "app/input/key_codes.h"
 #include "sim/game.h"
 #include "tools/autopilot/drive.h"
 #include "tools/autopilot/pilot.h"

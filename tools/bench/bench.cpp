@@ -17,9 +17,9 @@
 #include "sim/game.h"
 #include "tools/bench/offscreen.h"
 #include "tools/bench/route_states.h"
-#include "app/ghost.h"
-#include "app/run_script.h"
-#include "app/script.h"
+#include "app/race/ghost.h"
+#include "app/script/run_script.h"
+#include "app/script/script.h"
 #include "world/level.h"
 
 namespace {

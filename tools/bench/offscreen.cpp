@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/window.h"
+#include "app/desktop/window.h"
 #include "world/level.h"
 #include "tools/headless/egl_context.h"
 #include "tools/headless/framebuffer.h"

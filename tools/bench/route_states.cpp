@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "app/script.h"
+#include "app/script/script.h"
 
 bool playRouteTo(const std::string& routeFile, long long tick, RouteState& state)
 {

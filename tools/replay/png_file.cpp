@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/script.h"
+#include "app/script/script.h"
 
 namespace {
 

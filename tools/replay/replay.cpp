@@ -11,10 +11,10 @@
 #include <string>
 #include <utility>
 
-#include "app/ghost.h"
-#include "app/rows.h"
-#include "app/script_player.h"
-#include "app/standard_streams.h"
+#include "app/race/ghost.h"
+#include "app/script/rows.h"
+#include "app/script/script_player.h"
+#include "app/files/standard_streams.h"
 #include "sim/game.h"
 #include "tools/replay/shot.h"
 

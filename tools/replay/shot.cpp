@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/media_folder.h"
-#include "app/window.h"
+#include "app/desktop/media_folder.h"
+#include "app/desktop/window.h"
 #include "render/graphics.h"
 #include "tools/headless/framebuffer.h"
 #include "tools/replay/png_file.h"

@@ -1,0 +1,3 @@
+# The world's sources, for the desktop's library and the page's build alike.
+set(WORLD_SOURCES world.cpp level.cpp)
+list(TRANSFORM WORLD_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
