@@ -1,8 +1,10 @@
 #pragma once
-// A small mixer of our own over SDL2_mixer: one system, sounds loaded from
-// files, playback on free channels, per-channel volume. Every function is
-// safe to call with a null system, sound or channel: it then does nothing,
-// which is how the game runs silent on a machine without audio.
+// The sound layer: one system, sounds loaded from files, playback on free
+// channels, per-channel volume. Two backends carry it out, chosen when
+// linking: SDL2_mixer on the desktop (sound_layer.cpp) and Web Audio in the
+// page (app/web/sound_layer_web.cpp). Every function is safe to call with a
+// null system, sound or channel: it then does nothing, which is how the game
+// runs silent on a machine without audio.
 
 #include <string>
 #include <vector>
