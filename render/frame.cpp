@@ -494,4 +494,5 @@ void describeFrame(Frame& frame, const FrameInput& input, const MeshSet& meshes,
         addEndPicture(frame, textures);
     }
     for (const OverlayBlock& block : input.overlay) addOverlay(frame, block, textures);
+    if (input.menu) addMenu(frame, *input.menu, textures);
 }
