@@ -169,11 +169,13 @@ void addMenu(Frame& frame, const MenuPicture& picture, const TextureIds& texture
             addText(frame, layout, row.value, line.right - valueColumns * gw, top, valueColumns, colour, textures);
         }
     }
-    // A long list shows that it goes on.
-    const int arrowX = p.right - 2 * gw;
-    if (layout.moreAbove) addText(frame, layout, "^", arrowX, layout.rows.front().top, 1, frameHoney, textures);
-    if (layout.moreBelow) {
-        addText(frame, layout, "v", arrowX, layout.rows.back().bottom - layout.glyphHeight, 1, frameHoney, textures);
+    // A long list shows that it goes on, in strips a pointer can move it by.
+    const std::string up = layout.moreAbove ? "^  more  ^" : "";
+    const std::string down = layout.moreBelow ? "v  more  v" : "";
+    for (const auto& [strip, text] : {std::pair{layout.scrollUp, up}, std::pair{layout.scrollDown, down}}) {
+        if (text.empty()) continue;
+        const int x = (strip.left + strip.right - int(text.size()) * gw) / 2;
+        addText(frame, layout, text, x, textTop(strip, layout), layout.columns, frameHoney, textures);
     }
     if (!picture.notice.empty()) {
         addText(frame, layout, picture.notice, layout.notice.left, textTop(layout.notice, layout), layout.columns,

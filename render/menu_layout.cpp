@@ -43,13 +43,14 @@ MenuLayout layoutMenu(const MenuPicture& picture, int width, int height)
     const int fixed = lines * rowHeight + rowHeight / 2;
     const int room = std::max(1, (height - 16 - fixed) / rowHeight);
     const int rowCount = int(picture.rows.size());
-    const int shown = std::min(rowCount, room);
+    const bool scrolls = rowCount > room;
+    const int shown = scrolls ? std::max(1, room - 2) : rowCount;
     // The picked row stays in view: at the bottom when the list runs past it.
     if (picture.selected >= shown) layout.firstRow = std::min(picture.selected - shown + 1, rowCount - shown);
     layout.moreAbove = layout.firstRow > 0;
     layout.moreBelow = layout.firstRow + shown < rowCount;
 
-    const int panelHeight = fixed + shown * rowHeight;
+    const int panelHeight = fixed + (scrolls ? shown + 2 : shown) * rowHeight;
     layout.panel.left = (width - panelWidth) / 2;
     layout.panel.right = layout.panel.left + panelWidth;
     layout.panel.top = std::max(4, (height - panelHeight) / 2);
@@ -60,7 +61,15 @@ MenuLayout layoutMenu(const MenuPicture& picture, int width, int height)
     int y = layout.panel.top + rowHeight / 4;
     layout.title = {inner, y, innerRight, y + rowHeight};
     y += 2 * rowHeight;
+    if (scrolls) {
+        layout.scrollUp = {inner, y, innerRight, y + rowHeight};
+        y += rowHeight;
+    }
     for (int i = 0; i < shown; ++i, y += rowHeight) layout.rows.push_back({inner, y, innerRight, y + rowHeight});
+    if (scrolls) {
+        layout.scrollDown = {inner, y, innerRight, y + rowHeight};
+        y += rowHeight;
+    }
     if (!picture.notice.empty()) {
         layout.notice = {inner, y, innerRight, y + rowHeight};
         y += rowHeight;

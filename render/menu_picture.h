@@ -46,6 +46,10 @@ struct MenuLayout {
     std::vector<MenuRect> rows;   // the rows shown, from firstRow on
     bool moreAbove = false;
     bool moreBelow = false;
+    // A list longer than the screen has a strip above and below it: a click
+    // or a tap there moves the list, for players with no keys to hand.
+    MenuRect scrollUp;
+    MenuRect scrollDown;
 };
 
 // Where everything of the picture goes on a screen of this size.

@@ -29,6 +29,13 @@ constexpr Action boundActions[] = {
 };
 constexpr int keysRowsBefore = 0;
 
+MenuAsk asked(MenuAskKind kind)
+{
+    MenuAsk ask;
+    ask.kind = kind;
+    return ask;
+}
+
 Row row(RowKind kind, std::string label, std::string value = "", int index = 0)
 {
     return {{std::move(label), std::move(value), kind != RowKind::Info, MenuSwatch::None}, kind, index};
@@ -208,7 +215,7 @@ MenuAsk back(Menu& menu, const MenuData& data)
     const MenuScreen parent = parentOf(menu.screen);
     if (parent == MenuScreen::Closed) {
         menu.screen = MenuScreen::Closed;
-        return {MenuAskKind::Resume};
+        return asked(MenuAskKind::Resume);
     }
     go(menu, parent, data);
     return {};
@@ -267,7 +274,7 @@ MenuAsk bindPending(Menu& menu, const MenuData& data)
     bound.push_back({action, key});
     menu.notice.clear();
     go(menu, MenuScreen::Keys, data);
-    return {MenuAskKind::BindingsChanged};
+    return asked(MenuAskKind::BindingsChanged);
 }
 
 MenuAsk accept(Menu& menu, const MenuData& data, int direction, bool wrap)
@@ -277,9 +284,9 @@ MenuAsk accept(Menu& menu, const MenuData& data, int direction, bool wrap)
     if (at < 0 || at >= int(rows.size()) || !rows[size_t(at)].picture.selectable) return {};
     const Row& r = rows[size_t(at)];
     switch (r.kind) {
-    case RowKind::Resume: menu.screen = MenuScreen::Closed; return {MenuAskKind::Resume};
-    case RowKind::Restart: menu.screen = MenuScreen::Closed; return {MenuAskKind::Restart};
-    case RowKind::Quit: return {MenuAskKind::Quit};
+    case RowKind::Resume: menu.screen = MenuScreen::Closed; return asked(MenuAskKind::Resume);
+    case RowKind::Restart: menu.screen = MenuScreen::Closed; return asked(MenuAskKind::Restart);
+    case RowKind::Quit: return asked(MenuAskKind::Quit);
     case RowKind::Courses: go(menu, MenuScreen::Courses, data); return {};
     case RowKind::BestTimes: go(menu, MenuScreen::BestTimes, data); return {};
     case RowKind::Settings: go(menu, MenuScreen::Settings, data); return {};
@@ -294,7 +301,7 @@ MenuAsk accept(Menu& menu, const MenuData& data, int direction, bool wrap)
     }
     case RowKind::Setting:
         changeSetting(menu.settings, SettingId(r.index), direction, wrap);
-        return {MenuAskKind::SettingsChanged};
+        return asked(MenuAskKind::SettingsChanged);
     case RowKind::Action:
         menu.binding = boundActions[r.index];
         menu.notice.clear();
@@ -303,7 +310,7 @@ MenuAsk accept(Menu& menu, const MenuData& data, int direction, bool wrap)
     case RowKind::ResetKeys:
         menu.bindings.bound.clear();
         menu.notice = "The game's own keys are back";
-        return {MenuAskKind::BindingsChanged};
+        return asked(MenuAskKind::BindingsChanged);
     case RowKind::UseAnyway: return bindPending(menu, data);
     case RowKind::Back: return back(menu, data);
     case RowKind::Info: return {};
@@ -361,6 +368,8 @@ MenuAsk pressMenuKey(Menu& menu, MenuKey key, const MenuData& data)
 MenuAsk pressMenuPlayerKey(Menu& menu, PlayerKey key, const MenuData& data)
 {
     const PlayerKey backspace{false, 8};
+    // Letters bind whatever the case, as keys.conf reads them.
+    if (!key.special && key.code >= 'A' && key.code <= 'Z') key.code += 'a' - 'A';
     if (menu.screen == MenuScreen::WaitingForKey && !(key == backspace)) {
         Action now;
         if (!bindableKey(key)) {
@@ -402,7 +411,18 @@ MenuAsk clickMenu(Menu& menu, const MenuData& data, int x, int y, int width, int
 {
     if (menu.screen == MenuScreen::Closed) return {};
     const MenuPicture picture = menuPicture(menu, data);
-    const int row = menuRowAt(picture, layoutMenu(picture, width, height), x, y);
+    const MenuLayout layout = layoutMenu(picture, width, height);
+    const int shown = int(layout.rows.size());
+    // A strip above or below a long list turns it by a page.
+    const bool up = layout.moreAbove && layout.scrollUp.contains(x, y);
+    if (up || (layout.moreBelow && layout.scrollDown.contains(x, y))) {
+        const int last = int(picture.rows.size()) - 1;
+        int& at = selectedOf(menu);
+        at = up ? std::max(0, layout.firstRow - shown) : std::min(last, layout.firstRow + 2 * shown - 1);
+        while (!picture.rows[size_t(at)].selectable && at > 0 && at < last) at += up ? 1 : -1;
+        return {};
+    }
+    const int row = menuRowAt(picture, layout, x, y);
     if (row < 0) return {};
     selectedOf(menu) = row;
     return accept(menu, data, 1, true);
