@@ -95,6 +95,7 @@ enum class OverlayPlace : uint8_t { TopLeft, AboveCentre };
 struct OverlayBlock {
     std::vector<OverlayLine> lines;
     OverlayPlace place = OverlayPlace::TopLeft;
+    float scale = 1.0f;  // the player's text size: 1, 1.5 or 2
 };
 
 struct Frame {

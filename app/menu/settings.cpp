@@ -187,3 +187,12 @@ std::string saveKeyBindings(const std::string& path, const KeyBindings& bindings
 {
     return writeWithFolder(path, spellKeyBindings(bindings));
 }
+
+void adjustPointer(const PlayerSettings& settings, int width, int height, int& x, int& y)
+{
+    const int centreX = width / 2;
+    const int centreY = height / 2;
+    const double tilt = settings.invertTilt ? -1.0 : 1.0;
+    x = centreX + int(std::lround(double(x - centreX) * settings.mouseSensitivity));
+    y = centreY + int(std::lround(double(y - centreY) * settings.mouseSensitivity * tilt));
+}

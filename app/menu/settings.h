@@ -54,3 +54,9 @@ std::string savePlayerSettings(const std::string& path, const PlayerSettings& se
 // one place bindings live. Empty, or the problem.
 struct KeyBindings;
 std::string saveKeyBindings(const std::string& path, const KeyBindings& bindings);
+
+// A pointer move at the player's mouse sensitivity and tilt: its distance
+// from the centre of a screen this size scaled, and turned over up and
+// down with `invertTilt`. At 1 and not inverted it is the move itself, so
+// the recorded `mouse` lines and their replay are as before.
+void adjustPointer(const PlayerSettings& settings, int width, int height, int& x, int& y);

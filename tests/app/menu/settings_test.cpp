@@ -64,6 +64,26 @@ TEST(PlayerSettings, ParseTakesTheMenusValuesAndCallsAnythingElseDamage)
     EXPECT_EQ(back, changed);
 }
 
+TEST(PlayerSettings, PointerMovesFollowSensitivityAndTilt)
+{
+    struct Case {
+        float sensitivity;
+        bool invert;
+        int x, y, wantX, wantY;
+    };
+    for (const Case& c : {Case{1.0f, false, 700, 400, 700, 400}, Case{2.0f, false, 700, 400, 760, 288},
+                          Case{0.25f, false, 600, 520, 630, 514}, Case{1.0f, true, 700, 400, 700, 624},
+                          Case{1.0f, true, 640, 512, 640, 512}}) {
+        PlayerSettings s;
+        s.mouseSensitivity = c.sensitivity;
+        s.invertTilt = c.invert;
+        int x = c.x, y = c.y;
+        adjustPointer(s, 1280, 1024, x, y);
+        EXPECT_EQ(x, c.wantX) << c.sensitivity << " " << c.invert;
+        EXPECT_EQ(y, c.wantY) << c.sensitivity << " " << c.invert;
+    }
+}
+
 class SettingsFile : public ::testing::Test {
 protected:
     fs::path folder = fs::temp_directory_path() / ("skycourse-settings-" + std::to_string(getpid()));
