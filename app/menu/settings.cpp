@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <sstream>
@@ -50,14 +51,16 @@ bool readPercent(const std::string& word, int& value)
     return true;
 }
 
-// One of the menu's steps, written as the menu writes it.
+// One of the menu's steps, however it is written ("1", "1.0", "0.50").
 template <typename T, size_t N>
 bool readStep(const std::string& word, const T (&steps)[N], T& value)
 {
+    if (word.empty() || word.size() > 8 || word.find_first_not_of("0123456789.") != std::string::npos) return false;
+    char* end = nullptr;
+    const double number = std::strtod(word.c_str(), &end);
+    if (*end != '\0') return false;
     for (T step : steps) {
-        std::ostringstream spelled;
-        spelled << step;
-        if (word == spelled.str()) {
+        if (std::fabs(number - double(step)) < 1e-6) {
             value = step;
             return true;
         }

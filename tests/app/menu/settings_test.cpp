@@ -39,6 +39,9 @@ TEST(PlayerSettings, ParseTakesTheMenusValuesAndCallsAnythingElseDamage)
         {"music volume = 40\r\nmute=on # quiet\nmouse sensitivity = 0.25\ntext size = 1.5\nrenderer = shaders\n"
          "pad dead zone = 33\n",
          true, changed, ""},
+        {"music volume = 40\nmute = yes\nmouse sensitivity = 0.250\ntext size = 1.50\nrenderer = shaders\n"
+         "pad dead zone = 33\n",
+         true, changed, ""},
         {"music volume = 101\n", false, {}, "line 1: 'music volume = 101' is not a setting"},
         {"music volume = -5\n", false, {}, "line 1"},
         {"music volume = 4x\n", false, {}, "line 1"},
