@@ -53,11 +53,11 @@ TEST(Menu, EveryScreenIsWorkedByKeysPadPointerAndTaps)
     const MenuData data = someData();
     const Step steps[] = {
         {"down the pause menu", In::Player, {}, down, 0, MenuScreen::Pause, 1, MenuAskKind::None},
-        {"up past the top wraps", In::Key, MenuKey::Up, none, 0, MenuScreen::Pause, 0, MenuAskKind::None},
-        {"up again", In::Key, MenuKey::Up, none, 0, MenuScreen::Pause, 5, MenuAskKind::None},
+        {"up again", In::Key, MenuKey::Up, none, 0, MenuScreen::Pause, 0, MenuAskKind::None},
+        {"round to quit", In::Key, MenuKey::Up, none, 0, MenuScreen::Pause, 5, MenuAskKind::None},
+        {"quit is asked, not done", In::Key, MenuKey::Accept, none, 0, MenuScreen::Pause, 5, MenuAskKind::Quit},
         {"the pointer over courses", In::Point, {}, none, 2, MenuScreen::Pause, 2, MenuAskKind::None},
         {"a tap opens courses", In::Click, {}, none, 2, MenuScreen::Courses, 0, MenuAskKind::None},
-        {"left does nothing on a list", In::Key, MenuKey::Left, none, 0, MenuScreen::Courses, 0, MenuAskKind::None},
         {"back to the pause menu, its pick kept", In::Player, {}, backspace, 0, MenuScreen::Pause, 2, MenuAskKind::None},
         {"best times", In::Key, MenuKey::Down, none, 0, MenuScreen::Pause, 3, MenuAskKind::None},
         {"open best times", In::Player, {}, enter, 0, MenuScreen::BestTimes, 0, MenuAskKind::None},
@@ -118,41 +118,6 @@ TEST(Menu, EveryScreenIsWorkedByKeysPadPointerAndTaps)
     ASSERT_EQ(menu.bindings.bound.size(), 1u) << "j moved from jump to camera";
     EXPECT_EQ(menu.bindings.bound[0].action, Action::Camera);
     EXPECT_EQ(menu.bindings.bound[0].key, (PlayerKey{false, 'j'}));
-}
-
-TEST(Menu, ThePauseMenuAsksTheGame)
-{
-    const MenuData data = someData();
-    struct Case {
-        int row;
-        MenuAskKind ask;
-        MenuScreen after;
-    };
-    for (const Case& c : {Case{0, MenuAskKind::Resume, MenuScreen::Closed}, Case{1, MenuAskKind::Restart, MenuScreen::Closed},
-                          Case{5, MenuAskKind::Quit, MenuScreen::Pause}, Case{-1, MenuAskKind::Resume, MenuScreen::Closed}}) {
-        Menu menu = openMenu({}, {});
-        menu.selected[size_t(MenuScreen::Pause)] = c.row;
-        const MenuAsk ask = c.row < 0 ? pressMenuKey(menu, MenuKey::Back, data) : pressMenuKey(menu, MenuKey::Accept, data);
-        EXPECT_EQ(ask.kind, c.ask) << c.row;
-        EXPECT_EQ(menu.screen, c.after) << c.row;
-    }
-}
-
-TEST(Menu, TheClickedRowIsTheOneDrawnThereOnALongScrolledList)
-{
-    const MenuData data = someData();
-    Menu menu = openMenu({}, {});
-    menu.settings.textSize = 2.0f;
-    menu.screen = MenuScreen::Keys;
-    for (int i = 0; i < 15; ++i) pressMenuKey(menu, MenuKey::Down, data);
-    const MenuPicture picture = menuPicture(menu, data);
-    const MenuLayout layout = layoutMenu(picture, 640, 480);
-    ASSERT_GT(layout.firstRow, 0) << "the list scrolled to keep the pick in view";
-    ASSERT_LT(size_t(layout.firstRow) + layout.rows.size(), picture.rows.size() + 1);
-    const MenuRect& last = layout.rows.back();
-    EXPECT_EQ(menuRowAt(picture, layout, last.left + 1, last.top + 1), layout.firstRow + int(layout.rows.size()) - 1);
-    EXPECT_EQ(menuRowAt(picture, layout, layout.panel.left - 2, last.top + 1), -1) << "beside the panel";
-    EXPECT_EQ(menuRowAt(picture, layout, last.left + 1, layout.title.top + 1), -1) << "on the title";
 }
 
 TEST(HudSigns, EachCueHeardIsAlsoShownForAFewSeconds)
