@@ -47,18 +47,23 @@ void initSound(GameSounds& sounds)
 void playEffect(GameSounds& sounds, Sound* sound, Channel** slot)
 {
     Channel* channel = playSound(sounds.soundSystem, sound, anyFreeChannel);
+    // A play starts at full volume; only a lowered effects volume changes it.
+    if (sounds.effectsVolume < 1.0f) setChannelVolume(sounds.soundSystem, channel, sounds.effectsVolume);
     if (slot) *slot = channel;
 }
 
 void startBackgroundMusic(GameSounds& sounds)
 {
     sounds.musicChannel = playSound(sounds.soundSystem, sounds.backgroundMusic, anyFreeChannel);
-    setChannelVolume(sounds.soundSystem, sounds.musicChannel, backgroundVolume);
+    sounds.musicLevel = backgroundVolume;
+    setChannelVolume(sounds.soundSystem, sounds.musicChannel, backgroundVolume * sounds.musicVolume);
 }
 
 void startVictoryMusic(GameSounds& sounds)
 {
     sounds.musicChannel = playSound(sounds.soundSystem, sounds.victoryMusic, anyFreeChannel);
+    sounds.musicLevel = 1.0f;
+    if (sounds.musicVolume < 1.0f) setChannelVolume(sounds.soundSystem, sounds.musicChannel, sounds.musicVolume);
 }
 
 void setSoundVolume(GameSounds& sounds, float volume)
@@ -75,7 +80,25 @@ void switchMute(GameSounds& sounds)
 
 void softenMusic(GameSounds& sounds, bool soft)
 {
-    setChannelVolume(sounds.soundSystem, sounds.musicChannel, soft ? pausedMusicVolume : backgroundVolume);
+    sounds.musicLevel = soft ? pausedMusicVolume : backgroundVolume;
+    setChannelVolume(sounds.soundSystem, sounds.musicChannel, sounds.musicLevel * sounds.musicVolume);
+}
+
+void setMusicVolume(GameSounds& sounds, float volume)
+{
+    sounds.musicVolume = volume;
+    setChannelVolume(sounds.soundSystem, sounds.musicChannel, sounds.musicLevel * volume);
+}
+
+void setEffectsVolume(GameSounds& sounds, float volume)
+{
+    // Effects are short: the next one plays at the new level.
+    sounds.effectsVolume = volume;
+}
+
+void setEffectLevel(GameSounds& sounds, Channel* channel, float level)
+{
+    setChannelVolume(sounds.soundSystem, channel, level * sounds.effectsVolume);
 }
 
 void restartMusic(GameSounds& sounds)

@@ -22,8 +22,11 @@ struct GameSounds {
     Channel* musicChannel = nullptr;
     Channel* effectsChannel = nullptr;
     Channel* jumpChannel = nullptr;
-    float volume = 1.0f;  // the player's, 0..1
+    float volume = 1.0f;  // the player's, 0..1: everything heard
     bool muted = false;
+    float musicVolume = 1.0f;    // the menu's, 0..1, on top of `volume`
+    float effectsVolume = 1.0f;
+    float musicLevel = 0.0f;     // the track's own level now (the background's, softer paused, the victory's)
 };
 
 // Creates the sound system with 10 channels and loads the nine sounds from
@@ -38,6 +41,12 @@ void startVictoryMusic(GameSounds& sounds);
 // The player's volume (0..1), kept through a mute.
 void setSoundVolume(GameSounds& sounds, float volume);
 void switchMute(GameSounds& sounds);
+// The music and the effects each at their own level (0..1), on top of the
+// player's volume; the music playing changes at once.
+void setMusicVolume(GameSounds& sounds, float volume);
+void setEffectsVolume(GameSounds& sounds, float volume);
+// An effect's channel at `level` (0..1) of the effects' volume.
+void setEffectLevel(GameSounds& sounds, Channel* channel, float level);
 // The background music softer while the game is paused, or as usual.
 void softenMusic(GameSounds& sounds, bool soft);
 // Everything stopped and the background music from its beginning, as at

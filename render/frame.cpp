@@ -340,11 +340,15 @@ Draw& addOverlayDraw(Frame& frame, uint32_t firstRun)
 void addOverlay(Frame& frame, const OverlayBlock& block, const TextureIds& textures)
 {
     if (block.lines.empty()) return;
-    constexpr int lineHeight = 24;
+    // The player's text size scales the letters and the lines alike.
+    const float scale = std::clamp(block.scale, 1.0f, 2.0f);
+    const int advance = int(float(glyphAdvance) * scale);
+    const int tall = int(float(glyphHeight) * scale);
+    const int lineHeight = int(24.0f * scale);
     constexpr int margin = 12;
     size_t longest = 0;
     for (const OverlayLine& line : block.lines) longest = std::max(longest, line.text.size());
-    const int width = int(longest) * glyphAdvance;
+    const int width = int(longest) * advance;
     const int height = int(block.lines.size()) * lineHeight;
     const bool centre = block.place == OverlayPlace::AboveCentre;
     // Above the centre: the chase view holds the ball at the centre.
@@ -374,8 +378,8 @@ void addOverlay(Frame& frame, const OverlayBlock& block, const TextureIds& textu
             if (c <= ' ' || c >= 128) continue;
             const float s0 = float(c % fontColumns) * cellS;
             const float t1 = 1.0f - float(c / fontColumns) * cellT;
-            const float x0 = float(left) + float(k) * glyphAdvance;
-            addRectangle(frame.scratch, x0, baseY, x0 + glyphAdvance, baseY + glyphHeight, s0, t1 - cellT,
+            const float x0 = float(left) + float(k) * float(advance);
+            addRectangle(frame.scratch, x0, baseY, x0 + float(advance), baseY + float(tall), s0, t1 - cellT,
                          s0 + glyphS, t1);
         }
         endRun(frame.scratch);
@@ -490,4 +494,5 @@ void describeFrame(Frame& frame, const FrameInput& input, const MeshSet& meshes,
         addEndPicture(frame, textures);
     }
     for (const OverlayBlock& block : input.overlay) addOverlay(frame, block, textures);
+    if (input.menu) addMenu(frame, *input.menu, textures);
 }

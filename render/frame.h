@@ -95,6 +95,7 @@ enum class OverlayPlace : uint8_t { TopLeft, AboveCentre };
 struct OverlayBlock {
     std::vector<OverlayLine> lines;
     OverlayPlace place = OverlayPlace::TopLeft;
+    float scale = 1.0f;  // the player's text size: 1, 1.5 or 2
 };
 
 struct Frame {
@@ -115,12 +116,15 @@ struct TextureIds {
     unsigned int sky[6] = {};
 };
 
+struct MenuPicture;
+
 struct FrameInput {
     const Game* game = nullptr;
     int width = 1280;
     int height = 1024;
     const Ball* ghost = nullptr;                // drawn see-through over the scene
     std::vector<OverlayBlock> overlay;          // drawn last, in order
+    const MenuPicture* menu = nullptr;          // a menu over everything, or none
 };
 
 // The scene's projection: 45 degrees up and down, far plane 200. The chase
@@ -154,6 +158,8 @@ bool addShadow(Frame& frame, const Ball& b, const std::vector<Block>& blocks, co
                const MeshSet& meshes, const TextureIds& textures);
 void addEndPicture(Frame& frame, const TextureIds& textures);
 void addOverlay(Frame& frame, const OverlayBlock& block, const TextureIds& textures);
+// A menu screen over the frame (render/menu_draws.cpp).
+void addMenu(Frame& frame, const MenuPicture& picture, const TextureIds& textures);
 
 // Fills `frame` (reusing its storage: no allocation once it has grown) with
 // the scene while the game is playing, or the end picture after the goal,

@@ -22,8 +22,7 @@ void playImpactSound(GameSounds& sounds, Material material, float speed)
     }
     if (!sound) return;
     playEffect(sounds, sound, &sounds.effectsChannel);
-    setChannelVolume(sounds.soundSystem, sounds.effectsChannel,
-                     std::clamp(speed / fullVolumeLandingSpeed, 0.0f, 1.0f));
+    setEffectLevel(sounds, sounds.effectsChannel, std::clamp(speed / fullVolumeLandingSpeed, 0.0f, 1.0f));
 }
 
 }  // namespace

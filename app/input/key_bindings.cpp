@@ -191,3 +191,47 @@ std::string describeBindings(const KeyBindings& bindings)
     }
     return out;
 }
+
+const char* nameOfAction(Action action)
+{
+    for (const ActionName& a : actionNames) {
+        if (a.action == action) return a.name;
+    }
+    return "";
+}
+
+std::string nameOfKey(PlayerKey key)
+{
+    return keyName(key);
+}
+
+bool actionNowOfKey(const KeyBindings& bindings, PlayerKey key, Action& action)
+{
+    if (actionOfKey(bindings, key, action)) return true;
+    key = folded(key);
+    for (const ActionName& a : actionNames) {
+        std::istringstream own(a.defaultKeys);
+        for (std::string item; std::getline(own, item, ',');) {
+            item = trimmed(item);
+            PlayerKey ownKey;
+            if (parseKey(item.substr(0, item.find(' ')), ownKey) && ownKey == key) {
+                action = a.action;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool bindableKey(PlayerKey key)
+{
+    PlayerKey back;
+    return parseKey(keyName(key), back) && back == folded(key);
+}
+
+std::string spellKeyBindings(const KeyBindings& bindings)
+{
+    std::string text = "# Skycourse's keys: `action = key` a line. Written by the game's menu.\n";
+    for (const Binding& b : bindings.bound) text += std::string(nameOfAction(b.action)) + " = " + keyName(b.key) + "\n";
+    return text;
+}

@@ -42,3 +42,15 @@ KeyBindings loadKeyBindings(const std::string& path, std::vector<std::string>& p
 
 // Every action with the keys that do it, one line each, for --print-keys.
 std::string describeBindings(const KeyBindings& bindings);
+
+// The names keys.conf uses: an action's, and a key's (a letter as itself).
+const char* nameOfAction(Action action);
+std::string nameOfKey(PlayerKey key);
+// What a key does now: keys.conf's binding, else the game's own key for it
+// (the arrows, Enter, c, p, l and the single keys). False for a free key.
+bool actionNowOfKey(const KeyBindings& bindings, PlayerKey key, Action& action);
+// The bindings as keys.conf's text, which parseKeyBindings reads back whole.
+std::string spellKeyBindings(const KeyBindings& bindings);
+// Whether keys.conf can name the key, so that a binding of it survives a
+// save and a load.
+bool bindableKey(PlayerKey key);

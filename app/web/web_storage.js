@@ -31,9 +31,10 @@ mergeInto(LibraryManager.library, {
       var names = FS.readdir(folder);
       for (var i = 0; i < names.length; ++i) {
         var name = names[i];
-        // Not the lock, nor a temporary file (mkstemp's six letters) that a
-        // failed write left behind.
-        if (name === '.' || name === '..' || /\.lock$|\.[A-Za-z0-9]{6}$/.test(name)) continue;
+        // Not the lock, nor a temporary file that a failed write left
+        // behind: the file's own name and mkstemp's six letters after it
+        // (best.replay itself ends in six letters).
+        if (name === '.' || name === '..' || /\.lock$|\.[^.]+\.[A-Za-z0-9]{6}$/.test(name)) continue;
         var path = folder + '/' + name;
         if (!FS.isFile(FS.stat(path).mode)) continue;
         store.setItem('skycourse:' + path, FS.readFile(path, { encoding: 'utf8' }));

@@ -124,3 +124,28 @@ TEST_F(AudioTest, LandingsRingAsLoudAsTheBallComesDown)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(AudioTest, MusicAndEffectsEachHaveTheirOwnVolumeUnderThePlayers)
+{
+    const float step = 1.0f / 128;  // the mixer's steps
+    setSoundVolume(s, 0.8f);
+    startBackgroundMusic(s);
+    EXPECT_NEAR(channelVolume(s.soundSystem, s.musicChannel), 0.35f, step) << "as always, with the menu untouched";
+    setMusicVolume(s, 0.5f);
+    EXPECT_NEAR(channelVolume(s.soundSystem, s.musicChannel), 0.175f, step) << "the track playing turns down at once";
+    softenMusic(s, true);
+    EXPECT_NEAR(channelVolume(s.soundSystem, s.musicChannel), 0.05f, step) << "softer paused, as before";
+
+    setEffectsVolume(s, 0.5f);
+    clearSoundPlayLog();
+    playEvents(s, {{EventKind::Jump}, {EventKind::Landing, Material::Wood, 10.0f}, {EventKind::GoalReached}});
+    ASSERT_EQ(soundPlayLog().size(), 3u);
+    EXPECT_NEAR(soundPlayLog()[0].volume, 0.5f, step);
+    EXPECT_NEAR(soundPlayLog()[1].volume, 0.25f, step) << "half as loud a landing, at half the effects' volume";
+    EXPECT_NEAR(soundPlayLog()[2].volume, 0.5f, step) << "the victory music is music";
+    EXPECT_NEAR(masterVolume(s.soundSystem), 0.8f, step) << "the player's volume stays over both";
+}
+
+}  // namespace

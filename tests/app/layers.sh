@@ -7,7 +7,7 @@ root=${1:-$(dirname "$0")/../..}
 rank() {
     case $1 in
         files) echo 1 ;; input) echo 2 ;; script) echo 3 ;; play) echo 4 ;; race) echo 5 ;;
-        front) echo 6 ;; desktop|web) echo 7 ;; *) echo 0 ;;
+        menu) echo 6 ;; front) echo 7 ;; desktop|web) echo 8 ;; *) echo 0 ;;
     esac
 }
 bad=0
@@ -16,7 +16,7 @@ for file in "$root"/app/*/*.cpp "$root"/app/*/*.h; do
     mine=$(rank "$folder")
     for used in $(sed -n 's|^#include "app/\([a-z_]*\)/.*|\1|p' "$file" | sort -u); do
         theirs=$(rank "$used")
-        if [ "$theirs" -eq 0 ] || [ "$theirs" -gt "$mine" ] || { [ "$theirs" -eq 7 ] && [ "$used" != "$folder" ]; }; then
+        if [ "$theirs" -eq 0 ] || [ "$theirs" -gt "$mine" ] || { [ "$theirs" -eq 8 ] && [ "$used" != "$folder" ]; }; then
             echo "${file#"$root"/} includes app/$used/, a layer above or beside app/$folder/"
             bad=1
         fi
