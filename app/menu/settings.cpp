@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "app/race/best_times.h"
+#include "app/files/player_file.h"
 #include "app/input/key_bindings.h"
 #include "app/files/player_files.h"
 #include "app/files/printable.h"
@@ -160,12 +160,9 @@ PlayerSettings loadPlayerSettings(const std::string& path, std::string& problem)
     }
     // The player's own values stay in the file set aside; the game goes on
     // with the defaults and the next save starts a new file.
-    const std::string aside = damagedAside(path);
-    if (std::rename(path.c_str(), aside.c_str()) == 0) {
-        problem = path + ": " + why + "; kept as " + aside + ", the defaults used";
-    } else {
-        problem = path + ": " + why + "; the defaults used (cannot be moved aside: " + std::strerror(errno) + ")";
-    }
+    const MovedAside moved = moveAside(path);
+    problem = moved.moved ? path + ": " + why + "; kept as " + moved.aside + ", the defaults used"
+                          : path + ": " + why + "; the defaults used (cannot be moved aside: " + moved.problem + ")";
     return PlayerSettings{};
 }
 
