@@ -27,7 +27,7 @@ bool startGamepads()
     return SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
 }
 
-PadReading readGamepad(Gamepad& pad)
+PadReading readGamepad(Gamepad& pad, int deadZonePercent)
 {
     if (!SDL_WasInit(SDL_INIT_GAMECONTROLLER)) return {};
     SDL_GameControllerUpdate();
@@ -43,17 +43,18 @@ PadReading readGamepad(Gamepad& pad)
     PadReading now;
     const int x = axis(c, SDL_CONTROLLER_AXIS_LEFTX);
     const int y = axis(c, SDL_CONTROLLER_AXIS_LEFTY);
-    now.forward = button(c, SDL_CONTROLLER_BUTTON_DPAD_UP) || stickPushed(y, -1);
-    now.back = button(c, SDL_CONTROLLER_BUTTON_DPAD_DOWN) || stickPushed(y, 1);
-    now.left = button(c, SDL_CONTROLLER_BUTTON_DPAD_LEFT) || stickPushed(x, -1);
-    now.right = button(c, SDL_CONTROLLER_BUTTON_DPAD_RIGHT) || stickPushed(x, 1);
+    now.forward = button(c, SDL_CONTROLLER_BUTTON_DPAD_UP) || stickPushed(y, -1, deadZonePercent);
+    now.back = button(c, SDL_CONTROLLER_BUTTON_DPAD_DOWN) || stickPushed(y, 1, deadZonePercent);
+    now.left = button(c, SDL_CONTROLLER_BUTTON_DPAD_LEFT) || stickPushed(x, -1, deadZonePercent);
+    now.right = button(c, SDL_CONTROLLER_BUTTON_DPAD_RIGHT) || stickPushed(x, 1, deadZonePercent);
     now.jump = button(c, SDL_CONTROLLER_BUTTON_A);
     now.turnLeft = button(c, SDL_CONTROLLER_BUTTON_LEFTSHOULDER);
     now.turnRight = button(c, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
     now.pause = button(c, SDL_CONTROLLER_BUTTON_START);
     now.mouseLook = button(c, SDL_CONTROLLER_BUTTON_BACK);
-    now.lookX = stickLook(axis(c, SDL_CONTROLLER_AXIS_RIGHTX));
-    now.lookY = stickLook(axis(c, SDL_CONTROLLER_AXIS_RIGHTY));
+    now.cancel = button(c, SDL_CONTROLLER_BUTTON_B);
+    now.lookX = stickLook(axis(c, SDL_CONTROLLER_AXIS_RIGHTX), deadZonePercent);
+    now.lookY = stickLook(axis(c, SDL_CONTROLLER_AXIS_RIGHTY), deadZonePercent);
     return now;
 }
 

@@ -17,5 +17,5 @@ struct Gamepad {
 bool startGamepads();
 // The pad's state now: the first controller plugged in is opened when none
 // is; one pulled out reads as all let go.
-PadReading readGamepad(Gamepad& pad);
+PadReading readGamepad(Gamepad& pad, int deadZonePercent = usualPadDeadZone);
 void stopGamepads(Gamepad& pad);

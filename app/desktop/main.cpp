@@ -81,11 +81,15 @@ void carryOut(Session& s, bool fromTimer = false)
     if (!asks.line.empty()) std::fprintf(stderr, "%s\n", asks.line.c_str());
     // In an ordinary window, mouse look takes the pointer (hidden, held at
     // the centre) and gives it back when switched off.
-    if (asks.pointerCaptured && s.options.windowed) {
+    // In game mode the pointer shows only for the menu.
+    if (asks.pointerCaptured && (s.windowed || menuOpen(s.front))) {
         s.pointerFree = !*asks.pointerCaptured;
         glutSetCursor(s.pointerFree ? GLUT_CURSOR_INHERIT : GLUT_CURSOR_NONE);
         // From the centre, so that switching it on does not turn the view.
         if (!s.pointerFree) glutWarpPointer(s.window.width / 2, s.window.height / 2);
+    } else if (asks.pointerCaptured && !s.windowed) {
+        s.pointerFree = false;
+        glutSetCursor(GLUT_CURSOR_NONE);
     }
     if (asks.ticksRestarted && !fromTimer) scheduleTicks(s);
     if (asks.redraw) glutPostRedisplay();
@@ -100,7 +104,7 @@ void onTimer(int)
     Session& s = *session;
     if (!s.front.watching) {
         for (int presses = pauseKeyPresses(s.pauseKey); presses > 0; --presses) frontAction(s.front, Action::Pause, true);
-        frontPad(s.front, readGamepad(s.pad));
+        frontPad(s.front, readGamepad(s.pad, s.front.settings.padDeadZone));
     }
     frontTicks(s.front);
     carryOut(s, true);
@@ -154,6 +158,11 @@ void onSpecialDown(int key, int, int)
 void onSpecialUp(int key, int, int)
 {
     onKey({true, key}, false, 0);
+}
+
+void onMouseButton(int button, int state, int x, int y)
+{
+    if (button == GLUT_LEFT_BUTTON && state == GLUT_DOWN && frontTap(session->front, x, y)) carryOut(*session);
 }
 
 void onMouseMove(int x, int y)
@@ -211,12 +220,24 @@ int main(int argc, char** argv)
     FrontStart start;
     if (const std::string folder = playerConfigFolder(); !folder.empty()) {
         const std::string path = folder + "/keys.conf";
+        start.keysPath = path;
         std::vector<std::string> problems;
         start.bindings = loadKeyBindings(path, problems);
         for (const std::string& problem : problems) {
             std::fprintf(stderr, "skycourse: %s: %s\n", printable(path).c_str(), problem.c_str());
         }
     }
+    // settings.conf: what the player chose in the menu; the command line
+    // wins for this run.
+    start.settingsPath = playerSettingsPath();
+    if (!start.settingsPath.empty()) {
+        std::string problem;
+        start.settings = loadPlayerSettings(start.settingsPath, problem);
+        if (!problem.empty()) std::fprintf(stderr, "skycourse: %s\n", printable(problem).c_str());
+    }
+    if (options.mute) start.given.mute = true;
+    if (options.rendererGiven) start.given.renderer = options.shaderRenderer ? RendererChoice::Shaders : RendererChoice::Classic;
+    if (options.windowed) start.given.fullScreen = false;
     if (options.printKeys) {
         std::fputs(describeBindings(start.bindings).c_str(), stdout);
         return 0;
@@ -241,7 +262,9 @@ int main(int argc, char** argv)
     const unsigned int seed = unsigned(std::time(nullptr));
     // From here on a signal must not end the game in the switched mode.
     catchQuitSignals();
-    if (options.windowed) {
+    const bool fullScreen = start.given.fullScreen ? *start.given.fullScreen : start.settings.fullScreen;
+    running.windowed = !fullScreen;
+    if (running.windowed) {
         openOrdinaryWindow(options.windowWidth, options.windowHeight);
         running.pointerFree = true;
     } else {
@@ -255,11 +278,12 @@ int main(int argc, char** argv)
     start.ghostPath = options.ghostPath;
     start.keepRows = running.rows != nullptr;
     startFront(running.front, std::move(start));
+    const PlayerSettings& settings = running.front.settings;
     running.graphics = initGraphics(running.front.play.game.course,
-                                    options.shaderRenderer ? Renderer::Shaders : Renderer::Classic);
+                                    settings.renderer == RendererChoice::Shaders ? Renderer::Shaders : Renderer::Classic);
     initSound(running.sounds);
     setSoundVolume(running.sounds, float(options.volume) / 100.0f);
-    if (options.mute) switchMute(running.sounds);
+    applySoundSettings(running.sounds, settings);
     startBackgroundMusic(running.sounds);
     if (!running.front.watching) {
         startGamepads();
@@ -272,6 +296,7 @@ int main(int argc, char** argv)
     glutSpecialFunc(onSpecialDown);
     glutSpecialUpFunc(onSpecialUp);
     glutPassiveMotionFunc(onMouseMove);
+    glutMouseFunc(onMouseButton);
     glutReshapeFunc(onReshape);
     // The close button ends the game through onClose, like Esc.
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_CONTINUE_EXECUTION);

@@ -19,6 +19,7 @@ struct Session {
     Options options;
     Front front;
     WindowSize window;
+    bool windowed = false;        // an ordinary window (--window, or the player's setting)
     bool gameModeActive = false;
     // In an ordinary window the pointer is the player's own while mouse
     // look is off: shown, and not held at the centre.

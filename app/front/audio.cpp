@@ -64,4 +64,12 @@ void hearAsks(GameSounds& sounds, const FrontAsks& asks)
     if (asks.musicSoft) softenMusic(sounds, *asks.musicSoft);
     playEvents(sounds, asks.events);
     if (asks.toggleMute) switchMute(sounds);
+    if (asks.settings) applySoundSettings(sounds, *asks.settings);
+}
+
+void applySoundSettings(GameSounds& sounds, const PlayerSettings& settings)
+{
+    setMusicVolume(sounds, float(settings.musicVolume) / 100.0f);
+    setEffectsVolume(sounds, float(settings.effectsVolume) / 100.0f);
+    if (sounds.muted != settings.mute) switchMute(sounds);
 }

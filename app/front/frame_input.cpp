@@ -23,7 +23,8 @@ OverlayLine overlayLine(const SplitLine& split)
 
 }  // namespace
 
-FrameInput frameInputOf(const Play& play, const Race* race, int width, int height, const std::string& runLine)
+FrameInput frameInputOf(const Play& play, const Race* race, int width, int height, const std::string& runLine,
+                        bool splitsShown, bool menuOpen)
 {
     const Game& game = play.game;
     FrameInput input;
@@ -34,15 +35,15 @@ FrameInput frameInputOf(const Play& play, const Race* race, int width, int heigh
     if (game.gameState == Playing) {
         if (play.timerShown) {
             OverlayBlock timer{{{timerLine(game)}}, OverlayPlace::TopLeft};
-            if (race) {
+            if (race && splitsShown) {
                 if (const std::optional<SplitLine> split = raceSplit(*race, game)) timer.lines.push_back(overlayLine(*split));
             }
             input.overlay.push_back(std::move(timer));
         }
-        if (play.paused) input.overlay.push_back({{{"paused"}}, OverlayPlace::AboveCentre});
+        if (play.paused && !menuOpen) input.overlay.push_back({{{"paused"}}, OverlayPlace::AboveCentre});
     } else if (play.timerShown && !runLine.empty()) {
         OverlayBlock end{{{runLine}}, OverlayPlace::TopLeft};
-        if (race) {
+        if (race && splitsShown) {
             for (const SplitLine& line : race->endLines) end.lines.push_back(overlayLine(line));
         }
         input.overlay.push_back(std::move(end));

@@ -17,4 +17,6 @@ std::string timerLine(const Game& game);
 // checkpoint the split against the best run), or on the end picture
 // `runLine` (the run's time) and the race's last split. With a race, its
 // ghost ball where shown. It points into `play` and `race`.
-FrameInput frameInputOf(const Play& play, const Race* race, int width, int height, const std::string& runLine);
+// Split times only when `splitsShown`; no pause sign under an open menu.
+FrameInput frameInputOf(const Play& play, const Race* race, int width, int height, const std::string& runLine,
+                        bool splitsShown = true, bool menuOpen = false);

@@ -1,10 +1,13 @@
 #include "app/front/front.h"
 
+#include <algorithm>
 #include <utility>
 
+#include "app/files/small_file.h"
 #include "app/front/frame_input.h"
 #include "app/input/key_codes.h"
 #include "app/race/best_run.h"
+#include "app/race/best_times_file.h"
 #include "app/script/rows.h"
 #include "app/script/watching.h"
 
@@ -19,6 +22,7 @@ bool playTick(Front& f)
     if (tick.ticked) {
         noteRunTick(f.race.script);
         raceTick(f.race, f.play.game);
+        noteSigns(f.sign, f.play.game);
     }
     f.asks.events.insert(f.asks.events.end(), f.play.game.events.begin(), f.play.game.events.end());
     if (tick.goalReached) {
@@ -48,10 +52,58 @@ bool playWatchedTicks(Front& f)
 // Mouse look takes the pointer and gives it back.
 void followMouseLook(Front& f)
 {
-    const bool wanted = !f.play.input.mouseLookDisabled;
+    // The pointer is the player's own while the menu is open.
+    const bool wanted = !f.play.input.mouseLookDisabled && !menuOpen(f);
     if (wanted == f.pointerCaptured) return;
     f.pointerCaptured = wanted;
     f.asks.pointerCaptured = wanted;
+}
+
+// The what the best times screen shows, read from the player's files when
+// the menu opens: the times, the best run's split times, the fastest
+// stretches added up.
+MenuData menuDataOf(const Front& f)
+{
+    MenuData data;
+    CourseEntry ascent{"The Ascent", 0, 0, "ascent"};
+    CourseTimes times{ascent.name, {}, {}, 0};
+    if (!f.dataFolder.empty()) {
+        std::string text;
+        if (readSmallFile(bestTimesPath(f.dataFolder), largestTimesFile, text) == SmallFile::Read) {
+            parseBestTimes(text, times.runs);
+        }
+        if (!times.runs.empty()) ascent.bestMs = times.runs.front().milliseconds;
+        Ghost best;
+        std::string problem;
+        if (loadBestRun(f.dataFolder, best, problem)) {
+            for (int32_t tick : best.marks.checkpointTicks) times.bestRunSplitsMs.push_back(ticksToMilliseconds(tick));
+            times.bestRunSplitsMs.push_back(ticksToMilliseconds(best.marks.ringTick));
+            std::vector<int64_t> fastest;
+            if (readSmallFile(fastestStretchesPath(f.dataFolder), 4096, text) == SmallFile::Read &&
+                parseFastestStretches(text, best.marks.checkpointTicks.size() + 1, fastest) &&
+                std::find(fastest.begin(), fastest.end(), 0) == fastest.end()) {
+                for (int64_t stretch : fastest) times.sumOfFastestMs += stretch;
+            }
+        }
+    }
+    data.courses.push_back(ascent);
+    data.times.push_back(times);
+    return data;
+}
+
+// The pause opens the menu over the frozen game; going on closes it.
+void followMenu(Front& f)
+{
+    if (f.play.paused == menuOpen(f)) return;
+    if (f.play.paused) {
+        f.menuData = menuDataOf(f);
+        f.menu = openMenu(f.settings, f.bindings);
+    } else {
+        f.menu.screen = MenuScreen::Closed;
+    }
+    // The shell shows the pointer for the menu, and hides it after.
+    f.pointerCaptured = !f.play.input.mouseLookDisabled && !menuOpen(f);
+    f.asks.pointerCaptured = f.pointerCaptured;
 }
 
 void followPause(Front& f)
@@ -83,6 +135,8 @@ void followKey(Front& f, const KeyOutcome& outcome)
     if (outcome.command.kind == ScriptKind::Restart) followRestart(f);
     if (outcome.mute) f.asks.toggleMute = !f.asks.toggleMute;
     if (outcome.quit) f.asks.quit = true;
+    if (outcome.mute) f.settings.mute = !f.settings.mute;
+    followMenu(f);
     followMouseLook(f);
     followPause(f);
     f.asks.redraw = true;
@@ -93,6 +147,9 @@ void followKey(Front& f, const KeyOutcome& outcome)
 bool followPointer(Front& f, int x, int y, int width, int height)
 {
     if (f.watching) return false;
+    // The recorded line is the move as the game took it, so a replay turns
+    // the view alike whatever the player's settings then.
+    adjustPointer(f.settings, width, height, x, y);
     const PointerOutcome outcome = movePlayPointer(f.play, x, y, width, height);
     if (outcome.record) {
         recordPointer(f.recording, x, y, width, height);
@@ -109,6 +166,77 @@ void switchMouseLook(Front& f)
     followKey(f, releaseAction(f.play, Action::MouseLook));
 }
 
+// Settings chosen in the menu: in effect at once, and kept, but for what
+// the command line gave and the player has not changed since.
+void takeSettings(Front& f, const PlayerSettings& chosen)
+{
+    const PlayerSettings before = f.settings;
+    PlayerSettings saved = chosen;
+    GivenSettings& given = f.given;
+    if (given.mute && chosen.mute == before.mute) saved.mute = f.savedSettings.mute; else given.mute.reset();
+    if (given.renderer && chosen.renderer == before.renderer) saved.renderer = f.savedSettings.renderer; else given.renderer.reset();
+    if (given.fullScreen && chosen.fullScreen == before.fullScreen) saved.fullScreen = f.savedSettings.fullScreen; else given.fullScreen.reset();
+    f.settings = chosen;
+    if (chosen.showTimer != before.showTimer) f.play.timerShown = chosen.showTimer;
+    if (chosen.showGhost != before.showGhost) f.play.ghostShown = chosen.showGhost;
+    f.asks.settings = chosen;
+    if (f.settingsPath.empty() || saved == f.savedSettings) return;
+    const std::string problem = savePlayerSettings(f.settingsPath, saved);
+    if (problem.empty()) {
+        f.savedSettings = saved;
+        f.asks.filesWritten = true;
+    } else {
+        f.asks.line = "skycourse: " + problem;
+    }
+}
+
+// What the menu asked for, done as the player's own key would do it: a
+// restart is recorded as Backspace's is; going on is the pause key's.
+void followMenuAsk(Front& f, const MenuAsk& ask)
+{
+    switch (ask.kind) {
+    case MenuAskKind::None: break;
+    case MenuAskKind::Resume: followKey(f, pressAction(f.play, Action::Pause)); break;
+    case MenuAskKind::Restart:
+    case MenuAskKind::StartCourse: followKey(f, pressAction(f.play, Action::Restart)); break;
+    case MenuAskKind::Quit: f.asks.quit = true; break;
+    case MenuAskKind::SettingsChanged: takeSettings(f, f.menu.settings); break;
+    case MenuAskKind::BindingsChanged:
+        f.bindings = f.menu.bindings;
+        if (!f.keysPath.empty()) {
+            const std::string problem = saveKeyBindings(f.keysPath, f.bindings);
+            if (problem.empty()) f.asks.filesWritten = true; else f.asks.line = "skycourse: " + problem;
+        }
+        break;
+    }
+    f.asks.redraw = true;
+}
+
+// The keys a menu answers to; the others go to the game as while paused.
+bool menuTakes(const Menu& menu, PlayerKey key)
+{
+    if (menu.screen == MenuScreen::WaitingForKey || menu.screen == MenuScreen::Clash) return true;
+    if (key.special) return key.code == keyUp || key.code == keyDown || key.code == keyLeft || key.code == keyRight;
+    return key.code == keyEnter || key.code == keyBackspace;
+}
+
+// The pad's presses in a menu: the d-pad or the stick moves, A takes, B
+// goes back.
+void padInMenu(Front& f, const PadReading& now)
+{
+    const struct {
+        bool PadReading::*field;
+        MenuKey key;
+    } presses[] = {{&PadReading::forward, MenuKey::Up},   {&PadReading::back, MenuKey::Down},
+                   {&PadReading::left, MenuKey::Left},    {&PadReading::right, MenuKey::Right},
+                   {&PadReading::jump, MenuKey::Accept},  {&PadReading::cancel, MenuKey::Back}};
+    for (const auto& press : presses) {
+        if (now.*press.field && !(f.pad.*press.field) && menuOpen(f)) {
+            followMenuAsk(f, pressMenuKey(f.menu, press.key, f.menuData));
+        }
+    }
+}
+
 }  // namespace
 
 void startFront(Front& f, FrontStart start)
@@ -118,6 +246,16 @@ void startFront(Front& f, FrontStart start)
     f.bindings = std::move(start.bindings);
     f.dataFolder = std::move(start.dataFolder);
     f.keepRows = start.keepRows;
+    f.savedSettings = start.settings;
+    f.settings = start.settings;
+    f.given = start.given;
+    if (f.given.mute) f.settings.mute = *f.given.mute;
+    if (f.given.renderer) f.settings.renderer = *f.given.renderer;
+    if (f.given.fullScreen) f.settings.fullScreen = *f.given.fullScreen;
+    f.settingsPath = std::move(start.settingsPath);
+    f.keysPath = std::move(start.keysPath);
+    f.play.timerShown = f.settings.showTimer;
+    f.play.ghostShown = f.settings.showGhost;
     f.pointerCaptured = !f.play.input.mouseLookDisabled;
     std::string problem;
     std::optional<Ghost> ghost = loadRaceGhost(start.ghostPath, f.watching, f.dataFolder, problem);
@@ -172,9 +310,23 @@ void frontTicks(Front& f)
 
 void frontKey(Front& f, PlayerKey key, bool down, int modifiers)
 {
-    if (f.watching) {
+    if (f.watching || (down && menuOpen(f) && !key.special && key.code == keyEscape)) {
         if (down && !key.special && key.code == keyEscape) f.asks.quit = true;
         return;
+    }
+    if (down && menuOpen(f) && menuTakes(f.menu, key)) {
+        f.menuKeysHeld.push_back(key);
+        followMenuAsk(f, pressMenuPlayerKey(f.menu, key, f.menuData));
+        return;
+    }
+    // A key pressed in the menu is let go there too: nothing of it reaches
+    // the game or the run. One held from before the pause lets go as usual.
+    if (!down) {
+        const auto held = std::find(f.menuKeysHeld.begin(), f.menuKeysHeld.end(), key);
+        if (held != f.menuKeysHeld.end()) {
+            f.menuKeysHeld.erase(held);
+            return;
+        }
     }
     followKey(f, down ? pressPlayKey(f.play, f.bindings, key, modifiers) : releasePlayKey(f.play, f.bindings, key));
 }
@@ -188,6 +340,7 @@ void frontAction(Front& f, Action action, bool down)
 void frontPad(Front& f, const PadReading& now)
 {
     if (f.watching) return;
+    padInMenu(f, now);
     for (const PadChange& change : padChanges(f.pad, now)) frontAction(f, change.action, change.down);
     f.pad = now;
     // The right stick moves the pointer about the centre of the screen a
@@ -200,7 +353,24 @@ void frontPad(Front& f, const PadReading& now)
 
 bool frontPointer(Front& f, int x, int y)
 {
+    if (menuOpen(f)) {
+        pointMenu(f.menu, f.menuData, x, y, f.screen.width, f.screen.height);
+        f.asks.redraw = true;
+        return false;
+    }
     return followPointer(f, x, y, f.screen.width, f.screen.height);
+}
+
+bool frontTap(Front& f, int x, int y)
+{
+    if (!menuOpen(f)) return false;
+    followMenuAsk(f, clickMenu(f.menu, f.menuData, x, y, f.screen.width, f.screen.height));
+    return true;
+}
+
+bool menuOpen(const Front& f)
+{
+    return f.menu.screen != MenuScreen::Closed;
 }
 
 void frontResize(Front& f, int width, int height)
@@ -242,9 +412,16 @@ std::string takeRows(Front& f)
     return std::exchange(f.rows, {});
 }
 
-FrameInput frontFrame(const Front& f, int width, int height)
+FrameInput frontFrame(Front& f, int width, int height)
 {
-    return frameInputOf(f.play, &f.race, width, height, f.runLine);
+    FrameInput input = frameInputOf(f.play, &f.race, width, height, f.runLine, f.settings.showSplits, menuOpen(f));
+    addSign(input, f.sign, f.play.game.ticksPlayed);
+    for (OverlayBlock& block : input.overlay) block.scale = f.settings.textSize;
+    if (menuOpen(f)) {
+        f.menuPicture = menuPicture(f.menu, f.menuData);
+        input.menu = &f.menuPicture;
+    }
+    return input;
 }
 
 void endFront(Front& f)

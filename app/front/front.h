@@ -13,6 +13,9 @@
 
 #include "app/input/key_bindings.h"
 #include "app/input/pad.h"
+#include "app/menu/hud_signs.h"
+#include "app/menu/menu.h"
+#include "app/menu/settings.h"
 #include "app/play/play.h"
 #include "app/play/tick_loop.h"
 #include "app/race/race.h"
@@ -33,6 +36,15 @@ struct FrontAsks {
     std::optional<bool> pointerCaptured;   // mouse look on: take the pointer; off: give it back
     std::string line;                      // for the player: stderr, or the page's line
     bool filesWritten = false;             // the player's files changed (the page stores them)
+    std::optional<PlayerSettings> settings;  // changed in the menu: the shell's part to apply
+};
+
+// What the command line gave for this run: it wins over settings.conf, and
+// is not written to it unless the player changes it in the menu.
+struct GivenSettings {
+    std::optional<bool> mute;
+    std::optional<RendererChoice> renderer;
+    std::optional<bool> fullScreen;
 };
 
 // The wall clock in milliseconds, as the shell reads it.
@@ -58,6 +70,16 @@ struct Front {
     bool keepRows = false;        // the rows of every tick, for a trace or a test
     std::string rows;             // not yet taken by the shell
     long long tickNumber = 0;     // of the last row
+    PlayerSettings settings;      // in effect
+    PlayerSettings savedSettings; // as settings.conf holds them
+    GivenSettings given;
+    std::string settingsPath;     // settings.conf; empty: not kept
+    std::string keysPath;         // keys.conf; empty: not kept
+    Menu menu;                    // closed while playing
+    std::vector<PlayerKey> menuKeysHeld;  // pressed in the menu: their releases are the menu's too
+    MenuData menuData;            // read when the menu opens
+    MenuPicture menuPicture;      // the menu as last drawn
+    HudSign sign;                 // a checkpoint, an orb, the ring: said as well as heard
     FrontAsks asks;
 };
 
@@ -68,6 +90,10 @@ struct FrontStart {
     std::string dataFolder;
     std::string ghostPath;        // --ghost: this script is raced instead of the best run
     bool keepRows = false;
+    PlayerSettings settings;      // settings.conf's
+    GivenSettings given;
+    std::string settingsPath;
+    std::string keysPath;
 };
 
 // A run from the given start: the best run (or the --ghost file) raced, the
@@ -107,6 +133,11 @@ bool frontPointer(Front& front, int x, int y);
 void frontResize(Front& front, int width, int height);
 // A click on the game: mouse look on, as its key would, unless paused.
 void frontClick(Front& front);
+// A click or a tap at (x, y) of the screen pointer moves are given in: true
+// when the menu took it.
+bool frontTap(Front& front, int x, int y);
+// The pause menu is open over the game.
+bool menuOpen(const Front& front);
 // The shell lost the pointer (the browser's Esc): mouse look is off, even
 // while paused.
 void frontPointerLost(Front& front);
@@ -117,7 +148,7 @@ FrontAsks takeAsks(Front& front);
 std::string takeRows(Front& front);
 
 // The frame to draw at this size in pixels.
-FrameInput frontFrame(const Front& front, int width, int height);
+FrameInput frontFrame(Front& front, int width, int height);
 
 // The way out (Esc, a closed window, a signal): the recording moved into place.
 void endFront(Front& front);

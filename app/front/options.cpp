@@ -177,6 +177,7 @@ const OptionRule optionRules[] = {
      [](const Value& value, Options& o) -> std::string {
          if (*value != "classic" && *value != "shaders") return "--renderer '" + *value + "' must be classic or shaders";
          o.shaderRenderer = *value == "shaders";
+         o.rendererGiven = true;
          return "";
      }},
 };

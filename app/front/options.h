@@ -19,6 +19,7 @@ struct Options {
     bool mute = false;       // --mute: silent until "m"
     bool printKeys = false;  // --print-keys
     bool shaderRenderer = false;  // --renderer shaders (classic otherwise)
+    bool rendererGiven = false;   // --renderer was given: it wins over settings.conf
 };
 
 // Empty when the command line is good; otherwise the one line that says

@@ -29,6 +29,7 @@ constexpr int keyInsert = 108;
 
 // Ordinary keys that the game acts on by code.
 constexpr unsigned char keyEnter = 13;
+constexpr unsigned char keyBackspace = 8;
 constexpr unsigned char keyEscape = 27;
 
 // Modifier bits held with a special key.

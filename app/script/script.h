@@ -40,6 +40,8 @@ inline Game newScriptGame()
 struct ScriptScreen {
     int width = gameScreenWidth;
     int height = gameScreenHeight;
+
+    bool operator==(const ScriptScreen&) const = default;
 };
 
 // Empty when the line is a valid command (or blank); otherwise what is wrong

@@ -78,7 +78,7 @@ void carryOut(WebSession& s)
         if (!*asks.pointerCaptured && pointerIsLocked()) givePointerBack();
     }
     if (!asks.line.empty()) showPageLine(asks.line.c_str());
-    if (asks.filesWritten && !storeFolder(dataFolder) && s.storageKept) {
+    if (asks.filesWritten && !(storeFolder(dataFolder) && storeFolder(configFolder)) && s.storageKept) {
         s.storageKept = false;
         showPageLine("Best times are not kept: the browser's storage is full or turned off.");
     }
@@ -92,11 +92,12 @@ void start(WebSession& s)
     s.started = true;
     hidePageSign();
     initSound(s.sounds);
+    applySoundSettings(s.sounds, s.front.settings);
     startBackgroundMusic(s.sounds);
     frontStartTicks(s.front);
 }
 
-PadReading samplePad()
+PadReading samplePad(int deadZonePercent)
 {
     BrowserPad browserPad;
     if (emscripten_sample_gamepad_data() == EMSCRIPTEN_RESULT_SUCCESS && emscripten_get_num_gamepads() > 0) {
@@ -108,14 +109,14 @@ PadReading samplePad()
             for (int i = 0; i < 17 && i < state.numButtons; ++i) browserPad.buttons[i] = state.digitalButton[i];
         }
     }
-    return readBrowserPad(browserPad);
+    return readBrowserPad(browserPad, deadZonePercent);
 }
 
 void frame()
 {
     WebSession& s = session();
     if (s.started) {
-        frontPad(s.front, samplePad());
+        frontPad(s.front, samplePad(s.front.settings.padDeadZone));
         frontTicks(s.front);
     }
     carryOut(s);
@@ -165,15 +166,16 @@ EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* event, void*)
     return true;
 }
 
-EM_BOOL onClick(int, const EmscriptenMouseEvent*, void*)
+EM_BOOL onClick(int, const EmscriptenMouseEvent* event, void*)
 {
     WebSession& s = session();
     if (!s.started) {
         start(s);
         return true;
     }
-    // A click asks for mouse look, as its key does.
-    frontClick(s.front);
+    // A click works the menu where one is open, and otherwise asks for
+    // mouse look, as its key does.
+    if (!frontTap(s.front, int(event->targetX), int(event->targetY))) frontClick(s.front);
     carryOut(s);
     return true;
 }
@@ -184,6 +186,11 @@ EM_BOOL onClick(int, const EmscriptenMouseEvent*, void*)
 EM_BOOL onMouseMove(int, const EmscriptenMouseEvent* event, void*)
 {
     WebSession& s = session();
+    if (s.started && menuOpen(s.front)) {
+        frontPointer(s.front, int(event->targetX), int(event->targetY));
+        carryOut(s);
+        return true;
+    }
     if (!s.started || !pointerIsLocked() || (event->movementX == 0 && event->movementY == 0)) return false;
     const ScriptScreen& screen = s.front.screen;
     frontPointer(s.front, screen.width / 2 + int(event->movementX), screen.height / 2 + int(event->movementY));
@@ -203,10 +210,15 @@ EM_BOOL onPointerLockChange(int, const EmscriptenPointerlockChangeEvent* event, 
     return true;
 }
 
+std::string keysPath()
+{
+    return std::string(configFolder) + "/keys.conf";
+}
+
 KeyBindings loadKeys()
 {
     std::vector<std::string> problems;
-    const std::string path = std::string(configFolder) + "/keys.conf";
+    const std::string path = keysPath();
     KeyBindings bindings = loadKeyBindings(path, problems);
     for (const std::string& problem : problems) std::fprintf(stderr, "skycourse: keys.conf: %s\n", problem.c_str());
     return bindings;
@@ -311,6 +323,11 @@ int main(int argc, char** argv)
     start.game = newGame(unsigned(std::time(nullptr)));
     start.bindings = loadKeys();
     start.dataFolder = dataFolder;
+    start.keysPath = keysPath();
+    start.settingsPath = std::string(configFolder) + "/settings.conf";
+    std::string problem;
+    start.settings = loadPlayerSettings(start.settingsPath, problem);
+    if (!problem.empty()) std::fprintf(stderr, "skycourse: %s\n", problem.c_str());
     start.keepRows = argc > 1 && std::string(argv[1]) == "--rows";
     startFront(s.front, std::move(start));
     if (const std::string problem = openPageView(s.view, s.front.play.game.course); !problem.empty()) {
@@ -319,7 +336,7 @@ int main(int argc, char** argv)
     }
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(recordingPath).parent_path(), error);
-    const std::string problem = startRecording(s.front.recording, recordingPath);
+    problem = startRecording(s.front.recording, recordingPath);
     if (!problem.empty()) std::fprintf(stderr, "%s\n", problem.c_str());
 
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, onKey);

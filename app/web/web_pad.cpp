@@ -6,7 +6,7 @@ namespace {
 
 // The standard mapping's buttons.
 enum : int {
-    buttonA = 0, buttonLeftShoulder = 4, buttonRightShoulder = 5, buttonBack = 8, buttonStart = 9,
+    buttonA = 0, buttonB = 1, buttonLeftShoulder = 4, buttonRightShoulder = 5, buttonBack = 8, buttonStart = 9,
     buttonUp = 12, buttonDown = 13, buttonLeft = 14, buttonRight = 15,
 };
 
@@ -19,22 +19,23 @@ int sdlAxis(double value)
 
 }  // namespace
 
-PadReading readBrowserPad(const BrowserPad& pad)
+PadReading readBrowserPad(const BrowserPad& pad, int deadZonePercent)
 {
     if (!pad.connected || !pad.standardMapping) return {};
     PadReading now;
     const int x = sdlAxis(pad.axes[0]);
     const int y = sdlAxis(pad.axes[1]);
-    now.forward = pad.buttons[buttonUp] || stickPushed(y, -1);
-    now.back = pad.buttons[buttonDown] || stickPushed(y, 1);
-    now.left = pad.buttons[buttonLeft] || stickPushed(x, -1);
-    now.right = pad.buttons[buttonRight] || stickPushed(x, 1);
+    now.forward = pad.buttons[buttonUp] || stickPushed(y, -1, deadZonePercent);
+    now.back = pad.buttons[buttonDown] || stickPushed(y, 1, deadZonePercent);
+    now.left = pad.buttons[buttonLeft] || stickPushed(x, -1, deadZonePercent);
+    now.right = pad.buttons[buttonRight] || stickPushed(x, 1, deadZonePercent);
     now.jump = pad.buttons[buttonA];
     now.turnLeft = pad.buttons[buttonLeftShoulder];
     now.turnRight = pad.buttons[buttonRightShoulder];
     now.pause = pad.buttons[buttonStart];
     now.mouseLook = pad.buttons[buttonBack];
-    now.lookX = stickLook(sdlAxis(pad.axes[2]));
-    now.lookY = stickLook(sdlAxis(pad.axes[3]));
+    now.cancel = pad.buttons[buttonB];
+    now.lookX = stickLook(sdlAxis(pad.axes[2]), deadZonePercent);
+    now.lookY = stickLook(sdlAxis(pad.axes[3]), deadZonePercent);
     return now;
 }

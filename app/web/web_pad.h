@@ -14,4 +14,4 @@ struct BrowserPad {
 
 // All let go for no pad, or one whose buttons are not in the standard
 // order (their meaning is then unknown).
-PadReading readBrowserPad(const BrowserPad& pad);
+PadReading readBrowserPad(const BrowserPad& pad, int deadZonePercent = usualPadDeadZone);

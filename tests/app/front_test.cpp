@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/files/small_file.h"
 #include "app/front/front.h"
 #include "app/input/key_codes.h"
 #include "app/race/best_run.h"
@@ -88,10 +89,10 @@ TEST(Front, EachActionAsksTheShellForWhatItNeeds)
         bool quit;
     };
     const Step steps[] = {
-        {"space pauses, the music softer", key(' '), true, true, true, {}, false, false},
+        {"space pauses, the music softer, the pointer shown", key(' '), true, true, true, false, false, false},
         {"its release changes nothing", key(' '), false, true, {}, {}, false, false},
         {"mouse look waits for the pause", key('p'), true, true, {}, {}, false, false},
-        {"space again goes on", key(' '), true, false, false, {}, false, false},
+        {"space again goes on", key(' '), true, false, false, false, false, false},
         {"p takes the pointer", key('p'), true, false, {}, true, false, false},
         {"and again gives it back", key('p'), true, false, {}, false, false, false},
         {"m mutes", key('m'), true, false, {}, {}, true, false},
@@ -123,7 +124,6 @@ TEST(Front, PausedTicksAskForNoFrameAndTheBrowsersEscGivesThePointerBack)
 
     frontPointerLost(shell.front);
     const FrontAsks asks = takeAsks(shell.front);
-    EXPECT_EQ(asks.pointerCaptured, false) << "mouse look goes off even while paused";
     EXPECT_TRUE(shell.front.play.paused);
     EXPECT_EQ(asks.musicSoft, std::nullopt) << "the music stays soft";
     EXPECT_TRUE(shell.front.play.input.mouseLookDisabled);
@@ -150,6 +150,64 @@ TEST(Front, AWatchedScriptTakesNoKeysButEsc)
     frontKey(shell.front, key(keyEscape), true, 0);
     EXPECT_TRUE(takeAsks(shell.front).quit);
     unlink(name);
+}
+
+// The pause opens the menu; its keys work it and never reach the game or
+// the run's script; a setting changed there is in effect and kept; Restart
+// there is Backspace's restart.
+TEST(Front, ThePauseIsAMenuWorkedByItsKeys)
+{
+    Folder folder;
+    Shell shell;
+    shell.front.settingsPath = (folder.path / "settings.conf").string();
+    const PlayerKey up{true, keyUp}, down{true, keyDown}, left{true, keyLeft};
+    const PlayerKey enter{false, keyEnter}, back{false, keyBackspace};
+    struct Step {
+        const char* what;
+        PlayerKey key;
+        MenuScreen screen;
+        bool paused;
+    };
+    const Step steps[] = {
+        {"space opens the menu", key(' '), MenuScreen::Pause, true},
+        {"down to Restart", down, MenuScreen::Pause, true},
+        {"down to Courses", down, MenuScreen::Pause, true},
+        {"down to Best times", down, MenuScreen::Pause, true},
+        {"down to Settings", down, MenuScreen::Pause, true},
+        {"Enter opens Settings", enter, MenuScreen::Settings, true},
+        {"left turns the music down", left, MenuScreen::Settings, true},
+        {"Backspace goes back", back, MenuScreen::Pause, true},
+        {"and again goes on", back, MenuScreen::Closed, false},
+        {"space opens it again", key(' '), MenuScreen::Pause, true},
+        {"up from the top", up, MenuScreen::Pause, true},
+        {"space closes it", key(' '), MenuScreen::Closed, false},
+    };
+    for (const Step& step : steps) {
+        frontKey(shell.front, step.key, true, 0);
+        frontKey(shell.front, step.key, false, 0);
+        EXPECT_EQ(shell.front.menu.screen, step.screen) << step.what;
+        EXPECT_EQ(shell.front.play.paused, step.paused) << step.what;
+    }
+    const FrontAsks asks = takeAsks(shell.front);
+    ASSERT_TRUE(asks.settings);
+    EXPECT_NE(asks.settings->musicVolume, PlayerSettings{}.musicVolume);
+    std::string problem;
+    EXPECT_EQ(loadPlayerSettings(shell.front.settingsPath, problem).musicVolume, asks.settings->musicVolume);
+    EXPECT_EQ(spellRunScript(shell.front.race.script), "") << "the menu's keys are no part of the run";
+
+    const std::string recording = (folder.path / "run.replay").string();
+    ASSERT_EQ(startRecording(shell.front.recording, recording), "");
+    shell.tick();
+    frontKey(shell.front, key(' '), true, 0);
+    frontKey(shell.front, down, true, 0);
+    frontKey(shell.front, enter, true, 0);
+    EXPECT_FALSE(menuOpen(shell.front));
+    EXPECT_FALSE(shell.front.play.paused);
+    EXPECT_EQ(shell.front.play.game.ticksPlayed, 0);
+    endFront(shell.front);
+    std::string text;
+    ASSERT_EQ(readSmallFile(recording, 4096, text), SmallFile::Read);
+    EXPECT_EQ(text, "tick\nrestart\n");
 }
 
 // The whole race through the front: the route played as keys and pointer
