@@ -282,14 +282,14 @@ int main(int argc, char** argv)
 
     // A watched script plays from the game every script starts from.
     running.play = startPlay(watching(running) ? newScriptGame() : newGame(seed));
-    running.show.graphics = initGraphics(running.play.game.course, running.settings.options.shaderRenderer
+    running.show.graphics = initGraphics(*running.play.game.course, running.settings.options.shaderRenderer
                                                                        ? Renderer::Shaders
                                                                        : Renderer::Classic);
     std::string ghostProblem;
     std::optional<Ghost> ghost =
         loadRaceGhost(running.settings.options.ghostPath, watching(running), ghostProblem);
     if (!ghostProblem.empty()) std::fprintf(stderr, "skycourse: %s; playing without a ghost\n", ghostProblem.c_str());
-    running.race = startRace(std::move(ghost), !running.settings.options.ghostPath.empty(), running.play.game.course);
+    running.race = startRace(std::move(ghost), !running.settings.options.ghostPath.empty(), *running.play.game.course);
     initSound(running.show.sounds);
     setSoundVolume(running.show.sounds, float(running.settings.options.volume) / 100.0f);
     if (running.settings.options.mute) switchMute(running.show.sounds);

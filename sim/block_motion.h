@@ -1,6 +1,7 @@
 #pragma once
 
+#include "sim/course_state.h"
 #include "world/world.h"
 
 // One 0.005 s motion step of a block between its ends of travel.
-void moveBlockStep(Block& block);
+void moveBlockStep(const Block& block, BlockState& state);

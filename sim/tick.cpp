@@ -1,5 +1,7 @@
 #include "sim/game.h"
 
+#include <utility>
+
 #include "sim/block_motion.h"
 #include "sim/items.h"
 #include "sim/timing.h"
@@ -10,31 +12,58 @@ namespace {
 // A block's steps in a tick and its timer afterwards follow from its timer
 // alone, and the blocks of a course keep equal timers: the count is worked
 // out once for each run of blocks with the same timer.
-void moveBlocks(std::vector<Block>& blocks)
+void moveBlocks(const std::vector<Block>& blocks, std::vector<BlockState>& states)
 {
     bool known = false;
     float timerBefore = 0.0f;
     float timerAfter = 0.0f;
     int steps = 0;
-    for (Block& block : blocks) {
-        if (!known || !(block.stepTimer == timerBefore)) {
+    for (size_t i = 0; i < states.size(); ++i) {
+        BlockState& state = states[i];
+        if (!known || !(state.stepTimer == timerBefore)) {
             known = true;
-            timerBefore = block.stepTimer;
-            timerAfter = block.stepTimer;
+            timerBefore = state.stepTimer;
+            timerAfter = state.stepTimer;
             steps = 0;
             runFixedSteps(timerAfter, [&steps] { ++steps; });
         }
-        for (int i = 0; i < steps; ++i) moveBlockStep(block);
-        block.stepTimer = timerAfter;
+        for (int step = 0; step < steps; ++step) moveBlockStep(blocks[i], state);
+        state.stepTimer = timerAfter;
     }
 }
 
 }  // namespace
 
+bool Game::operator==(const Game& other) const
+{
+    const bool sameCourse = course == other.course || (course && other.course && *course == *other.course);
+    return sameCourse && courseState == other.courseState && ball == other.ball && airborne == other.airborne &&
+           checkpointPosition == other.checkpointPosition && checkpointRadius == other.checkpointRadius &&
+           fallSoundPlayed == other.fallSoundPlayed && goalAngle == other.goalAngle &&
+           goalStepTimer == other.goalStepTimer && gameState == other.gameState &&
+           ticksPlayed == other.ticksPlayed && camera == other.camera && random == other.random &&
+           events == other.events;
+}
+
+const std::shared_ptr<const Course>& builtInCourse()
+{
+    // Built on first use and never changed after: every game shares it.
+    static const std::shared_ptr<const Course> course = std::make_shared<const Course>(buildLevel());
+    return course;
+}
+
 Game newGame(unsigned int seed)
 {
+    return newGame(builtInCourse(), seed);
+}
+
+Game newGame(std::shared_ptr<const Course> course, unsigned int seed)
+{
     Game game;
-    game.course = buildLevel();
+    game.courseState = startState(*course);
+    game.ball.position = course->start;
+    game.checkpointPosition = course->start;
+    game.course = std::move(course);
     game.random = seededRandom(seed);
     // More than five steps of events ever make, so a tick never allocates.
     game.events.reserve(32);
@@ -49,12 +78,13 @@ bool advanceTick(Game& game, const Controls& controls)
 
     // Each list gets its whole tick before the next one starts, so every
     // ball step of the tick sees the blocks at their end-of-tick places.
-    moveBlocks(game.course.blocks);
-    for (SizeOrb& orb : game.course.sizeOrbs) {
+    CourseState& state = game.courseState;
+    moveBlocks(game.course->blocks, state.blocks);
+    for (PulseState& orb : state.sizeOrbs) {
         runFixedSteps(orb.stepTimer, [&] { pulseAlpha(orb, game.random); });
     }
-    for (Checkpoint& checkpoint : game.course.checkpoints) {
-        runFixedSteps(checkpoint.stepTimer, [&] { pulseAlpha(checkpoint, game.random); });
+    for (CheckpointState& checkpoint : state.checkpoints) {
+        runFixedSteps(checkpoint.pulse.stepTimer, [&] { pulseAlpha(checkpoint.pulse, game.random); });
     }
     runFixedSteps(game.ball.stepTimer, [&] { ballStep(game, controls); });
     runFixedSteps(game.goalStepTimer, [&] { spinGoal(game); });

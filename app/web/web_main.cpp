@@ -379,7 +379,7 @@ int main(int argc, char** argv)
     if (!s.storageKept) showPageLine("Best times and keys are not kept: the browser's storage is turned off.");
     loadKeys(s);
     s.play = startPlay(newGame(unsigned(std::time(nullptr))));
-    if (const std::string problem = openPageView(s.view, s.play.game.course); !problem.empty()) {
+    if (const std::string problem = openPageView(s.view, *s.play.game.course); !problem.empty()) {
         showPageLine(("skycourse: " + problem).c_str());
         return 1;
     }

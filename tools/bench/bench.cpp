@@ -95,7 +95,7 @@ void routeTicks(benchmark::State& state, bool withGhost)
 {
     Ghost player = routeGhost();
     Ghost ghost = routeGhost();
-    RunMarks marks = startMarks(player.game.course);
+    RunMarks marks = startMarks(*player.game.course);
     RunScript run;
     for (auto _ : state) {
         advanceGhost(player);
