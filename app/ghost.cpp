@@ -81,8 +81,15 @@ void advanceGhost(Ghost& ghost)
     if (nextWatchedTick(ghost.script, ghost.input, ghost.game)) advanceTick(ghost.game, ghost.input.controls);
 }
 
+void advanceGhost(Ghost& ghost, const Game& player)
+{
+    if (nextWatchedTick(ghost.script, ghost.input, ghost.game)) {
+        advanceTickBeside(ghost.game, ghost.input.controls, player);
+    }
+}
+
 void advanceGhostBeside(Ghost& ghost, const Game& player)
 {
     if (player.ticksPlayed == 1 && (ghost.game.ticksPlayed > 0 || ghost.script.next > 0)) restartGhost(ghost);
-    advanceGhost(ghost);
+    advanceGhost(ghost, player);
 }

@@ -28,3 +28,8 @@ void moveBlockStep(const Block& block, BlockState& state)
     moveAlong(state.position.y, block.basePosition.y, block.travel.y, state.velocity.y);
     moveAlong(state.position.z, block.basePosition.z, block.travel.z, state.velocity.z);
 }
+
+void moveBlockSteps(const Block& block, BlockState& state, int steps)
+{
+    for (int step = 0; step < steps; ++step) moveBlockStep(block, state);
+}

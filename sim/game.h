@@ -73,3 +73,9 @@ const std::shared_ptr<const Course>& builtInCourse();
 // One tick of game time over every object, in the game's fixed order.
 // Returns false, having done nothing, once the game is on the end screen.
 bool advanceTick(Game& game, const Controls& controls);
+// The same tick for a game played in step with `leader`, which has just run
+// the tick this game is about to run. Blocks move by the clock alone: two
+// games of the same course that have played as many ticks have their blocks
+// in the same places, so when that holds they are copied from the leader
+// instead of moved again (the ghost beside the player's game).
+bool advanceTickBeside(Game& game, const Controls& controls, const Game& leader);

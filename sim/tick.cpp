@@ -27,7 +27,7 @@ void moveBlocks(const std::vector<Block>& blocks, std::vector<BlockState>& state
             steps = 0;
             runFixedSteps(timerAfter, [&steps] { ++steps; });
         }
-        for (int step = 0; step < steps; ++step) moveBlockStep(blocks[i], state);
+        moveBlockSteps(blocks[i], state, steps);
         state.stepTimer = timerAfter;
     }
 }
@@ -70,7 +70,9 @@ Game newGame(std::shared_ptr<const Course> course, unsigned int seed)
     return game;
 }
 
-bool advanceTick(Game& game, const Controls& controls)
+namespace {
+
+bool tick(Game& game, const Controls& controls, const Game* leader)
 {
     game.events.clear();
     if (game.gameState == EndScreen) return false;
@@ -79,7 +81,11 @@ bool advanceTick(Game& game, const Controls& controls)
     // Each list gets its whole tick before the next one starts, so every
     // ball step of the tick sees the blocks at their end-of-tick places.
     CourseState& state = game.courseState;
-    moveBlocks(game.course->blocks, state.blocks);
+    if (leader) {
+        state.blocks = leader->courseState.blocks;
+    } else {
+        moveBlocks(game.course->blocks, state.blocks);
+    }
     for (PulseState& orb : state.sizeOrbs) {
         runFixedSteps(orb.stepTimer, [&] { pulseAlpha(orb, game.random); });
     }
@@ -89,4 +95,20 @@ bool advanceTick(Game& game, const Controls& controls)
     runFixedSteps(game.ball.stepTimer, [&] { ballStep(game, controls); });
     runFixedSteps(game.goalStepTimer, [&] { spinGoal(game); });
     return true;
+}
+
+}  // namespace
+
+bool advanceTick(Game& game, const Controls& controls)
+{
+    return tick(game, controls, nullptr);
+}
+
+bool advanceTickBeside(Game& game, const Controls& controls, const Game& leader)
+{
+    // Blocks are only ever moved by a tick that counts in ticksPlayed, from
+    // their start places: equal counts on the same course mean equal blocks.
+    const bool inStep = game.course == leader.course && leader.ticksPlayed == game.ticksPlayed + 1 &&
+                        leader.courseState.blocks.size() == game.courseState.blocks.size();
+    return tick(game, controls, inStep ? &leader : nullptr);
 }
