@@ -40,7 +40,7 @@ struct Camera {
 };
 
 struct Game {
-    std::shared_ptr<const Course> course = std::make_shared<const Course>();
+    std::shared_ptr<const Course> course = std::make_shared<Course>();
     CourseState courseState;    // one entry per block, orb and checkpoint of the course
     Ball ball;
     bool airborne = false;
