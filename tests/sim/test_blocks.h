@@ -39,6 +39,13 @@ inline BlockState* addBlock(Game& game, Vec3 position, Vec3 size, Vec3 velocity 
     return addBlock(game, testBlock(position, size, material, velocity));
 }
 
+// The course's record of a block added with addBlock, to change what it is
+// made of or its shape.
+inline Block& blockOf(Game& game, const BlockState* state)
+{
+    return courseOf(game).blocks[size_t(state - game.courseState.blocks.data())];
+}
+
 // An orb or a checkpoint added to the course and to the game's state.
 inline void addSizeOrb(Game& game, Vec3 point, int kind)
 {
