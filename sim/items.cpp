@@ -35,22 +35,6 @@ void noteResize(GameEvents& events, int kind)
     }
 }
 
-void pulse(PulseState& item, Random& random)
-{
-    // Only 15 bits of noise: the generator reaches 2^31 - 1, and larger
-    // draws would push every step upward.
-    int q = nextRandom(random) % 32768;
-    float u = static_cast<float>(q) / 32768.0f;
-    float s = item.alphaRising ? 1.0f : -1.0f;
-    float change = s * 0.12f + (u * 0.2f - 0.1f);
-    item.alpha = static_cast<float>(item.alpha + 0.1 * change);
-    if (item.alpha >= 0.9f) {
-        item.alphaRising = false;
-    } else if (item.alpha <= 0.1f) {
-        item.alphaRising = true;
-    }
-}
-
 } // namespace
 
 float radiusOfSizeKind(int kind)
@@ -128,7 +112,18 @@ void checkGoal(Game& game, const Vec3& centre)
 
 void pulseAlpha(PulseState& item, Random& random)
 {
-    pulse(item, random);
+    // Only 15 bits of noise: the generator reaches 2^31 - 1, and larger
+    // draws would push every step upward.
+    int q = nextRandom(random) % 32768;
+    float u = static_cast<float>(q) / 32768.0f;
+    float s = item.alphaRising ? 1.0f : -1.0f;
+    float change = s * 0.12f + (u * 0.2f - 0.1f);
+    item.alpha = static_cast<float>(item.alpha + 0.1 * change);
+    if (item.alpha >= 0.9f) {
+        item.alphaRising = false;
+    } else if (item.alpha <= 0.1f) {
+        item.alphaRising = true;
+    }
 }
 
 void spinGoal(Game& game)
