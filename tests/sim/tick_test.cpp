@@ -5,6 +5,7 @@
 #include "sim/block_motion.h"
 #include "sim/timing.h"
 #include "tests/sim/sim_fixture.h"
+#include "world/generated_course.h"
 
 namespace {
 
@@ -243,6 +244,34 @@ TEST(GameBeside, ComesOutAsIfPlayedAlone)
         EXPECT_TRUE(beside == alone) << "started " << late << " ticks late";
         EXPECT_NE(beside.ball, leader.ball);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A game of any course starts with the ball on the course's start and
+// every block, orb and checkpoint as the course starts it; the built-in
+// course is one, shared by every game of it.
+TEST(NewGame, StartsWhereItsCourseSays)
+{
+    Course made = generatedCourse(5, {40, 3, 4});
+    made.start = {1.0f, 2.0f, 3.0f};
+    const auto course = std::make_shared<const Course>(made);
+    const Game game = newGame(course, 1);
+    EXPECT_EQ(game.ball.position, made.start);
+    EXPECT_EQ(game.checkpointPosition, made.start);
+    ASSERT_EQ(game.courseState.blocks.size(), made.blocks.size());
+    for (size_t i = 0; i < made.blocks.size(); ++i) {
+        const Block& b = made.blocks[i];
+        const Vec3 far{b.basePosition.x + b.travel.x, b.basePosition.y + b.travel.y, b.basePosition.z + b.travel.z};
+        EXPECT_EQ(game.courseState.blocks[i].position, b.startAtBase ? b.basePosition : far) << i;
+        EXPECT_EQ(game.courseState.blocks[i].velocity, b.velocity) << i;
+    }
+    EXPECT_EQ(game.courseState.sizeOrbs.size(), 3u);
+    EXPECT_EQ(game.courseState.checkpoints, std::vector<CheckpointState>(4));
+    EXPECT_EQ(newGame(1).course, newGame(2).course);
+    EXPECT_EQ(newGame(1).course, builtInCourse());
 }
 
 }  // namespace
