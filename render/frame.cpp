@@ -7,6 +7,7 @@
 #include "render/font_layout.h"
 #include "render/shadow.h"
 #include "render/view_volume.h"
+#include "sim/items.h"
 #include "sim/rotation.h"
 
 namespace {
@@ -130,13 +131,13 @@ unsigned int textureOfBlock(const TextureIds& textures, const Block& block)
 }
 
 
-void addBlock(Frame& frame, Pass pass, const Block& block, bool topOnly, const Mat4& base, const MeshSet& meshes,
-              const TextureIds& textures, const float (&specular)[4], float shininess)
+void addBlock(Frame& frame, Pass pass, const Block& block, const Vec3& position, bool topOnly, const Mat4& base,
+              const MeshSet& meshes, const TextureIds& textures, const float (&specular)[4], float shininess)
 {
     const float sx = block.size.x;
     const float h = sx * 0.5f;
     Mat4 m = base;
-    translate(m, block.position.x, block.position.y, block.position.z);
+    translate(m, position.x, position.y, position.z);
     // A cube of edge sx, squeezed to the block's real height and depth.
     scale(m, 1.0f, block.size.y / sx, block.size.z / sx);
     translate(m, h, h, h);
@@ -207,47 +208,44 @@ float squaredEyeDistance(const Mat4& modelView, const Vec3& p)
     return sum;
 }
 
-struct SeeThroughItem {
-    float distance;
-    Vec3 position;
-    float colour[4];
-};
-
 }  // namespace
 
-void addSeeThroughItems(Frame& frame, const Course& course, const Mat4& base, const MeshSet& meshes,
-                        const float (&specular)[4])
+void addSeeThroughItems(Frame& frame, const Course& course, const CourseState& state, const Mat4& base,
+                        const MeshSet& meshes, const float (&specular)[4])
 {
     const ViewVolume view = viewVolume(frame.projection, base);
     const auto inView = [&view](const Vec3& p) {
         return !outOfView(view, {p.x - itemSphereRadius, p.y - itemSphereRadius, p.z - itemSphereRadius},
                           {2.0f * itemSphereRadius, 2.0f * itemSphereRadius, 2.0f * itemSphereRadius});
     };
-    // At most a handful: kept on the stack, no allocation per frame.
-    SeeThroughItem items[16];
-    size_t count = 0;
-    for (const SizeOrb& orb : course.sizeOrbs) {
-        if (count == std::size(items) || !inView(orb.position)) continue;
+    // As many as the course has: the room is the frame's, so once it has
+    // grown a frame takes nothing from the heap.
+    std::vector<SeeThroughItem>& items = frame.seeThrough;
+    items.clear();
+    uint32_t order = 0;
+    for (size_t i = 0; i < course.sizeOrbs.size(); ++i, ++order) {
+        const SizeOrb& orb = course.sizeOrbs[i];
+        if (!inView(orb.position)) continue;
         // Red shrinks the ball, green restores it, blue makes it large.
-        items[count++] = {squaredEyeDistance(base, orb.position), orb.position,
-                          {orb.sizeKind == 0 ? 1.0f : 0.0f, orb.sizeKind == 1 ? 1.0f : 0.0f,
-                           orb.sizeKind == 2 ? 1.0f : 0.0f, orb.alpha}};
+        items.push_back({squaredEyeDistance(base, orb.position), order, orb.position,
+                         {orb.sizeKind == 0 ? 1.0f : 0.0f, orb.sizeKind == 1 ? 1.0f : 0.0f,
+                          orb.sizeKind == 2 ? 1.0f : 0.0f, state.sizeOrbs[i].alpha}});
     }
-    for (const Checkpoint& c : course.checkpoints) {
-        if (count == std::size(items) || !inView(c.position)) continue;
-        items[count++] = {squaredEyeDistance(base, c.position), c.position,
-                          {c.colour.x, c.colour.y, c.colour.z, c.alpha}};
+    for (size_t i = 0; i < course.checkpoints.size(); ++i, ++order) {
+        const Checkpoint& c = course.checkpoints[i];
+        if (!inView(c.position)) continue;
+        const Vec3 colour = checkpointColour(state.checkpoints[i]);
+        items.push_back({squaredEyeDistance(base, c.position), order, c.position,
+                         {colour.x, colour.y, colour.z, state.checkpoints[i].pulse.alpha}});
     }
     // Far to near: each blends over whatever lies behind it. Equally far
-    // items keep the course's order. An insertion sort, as std::stable_sort
-    // would take a buffer from the heap every frame.
-    for (size_t i = 1; i < count; ++i) {
-        const SeeThroughItem item = items[i];
-        size_t at = i;
-        for (; at > 0 && items[at - 1].distance < item.distance; --at) items[at] = items[at - 1];
-        items[at] = item;
-    }
-    for (size_t i = 0; i < count; ++i) {
+    // items keep the course's order: the order breaks ties, so std::sort
+    // (which takes nothing from the heap, unlike std::stable_sort) gives the
+    // stable order.
+    std::sort(items.begin(), items.end(), [](const SeeThroughItem& a, const SeeThroughItem& b) {
+        return a.distance > b.distance || (a.distance == b.distance && a.order < b.order);
+    });
+    for (size_t i = 0; i < items.size(); ++i) {
         Mat4 m = base;
         translate(m, items[i].position.x, items[i].position.y, items[i].position.z);
         Draw& draw = addDraw(frame, Pass::SeeThrough, meshes.itemSphere, m);
@@ -261,14 +259,15 @@ void addSeeThroughItems(Frame& frame, const Course& course, const Mat4& base, co
 }
 
 // Returns whether a shadow was drawn.
-bool addShadow(Frame& frame, const Ball& b, const std::vector<Block>& blocks, const Mat4& base,
+bool addShadow(Frame& frame, const Ball& b, const Course& course, const CourseState& state, const Mat4& base,
                const MeshSet& meshes, const TextureIds& textures)
 {
-    Block receiver{};
-    const float h = findShadowReceiver(b, blocks, b.position, receiver);
+    size_t receiver = 0;
+    const float h = findShadowReceiver(b, course.blocks, state.blocks, b.position, receiver);
     if (h < 0.0f) return false;
     const size_t firstMark = frame.draws.size();
-    addBlock(frame, Pass::ShadowMark, receiver, true, base, meshes, textures, black, 1.0f);
+    addBlock(frame, Pass::ShadowMark, course.blocks[receiver], state.blocks[receiver].position, true, base, meshes,
+             textures, black, 1.0f);
     for (size_t i = firstMark; i < frame.draws.size(); ++i) {
         // The receiver's whole top face, hidden parts too, into the stencil.
         DrawState& state = frame.draws[i].state;
@@ -440,18 +439,21 @@ void addScene(Frame& frame, const FrameInput& input, const MeshSet& meshes, cons
     // the ball's lowest point rests on the tops it stands on.
     Mat4 base = view;
     translate(base, 0.0f, -b.radius, 0.0f);
-    const Course& course = game.course;
+    const Course& course = *game.course;
+    const CourseState& state = game.courseState;
     const ViewVolume volume = viewVolume(frame.projection, base);
-    for (const Block& block : course.blocks) {
-        if (outOfView(volume, block.position, block.size)) continue;
-        addBlock(frame, Pass::Blocks, block, false, base, meshes, textures, black, 10.0f);
+    for (size_t i = 0; i < course.blocks.size(); ++i) {
+        const Block& block = course.blocks[i];
+        const Vec3& position = state.blocks[i].position;
+        if (outOfView(volume, position, block.size)) continue;
+        addBlock(frame, Pass::Blocks, block, position, false, base, meshes, textures, black, 10.0f);
     }
 
     addGoal(frame, course.goalPosition, game.goalAngle, base, meshes);
     // The ring's highlight lights the items after it, unless the shadow's
     // black came in between: so it has always been drawn.
-    const bool shadow = chaseView && addShadow(frame, b, course.blocks, base, meshes, textures);
-    addSeeThroughItems(frame, course, base, meshes, shadow ? black : yellow);
+    const bool shadow = chaseView && addShadow(frame, b, course, state, base, meshes, textures);
+    addSeeThroughItems(frame, course, state, base, meshes, shadow ? black : yellow);
     if (input.ghost) {
         const size_t first = frame.draws.size();
         addBall(frame, Pass::Ghost, *input.ghost, view, meshes, textures, 0.4f);

@@ -98,6 +98,14 @@ struct OverlayBlock {
     float scale = 1.0f;  // the player's text size: 1, 1.5 or 2
 };
 
+// An orb or a checkpoint in view, as the far-to-near sort handles it.
+struct SeeThroughItem {
+    float distance;          // squared, from the eye
+    uint32_t order;          // in the course: orbs first, then checkpoints
+    Vec3 position;
+    float colour[4];
+};
+
 struct Frame {
     int width = 0;
     int height = 0;
@@ -107,6 +115,7 @@ struct Frame {
     Light light{};
     std::vector<Draw> draws;
     Mesh scratch;
+    std::vector<SeeThroughItem> seeThrough;  // the sort's room, kept from frame to frame
 };
 
 // The textures a frame names, by their GL names.
@@ -136,8 +145,8 @@ Mat4 sceneProjection(bool firstPersonView, int width, int height);
 // A block's draws under `base` (the level's model-view), with its
 // material's picture and the highlight given; `topOnly` draws just its top
 // face (the shadow marks it in the stencil).
-void addBlock(Frame& frame, Pass pass, const Block& block, bool topOnly, const Mat4& base, const MeshSet& meshes,
-              const TextureIds& textures, const float (&specular)[4], float shininess);
+void addBlock(Frame& frame, Pass pass, const Block& block, const Vec3& position, bool topOnly, const Mat4& base,
+              const MeshSet& meshes, const TextureIds& textures, const float (&specular)[4], float shininess);
 
 // The pieces a frame is made of, each appending its draws: for a frame of
 // its own and for tests that draw one piece under a view of their choosing.
@@ -151,10 +160,10 @@ void addBall(Frame& frame, Pass pass, const Ball& b, const Mat4& view, const Mes
              const TextureIds& textures, float alpha);
 void addGoal(Frame& frame, const Vec3& goal, float angle, const Mat4& base, const MeshSet& meshes);
 // The orbs and checkpoints in view, far to near, lit with this highlight.
-void addSeeThroughItems(Frame& frame, const Course& course, const Mat4& base, const MeshSet& meshes,
-                        const float (&specular)[4]);
+void addSeeThroughItems(Frame& frame, const Course& course, const CourseState& state, const Mat4& base,
+                        const MeshSet& meshes, const float (&specular)[4]);
 // The ball's shadow on the top under it; false when there is none.
-bool addShadow(Frame& frame, const Ball& b, const std::vector<Block>& blocks, const Mat4& base,
+bool addShadow(Frame& frame, const Ball& b, const Course& course, const CourseState& state, const Mat4& base,
                const MeshSet& meshes, const TextureIds& textures);
 void addEndPicture(Frame& frame, const TextureIds& textures);
 void addOverlay(Frame& frame, const OverlayBlock& block, const TextureIds& textures);

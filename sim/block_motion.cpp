@@ -22,9 +22,14 @@ void moveAlong(float& position, float low, float travel, float& velocity)
 
 }  // namespace
 
-void moveBlockStep(Block& block)
+void moveBlockStep(const Block& block, BlockState& state)
 {
-    moveAlong(block.position.x, block.basePosition.x, block.travel.x, block.velocity.x);
-    moveAlong(block.position.y, block.basePosition.y, block.travel.y, block.velocity.y);
-    moveAlong(block.position.z, block.basePosition.z, block.travel.z, block.velocity.z);
+    moveAlong(state.position.x, block.basePosition.x, block.travel.x, state.velocity.x);
+    moveAlong(state.position.y, block.basePosition.y, block.travel.y, state.velocity.y);
+    moveAlong(state.position.z, block.basePosition.z, block.travel.z, state.velocity.z);
+}
+
+void moveBlockSteps(const Block& block, BlockState& state, int steps)
+{
+    for (int step = 0; step < steps; ++step) moveBlockStep(block, state);
 }

@@ -12,18 +12,19 @@ const float landingSoundSpeed = -0.1f;
 const float bounceFactor = 0.6324555f;
 const float smallestBounce = 5.0f;
 
-void landOnTop(Game& game, const Block& block, Vec3& centre, bool jumpHeld)
+void landOnTop(Game& game, const Block& block, const BlockState& state, Vec3& centre, bool jumpHeld)
 {
     Vec3& v = game.ball.velocity;
     const float r = game.ball.radius;
     game.airborne = false;
-    if (block.velocity.y < 0.0f) {
+    const Vec3& moving = state.velocity;
+    if (moving.y < 0.0f) {
         // A sinking top takes the ball down with it instead of bouncing it.
-        v.y = block.velocity.y;
+        v.y = moving.y;
     } else {
         // Only a static top rings: riding a rising lift would otherwise sound
         // at every step.
-        if (v.y < landingSoundSpeed && block.velocity.y == 0.0f) {
+        if (v.y < landingSoundSpeed && moving.y == 0.0f) {
             game.events.push_back({EventKind::Landing, block.material, -v.y});
         }
         v.y = bounceFactor * std::fabs(v.y);
@@ -36,9 +37,9 @@ void landOnTop(Game& game, const Block& block, Vec3& centre, bool jumpHeld)
         v.y = root * 20.0f;
         game.events.push_back({EventKind::Jump});
     }
-    centre.x = centre.x + block.velocity.x * stepLength;
-    centre.y = centre.y + block.velocity.y * stepLength;
-    centre.z = centre.z + block.velocity.z * stepLength;
+    centre.x = centre.x + moving.x * stepLength;
+    centre.y = centre.y + moving.y * stepLength;
+    centre.z = centre.z + moving.z * stepLength;
 }
 
 // True when no face of the block can touch a ball of radius r at centre.
@@ -46,14 +47,13 @@ void landOnTop(Game& game, const Block& block, Vec3& centre, bool jumpHeld)
 // this asks for twice that, so that no rounding in the face tests can make
 // a contact this would have ruled out. Most blocks of the course are far
 // from the ball, and this is what keeps a step cheap.
-bool farFrom(const Block& block, const Vec3& centre, float r)
+bool farFrom(const Vec3& position, const Vec3& size, const Vec3& centre, float r)
 {
     const float reach = 2.0f * r;
-    for (int axis = 0; axis < 3; ++axis) {
-        const float low = block.position[axis];
-        if (centre[axis] + reach < low || centre[axis] - reach > low + block.size[axis]) return true;
-    }
-    return false;
+    // Axis by axis by name: this runs for every block at every ball step.
+    return centre.x + reach < position.x || centre.x - reach > position.x + size.x ||
+           centre.y + reach < position.y || centre.y - reach > position.y + size.y ||
+           centre.z + reach < position.z || centre.z - reach > position.z + size.z;
 }
 
 } // namespace
@@ -63,19 +63,23 @@ void collideBlocks(Game& game, bool jumpHeld)
     Ball& b = game.ball;
     game.airborne = true;
     Vec3 centre{b.position.x, b.position.y + b.radius, b.position.z};
-    for (const Block& block : game.course.blocks) {
-        collideBlock(game, block, centre, jumpHeld);
+    const std::vector<Block>& blocks = game.course->blocks;
+    const std::vector<BlockState>& states = game.courseState.blocks;
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        // The far ones, nearly all, are passed over here without a call.
+        if (farFrom(states[i].position, blocks[i].size, centre, b.radius)) continue;
+        collideBlock(game, blocks[i], states[i], centre, jumpHeld);
     }
     b.position = {centre.x, centre.y - b.radius, centre.z};
 }
 
-void collideBlock(Game& game, const Block& block, Vec3& centre, bool jumpHeld)
+void collideBlock(Game& game, const Block& block, const BlockState& state, Vec3& centre, bool jumpHeld)
 {
     const float r = game.ball.radius;
-    if (farFrom(block, centre, r)) return;
+    if (farFrom(state.position, block.size, centre, r)) return;
     Vec3& velocity = game.ball.velocity;
     int face = 0;
-    while (face < 6 && !faceContact(block, centre, r, face)) {
+    while (face < 6 && !faceContact(state.position, block.size, centre, r, face)) {
         ++face;
     }
     if (face == 6) {
@@ -84,7 +88,7 @@ void collideBlock(Game& game, const Block& block, Vec3& centre, bool jumpHeld)
     int n = (face / 2 + 2) % 3;
     // The face height and the radius are summed in double and rounded once,
     // so the centre sits on the float nearest the true contact height.
-    double plane = static_cast<double>(block.position[n]);
+    double plane = static_cast<double>(state.position[n]);
     if (face % 2 == 0) {
         centre[n] = static_cast<float>(plane + block.size[n] + r);
     } else {
@@ -92,18 +96,16 @@ void collideBlock(Game& game, const Block& block, Vec3& centre, bool jumpHeld)
     }
 
     if (face == topFace) {
-        landOnTop(game, block, centre, jumpHeld);
+        landOnTop(game, block, state, centre, jumpHeld);
     } else if (face == bottomFace) {
         velocity.y = 0.0f;
     } else {
-        velocity[n] = block.velocity[n];
+        velocity[n] = state.velocity[n];
     }
 }
 
-bool faceContact(const Block& block, const Vec3& centre, float r, int face)
+bool faceContact(const Vec3& p, const Vec3& s, const Vec3& centre, float r, int face)
 {
-    const Vec3& p = block.position;
-    const Vec3& s = block.size;
     int u = face / 2;
     int w = (u + 1) % 3;
     int n = (u + 2) % 3;

@@ -8,5 +8,6 @@
 void collideBlocks(Game& game, bool jumpHeld);
 // One block against the ball's centre; the ball's velocity, radius and the
 // game's airborne flag and events are read and written.
-void collideBlock(Game& game, const Block& block, Vec3& centre, bool jumpHeld);
-bool faceContact(const Block& block, const Vec3& centre, float r, int face);
+void collideBlock(Game& game, const Block& block, const BlockState& state, Vec3& centre, bool jumpHeld);
+// Whether the face of the box at `position` of this `size` touches the ball.
+bool faceContact(const Vec3& position, const Vec3& size, const Vec3& centre, float r, int face);

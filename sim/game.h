@@ -1,12 +1,15 @@
 #pragma once
-// One value holds a whole game: the course as it moves, the ball, the items,
-// the camera and the clocks. advanceTick is the only thing that moves it on,
-// with nothing but the game and the player's controls: copying a Game is a
-// snapshot, and two games never touch each other.
+// One value holds a whole game: the course it plays and how that course has
+// moved, the ball, the items, the camera and the clocks. advanceTick is the
+// only thing that moves it on, with nothing but the game and the player's
+// controls: copying a Game is a snapshot, and two games never touch each
+// other. The course itself never changes, so games share it.
 
 #include <cstdint>
+#include <memory>
 
 #include "sim/ball.h"
+#include "sim/course_state.h"
 #include "sim/events.h"
 #include "sim/random.h"
 #include "world/world.h"
@@ -37,7 +40,8 @@ struct Camera {
 };
 
 struct Game {
-    Course course;
+    std::shared_ptr<const Course> course = std::make_shared<Course>();
+    CourseState courseState;    // one entry per block, orb and checkpoint of the course
     Ball ball;
     bool airborne = false;
     // Where a fall brings the ball back, and at what size.
@@ -54,12 +58,24 @@ struct Game {
     // This tick's events, oldest first; emptied at the start of every tick.
     GameEvents events;
 
-    bool operator==(const Game&) const = default;
+    // The same course (the same one, or an equal one) and the same state.
+    bool operator==(const Game& other) const;
 };
 
-// The course built, the ball on the pad; `seed` starts the item pulses.
+// The built-in course, the ball on the pad; `seed` starts the item pulses.
+// Every such game shares the one built-in course.
 Game newGame(unsigned int seed);
+// A game of this course at its start: the ball at the course's start.
+Game newGame(std::shared_ptr<const Course> course, unsigned int seed);
+// The built-in course, built once for every game that plays it.
+const std::shared_ptr<const Course>& builtInCourse();
 
 // One tick of game time over every object, in the game's fixed order.
 // Returns false, having done nothing, once the game is on the end screen.
 bool advanceTick(Game& game, const Controls& controls);
+// The same tick for a game played in step with `leader`, which has just run
+// the tick this game is about to run. Blocks move by the clock alone: two
+// games of the same course that have played as many ticks have their blocks
+// in the same places, so when that holds they are copied from the leader
+// instead of moved again (the ghost beside the player's game).
+bool advanceTickBeside(Game& game, const Controls& controls, const Game& leader);

@@ -35,23 +35,6 @@ void noteResize(GameEvents& events, int kind)
     }
 }
 
-template <typename Item>
-void pulse(Item& item, Random& random)
-{
-    // Only 15 bits of noise: the generator reaches 2^31 - 1, and larger
-    // draws would push every step upward.
-    int q = nextRandom(random) % 32768;
-    float u = static_cast<float>(q) / 32768.0f;
-    float s = item.alphaRising ? 1.0f : -1.0f;
-    float change = s * 0.12f + (u * 0.2f - 0.1f);
-    item.alpha = static_cast<float>(item.alpha + 0.1 * change);
-    if (item.alpha >= 0.9f) {
-        item.alphaRising = false;
-    } else if (item.alpha <= 0.1f) {
-        item.alphaRising = true;
-    }
-}
-
 } // namespace
 
 float radiusOfSizeKind(int kind)
@@ -70,7 +53,7 @@ void touchSizeOrbs(Game& game)
 {
     Ball& b = game.ball;
     Vec3 m = centreOf(b);
-    for (const SizeOrb& orb : game.course.sizeOrbs) {
+    for (const SizeOrb& orb : game.course->sizeOrbs) {
         if (!touches(orb.position, m, b.radius)) {
             continue;
         }
@@ -84,27 +67,30 @@ void touchSizeOrbs(Game& game)
     b.position = {m.x, m.y - b.radius, m.z};
 }
 
-int checkpointsTaken(const Course& course)
+int checkpointsTaken(const CourseState& state)
 {
     int taken = 0;
-    for (const Checkpoint& checkpoint : course.checkpoints) taken += checkpointTaken(checkpoint) ? 1 : 0;
+    for (const CheckpointState& checkpoint : state.checkpoints) taken += checkpoint.taken ? 1 : 0;
     return taken;
 }
 
-bool checkpointTaken(const Checkpoint& checkpoint)
+Vec3 checkpointColour(const CheckpointState& checkpoint)
 {
-    return checkpoint.colour.y != 1.0f;
+    return checkpoint.taken ? Vec3{1.0f, 0.0f, 1.0f} : Vec3{1.0f, 1.0f, 0.0f};
 }
 
 void touchCheckpoints(Game& game)
 {
     Ball& b = game.ball;
     Vec3 m = centreOf(b);
-    for (Checkpoint& checkpoint : game.course.checkpoints) {
-        if (touches(checkpoint.position, m, b.radius) && checkpoint.colour.y == 1.0f) {
+    const std::vector<Checkpoint>& checkpoints = game.course->checkpoints;
+    for (size_t i = 0; i < checkpoints.size(); ++i) {
+        const Checkpoint& checkpoint = checkpoints[i];
+        bool& taken = game.courseState.checkpoints[i].taken;
+        if (touches(checkpoint.position, m, b.radius) && !taken) {
             game.checkpointPosition = checkpoint.position;
             game.checkpointRadius = radiusOfSizeKind(checkpoint.sizeKind);
-            checkpoint.colour = {1.0f, 0.0f, 1.0f};
+            taken = true;
             game.events.push_back({EventKind::CheckpointSaved});
         }
     }
@@ -113,7 +99,7 @@ void touchCheckpoints(Game& game)
 
 void checkGoal(Game& game, const Vec3& centre)
 {
-    if (distanceBetween(game.course.goalPosition, centre) < goalReach) {
+    if (distanceBetween(game.course->goalPosition, centre) < goalReach) {
         // Later steps of the same tick may reach the ring again; the event
         // (and so the victory music) comes only on the first.
         bool first = game.gameState != EndScreen;
@@ -124,14 +110,20 @@ void checkGoal(Game& game, const Vec3& centre)
     }
 }
 
-void pulseAlpha(SizeOrb& orb, Random& random)
+void pulseAlpha(PulseState& item, Random& random)
 {
-    pulse(orb, random);
-}
-
-void pulseAlpha(Checkpoint& checkpoint, Random& random)
-{
-    pulse(checkpoint, random);
+    // Only 15 bits of noise: the generator reaches 2^31 - 1, and larger
+    // draws would push every step upward.
+    int q = nextRandom(random) % 32768;
+    float u = static_cast<float>(q) / 32768.0f;
+    float s = item.alphaRising ? 1.0f : -1.0f;
+    float change = s * 0.12f + (u * 0.2f - 0.1f);
+    item.alpha = static_cast<float>(item.alpha + 0.1 * change);
+    if (item.alpha >= 0.9f) {
+        item.alphaRising = false;
+    } else if (item.alpha <= 0.1f) {
+        item.alphaRising = true;
+    }
 }
 
 void spinGoal(Game& game)

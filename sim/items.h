@@ -18,10 +18,10 @@ float radiusOfSizeKind(int kind);
 void touchSizeOrbs(Game& game);
 void touchCheckpoints(Game& game);
 // The checkpoints the ball has saved at, for the timer.
-int checkpointsTaken(const Course& course);
-// A checkpoint turns from yellow to magenta once the ball has saved at it.
-bool checkpointTaken(const Checkpoint& checkpoint);
+int checkpointsTaken(const CourseState& state);
+// A checkpoint shows yellow while live and magenta once the ball has saved at it.
+Vec3 checkpointColour(const CheckpointState& checkpoint);
 void checkGoal(Game& game, const Vec3& centre);
-void pulseAlpha(SizeOrb& orb, Random& random);
-void pulseAlpha(Checkpoint& checkpoint, Random& random);
+// One 0.005 s step of an orb's or a checkpoint's pulse.
+void pulseAlpha(PulseState& item, Random& random);
 void spinGoal(Game& game);

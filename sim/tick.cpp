@@ -1,5 +1,7 @@
 #include "sim/game.h"
 
+#include <utility>
+
 #include "sim/block_motion.h"
 #include "sim/items.h"
 #include "sim/timing.h"
@@ -10,38 +12,67 @@ namespace {
 // A block's steps in a tick and its timer afterwards follow from its timer
 // alone, and the blocks of a course keep equal timers: the count is worked
 // out once for each run of blocks with the same timer.
-void moveBlocks(std::vector<Block>& blocks)
+void moveBlocks(const std::vector<Block>& blocks, std::vector<BlockState>& states)
 {
     bool known = false;
     float timerBefore = 0.0f;
     float timerAfter = 0.0f;
     int steps = 0;
-    for (Block& block : blocks) {
-        if (!known || !(block.stepTimer == timerBefore)) {
+    for (size_t i = 0; i < states.size(); ++i) {
+        BlockState& state = states[i];
+        if (!known || !(state.stepTimer == timerBefore)) {
             known = true;
-            timerBefore = block.stepTimer;
-            timerAfter = block.stepTimer;
+            timerBefore = state.stepTimer;
+            timerAfter = state.stepTimer;
             steps = 0;
             runFixedSteps(timerAfter, [&steps] { ++steps; });
         }
-        for (int i = 0; i < steps; ++i) moveBlockStep(block);
-        block.stepTimer = timerAfter;
+        moveBlockSteps(blocks[i], state, steps);
+        state.stepTimer = timerAfter;
     }
 }
 
 }  // namespace
 
+bool Game::operator==(const Game& other) const
+{
+    const bool sameCourse = course == other.course || (course && other.course && *course == *other.course);
+    return sameCourse && courseState == other.courseState && ball == other.ball && airborne == other.airborne &&
+           checkpointPosition == other.checkpointPosition && checkpointRadius == other.checkpointRadius &&
+           fallSoundPlayed == other.fallSoundPlayed && goalAngle == other.goalAngle &&
+           goalStepTimer == other.goalStepTimer && gameState == other.gameState &&
+           ticksPlayed == other.ticksPlayed && camera == other.camera && random == other.random &&
+           events == other.events;
+}
+
+const std::shared_ptr<const Course>& builtInCourse()
+{
+    // Built on first use and never changed after: every game shares it.
+    static const std::shared_ptr<const Course> course = std::make_shared<const Course>(buildLevel());
+    return course;
+}
+
 Game newGame(unsigned int seed)
 {
+    return newGame(builtInCourse(), seed);
+}
+
+Game newGame(std::shared_ptr<const Course> course, unsigned int seed)
+{
     Game game;
-    game.course = buildLevel();
+    game.courseState = startState(*course);
+    game.ball.position = course->start;
+    game.checkpointPosition = course->start;
+    game.course = std::move(course);
     game.random = seededRandom(seed);
     // More than five steps of events ever make, so a tick never allocates.
     game.events.reserve(32);
     return game;
 }
 
-bool advanceTick(Game& game, const Controls& controls)
+namespace {
+
+bool tick(Game& game, const Controls& controls, const Game* leader)
 {
     game.events.clear();
     if (game.gameState == EndScreen) return false;
@@ -49,14 +80,35 @@ bool advanceTick(Game& game, const Controls& controls)
 
     // Each list gets its whole tick before the next one starts, so every
     // ball step of the tick sees the blocks at their end-of-tick places.
-    moveBlocks(game.course.blocks);
-    for (SizeOrb& orb : game.course.sizeOrbs) {
+    CourseState& state = game.courseState;
+    if (leader) {
+        state.blocks = leader->courseState.blocks;
+    } else {
+        moveBlocks(game.course->blocks, state.blocks);
+    }
+    for (PulseState& orb : state.sizeOrbs) {
         runFixedSteps(orb.stepTimer, [&] { pulseAlpha(orb, game.random); });
     }
-    for (Checkpoint& checkpoint : game.course.checkpoints) {
-        runFixedSteps(checkpoint.stepTimer, [&] { pulseAlpha(checkpoint, game.random); });
+    for (CheckpointState& checkpoint : state.checkpoints) {
+        runFixedSteps(checkpoint.pulse.stepTimer, [&] { pulseAlpha(checkpoint.pulse, game.random); });
     }
     runFixedSteps(game.ball.stepTimer, [&] { ballStep(game, controls); });
     runFixedSteps(game.goalStepTimer, [&] { spinGoal(game); });
     return true;
+}
+
+}  // namespace
+
+bool advanceTick(Game& game, const Controls& controls)
+{
+    return tick(game, controls, nullptr);
+}
+
+bool advanceTickBeside(Game& game, const Controls& controls, const Game& leader)
+{
+    // Blocks are only ever moved by a tick that counts in ticksPlayed, from
+    // their start places: equal counts on the same course mean equal blocks.
+    const bool inStep = game.course == leader.course && leader.ticksPlayed == game.ticksPlayed + 1 &&
+                        leader.courseState.blocks.size() == game.courseState.blocks.size();
+    return tick(game, controls, inStep ? &leader : nullptr);
 }

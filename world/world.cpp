@@ -1,5 +1,12 @@
 #include "world/world.h"
 
+Vec3 startPosition(const Block& block)
+{
+    if (block.startAtBase) return block.basePosition;
+    const Vec3& p = block.basePosition;
+    return {p.x + block.travel.x, p.y + block.travel.y, p.z + block.travel.z};
+}
+
 void stampBlock(Builder& builder)
 {
     const BuilderState& s = builder.builderState;
@@ -9,12 +16,7 @@ void stampBlock(Builder& builder)
     b.basePosition = s.cursor;
     b.travel = s.travel;
     b.velocity = s.velocity;
-    if (s.startAtBase) {
-        b.position = s.cursor;
-    } else {
-        b.position = {s.cursor.x + s.travel.x, s.cursor.y + s.travel.y, s.cursor.z + s.travel.z};
-    }
-    b.stepTimer = 0.0f;
+    b.startAtBase = s.startAtBase;
     b.material = s.material;
     b.grain = s.grain;
     b.shape = s.shape;
@@ -47,10 +49,10 @@ void clearMotion(Builder& builder)
 
 void addSizeOrb(Course& course, Vec3 point, int kind)
 {
-    course.sizeOrbs.push_back(SizeOrb{point, kind, 0.1f, true, 0.0f});
+    course.sizeOrbs.push_back(SizeOrb{point, kind});
 }
 
 void addCheckpoint(Course& course, Vec3 point, int kind)
 {
-    course.checkpoints.push_back(Checkpoint{point, kind, 0.1f, true, 0.0f, {1.0f, 1.0f, 0.0f}});
+    course.checkpoints.push_back(Checkpoint{point, kind});
 }

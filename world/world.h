@@ -1,7 +1,10 @@
 #pragma once
-// The level's fixed records: blocks, size orbs, checkpoints and the goal,
-// and the builder that stamps blocks from its current settings. Plain values
-// with no GL behind them: what a block looks and sounds like is its material.
+// The course's fixed records: blocks, size orbs, checkpoints, the goal and
+// the start, and the builder that stamps blocks from its current settings.
+// Nothing here changes while a course is played (where a block is now, how
+// bright an orb is, which checkpoints are taken: that is the game's), so one
+// course can be shared by every game that plays it. Plain values with no GL
+// behind them: what a block looks and sounds like is its material.
 
 #include <cstdint>
 #include <optional>
@@ -17,12 +20,11 @@ enum class Shape : uint8_t { Box, Cylinder };
 
 struct Block {
     float opacity;          // alpha of the drawn colour: 1 solid, 0.4 glass
-    Vec3 size;              // extent; the box spans position .. position + size
+    Vec3 size;              // extent; the box spans its corner .. corner + size
     Vec3 basePosition;      // minimum corner at the near end of the travel
     Vec3 travel;            // length of travel per axis, zero for a static block
-    Vec3 velocity;          // units per second; the sign flips at each end
-    Vec3 position;          // current minimum corner
-    float stepTimer;        // seconds left to the next 0.005 s motion step
+    Vec3 velocity;          // units per second at the start; the sign flips at each end
+    bool startAtBase;       // starts at basePosition, or at the far end of its travel
     Material material;
     int grain;              // wood grain 0..5, for wooden blocks
     Shape shape;            // a cylinder stands upright inside its box
@@ -32,25 +34,20 @@ struct Block {
     bool operator==(const Block&) const = default;
 };
 
+// Where a block's minimum corner is when the course starts.
+Vec3 startPosition(const Block& block);
+
 struct SizeOrb {
     Vec3 position;          // centre of the sphere (radius 0.75)
     int sizeKind;           // 0 small, 1 normal, 2 large
-    float alpha;            // drifts between 0.1 and 0.9
-    bool alphaRising;
-    float stepTimer;
 
     bool operator==(const SizeOrb&) const = default;
 };
 
-// Starts with the same five fields as SizeOrb; sizeKind is the radius a
-// respawn at this checkpoint restores.
+// sizeKind is the radius a respawn at this checkpoint restores.
 struct Checkpoint {
     Vec3 position;
     int sizeKind;
-    float alpha;
-    bool alphaRising;
-    float stepTimer;
-    Vec3 colour;            // yellow while live, magenta once taken
 
     bool operator==(const Checkpoint&) const = default;
 };
@@ -61,6 +58,9 @@ struct Course {
     std::vector<SizeOrb> sizeOrbs;
     std::vector<Checkpoint> checkpoints;
     Vec3 goalPosition{0.0f, 0.0f, 0.0f};
+    // Where the ball starts (its lowest point) and comes back to after a
+    // fall until a checkpoint is taken.
+    Vec3 start{7.0f, 0.5f, 0.0f};
 
     bool operator==(const Course&) const = default;
 };

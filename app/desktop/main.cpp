@@ -279,7 +279,7 @@ int main(int argc, char** argv)
     start.keepRows = running.rows != nullptr;
     startFront(running.front, std::move(start));
     const PlayerSettings& settings = running.front.settings;
-    running.graphics = initGraphics(running.front.play.game.course,
+    running.graphics = initGraphics(*running.front.play.game.course,
                                     settings.renderer == RendererChoice::Shaders ? Renderer::Shaders : Renderer::Classic);
     initSound(running.sounds);
     setSoundVolume(running.sounds, float(options.volume) / 100.0f);

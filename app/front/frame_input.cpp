@@ -7,7 +7,7 @@
 std::string timerLine(const Game& game)
 {
     return formatRunTime(ticksToMilliseconds(game.ticksPlayed)) + "   checkpoints " +
-           std::to_string(checkpointsTaken(game.course)) + "/" + std::to_string(game.course.checkpoints.size());
+           std::to_string(checkpointsTaken(game.courseState)) + "/" + std::to_string(game.course->checkpoints.size());
 }
 
 namespace {

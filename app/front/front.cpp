@@ -260,7 +260,7 @@ void startFront(Front& f, FrontStart start)
     std::string problem;
     std::optional<Ghost> ghost = loadRaceGhost(start.ghostPath, f.watching, f.dataFolder, problem);
     if (!problem.empty()) f.asks.line = "skycourse: " + problem + "; playing without a ghost";
-    f.race = startRace(std::move(ghost), !start.ghostPath.empty(), f.play.game.course);
+    f.race = startRace(std::move(ghost), !start.ghostPath.empty(), *f.play.game.course);
 }
 
 std::string frontWatch(Front& f, const std::string& path, int speed)

@@ -8,8 +8,8 @@ void noteSigns(HudSign& sign, const Game& game)
         std::string text;
         switch (event.kind) {
         case EventKind::CheckpointSaved:
-            text = "Checkpoint " + std::to_string(checkpointsTaken(game.course)) + " of " +
-                   std::to_string(game.course.checkpoints.size());
+            text = "Checkpoint " + std::to_string(checkpointsTaken(game.courseState)) + " of " +
+                   std::to_string(game.course->checkpoints.size());
             break;
         case EventKind::Shrink: text = "Smaller"; break;
         case EventKind::Grow: text = "Larger"; break;

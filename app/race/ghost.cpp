@@ -26,12 +26,12 @@ Ghost ghostOf(std::vector<ScriptLine> lines)
 {
     Ghost ghost;
     ghost.script.lines = std::move(lines);
-    ghost.marks = startMarks(ghost.game.course);
+    ghost.marks = startMarks(*ghost.game.course);
     for (int32_t played = 0; played < lookAheadTicks && nextWatchedTick(ghost.script, ghost.input, ghost.game);
          ++played) {
         advanceTick(ghost.game, ghost.input.controls);
         // A restart in the script begins another run.
-        if (ghost.game.ticksPlayed == 1) ghost.marks = startMarks(ghost.game.course);
+        if (ghost.game.ticksPlayed == 1) ghost.marks = startMarks(*ghost.game.course);
         noteMarks(ghost.marks, ghost.game);
     }
     restartGhost(ghost);
@@ -81,8 +81,15 @@ void advanceGhost(Ghost& ghost)
     if (nextWatchedTick(ghost.script, ghost.input, ghost.game)) advanceTick(ghost.game, ghost.input.controls);
 }
 
+void advanceGhost(Ghost& ghost, const Game& player)
+{
+    if (nextWatchedTick(ghost.script, ghost.input, ghost.game)) {
+        advanceTickBeside(ghost.game, ghost.input.controls, player);
+    }
+}
+
 void advanceGhostBeside(Ghost& ghost, const Game& player)
 {
     if (player.ticksPlayed == 1 && (ghost.game.ticksPlayed > 0 || ghost.script.next > 0)) restartGhost(ghost);
-    advanceGhost(ghost);
+    advanceGhost(ghost, player);
 }

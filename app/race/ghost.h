@@ -49,6 +49,9 @@ void restartGhost(Ghost& ghost);
 // input up to its next tick, then that tick. Once the script is over (its
 // end, or its Esc) the ghost stays where it last was.
 void advanceGhost(Ghost& ghost);
+// The same, beside `player`'s game, which has just run this tick: the
+// course's blocks come from the player's when they are in step.
+void advanceGhost(Ghost& ghost, const Game& player);
 
 // The ghost's tick beside a tick of `player` that ran: the first tick of the
 // player's run (after the start, or a restart a script made) starts the

@@ -40,9 +40,9 @@ RunMarks startMarks(const Course& course)
 int noteMarks(RunMarks& marks, const Game& game)
 {
     int reached = -1;
-    const size_t count = std::min(marks.checkpointTicks.size(), game.course.checkpoints.size());
+    const size_t count = std::min(marks.checkpointTicks.size(), game.courseState.checkpoints.size());
     for (size_t i = 0; i < count; ++i) {
-        if (marks.checkpointTicks[i] == 0 && checkpointTaken(game.course.checkpoints[i])) {
+        if (marks.checkpointTicks[i] == 0 && game.courseState.checkpoints[i].taken) {
             marks.checkpointTicks[i] = game.ticksPlayed;
             reached = int(i);
         }

@@ -29,6 +29,6 @@ bool applyScriptInput(const ScriptCommand& command, Input& input, Camera& camera
 
 void restartScript(Game& game, Input& input)
 {
-    game = newScriptGame();
+    game = newGame(game.course, 1);
     input = Input{};
 }

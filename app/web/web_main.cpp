@@ -330,7 +330,7 @@ int main(int argc, char** argv)
     if (!problem.empty()) std::fprintf(stderr, "skycourse: %s\n", problem.c_str());
     start.keepRows = argc > 1 && std::string(argv[1]) == "--rows";
     startFront(s.front, std::move(start));
-    if (const std::string problem = openPageView(s.view, s.front.play.game.course); !problem.empty()) {
+    if (const std::string problem = openPageView(s.view, *s.front.play.game.course); !problem.empty()) {
         showPageLine(("skycourse: " + problem).c_str());
         return 1;
     }

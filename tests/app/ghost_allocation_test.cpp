@@ -17,7 +17,7 @@ TEST(RaceAllocations, NoneInATickWithAGhost)
     bool missing = false;
     ASSERT_EQ(loadGhost(ROUTE_PATH, ghost, missing), "");
     Game game = newScriptGame();
-    RunMarks marks = startMarks(game.course);
+    RunMarks marks = startMarks(*game.course);
     RunScript run;
     Controls keys;
     keys.moveForward = true;
@@ -36,7 +36,7 @@ TEST(RaceAllocations, NoneInATickWithAGhost)
     }
     EXPECT_EQ(allocationCount - before, 0);
     EXPECT_GT(ghost.game.ticksPlayed, 6000);
-    EXPECT_NE(ghost.game.course.checkpoints, newScriptGame().course.checkpoints) << "the ghost passed a checkpoint";
+    EXPECT_NE(ghost.game.courseState.checkpoints, newScriptGame().courseState.checkpoints) << "the ghost passed a checkpoint";
     EXPECT_GT(before, 0) << "the counting allocator is not in use";
 }
 

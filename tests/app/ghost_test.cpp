@@ -102,7 +102,7 @@ TEST(Ghost, TheMarksOfItsRunAreKnownBeforeTheRace)
     EXPECT_EQ(route.game, newScriptGame()) << "and the ghost waits at the start";
 
     // The run after a restart is the ghost's: the first run's marks go.
-    RunMarks none = startMarks(route.game.course);
+    RunMarks none = startMarks(*route.game.course);
     EXPECT_EQ(ghostOfText("special down UP\ntick 20\nrestart\ntick 5\n").marks, none);
 }
 

@@ -94,8 +94,8 @@ TEST(Timer, ShowsGameTimeAndTheCheckpointsTakenAndIsOffAtTheStart)
     pressPlayKey(play, {}, space, 0);
     TickClock clock = startTickClock(0.0);
     EXPECT_EQ(takeTicksToPlay(play, clock, 2000.0), 0);
-    play.game.course.checkpoints[1].colour = {1.0f, 0.0f, 1.0f};
-    EXPECT_EQ(timerLine(play.game), "0:01.00   checkpoints 1/" + std::to_string(play.game.course.checkpoints.size()));
+    play.game.courseState.checkpoints[1].taken = true;
+    EXPECT_EQ(timerLine(play.game), "0:01.00   checkpoints 1/" + std::to_string(play.game.course->checkpoints.size()));
     play.game.gameState = EndScreen;
     run(play, 40);
     EXPECT_EQ(play.game.ticksPlayed, 40) << "the clock stops at the ring";
@@ -132,13 +132,13 @@ TEST(Restart, GivesBackTheWholeGameOfStartUp)
     pressPlayKey(play, {}, up, 0);
     pressPlayKey(play, {}, {false, 13}, 0);
     run(play, 200);
-    play.game.course.checkpoints.front().colour = {1.0f, 0.0f, 1.0f};
+    play.game.courseState.checkpoints.front().taken = true;
     pressPlayKey(play, {}, space, 0);
     ASSERT_NE(play.game, fresh);
 
     const KeyOutcome outcome = pressPlayKey(play, {}, backspace, 0);
     EXPECT_EQ(play.game, fresh);
-    EXPECT_EQ(checkpointsTaken(play.game.course), 0);
+    EXPECT_EQ(checkpointsTaken(play.game.courseState), 0);
     EXPECT_EQ(play.input.controls, Controls{});
     EXPECT_FALSE(play.paused);
     EXPECT_TRUE(play.timerShown) << "the timer's display is the player's choice, kept";

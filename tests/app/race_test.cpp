@@ -62,7 +62,7 @@ TEST(Race, TheFirstFinishedRunIsTheGhostOfTheSecondWithItsSplits)
     const std::vector<ScriptCommand> commands = route();
     Folder folder;
     Player player;
-    player.race = startRace(std::nullopt, false, player.game.course);
+    player.race = startRace(std::nullopt, false, *player.game.course);
     EXPECT_EQ(ghostBall(player.race, true), nullptr);
     player.play(commands);
     ASSERT_EQ(player.game.gameState, EndScreen);
@@ -114,7 +114,7 @@ TEST(Race, AGhostFileIsRacedWhateverTheBestRunAndStartsAgainWithEachRun)
 {
     const std::vector<ScriptLine> lines = scriptLines("special down UP\ntick 500\n");
     Player player;
-    player.race = startRace(ghostOf(lines), true, player.game.course);
+    player.race = startRace(ghostOf(lines), true, *player.game.course);
     player.play({{ScriptKind::SpecialDown, 0x65, 0, {}}, {ScriptKind::Tick, 30, 0, {}}});
     EXPECT_EQ(player.race.ghost->game.ticksPlayed, 30);
     // A watched script's restart: the player's game is at its first tick
@@ -133,7 +133,7 @@ TEST(Race, TheFrameShowsTheGhostAndTheSplitsInTheirColours)
 {
     const std::vector<ScriptCommand> commands = commandsOf(scriptLines("special down UP\ntick 500\n"));
     Play play = startPlay(newScriptGame());
-    Race race = startRace(ghostOfRun(commands, {{100, 200, 300}, 400}), false, play.game.course);
+    Race race = startRace(ghostOfRun(commands, {{100, 200, 300}, 400}), false, *play.game.course);
 
     EXPECT_EQ(frameInputOf(play, &race, 640, 512, "").ghost, &race.ghost->game.ball);
     EXPECT_TRUE(frameInputOf(play, &race, 640, 512, "").overlay.empty()) << "the timer is off";
@@ -142,7 +142,7 @@ TEST(Race, TheFrameShowsTheGhostAndTheSplitsInTheirColours)
 
     play.timerShown = true;
     play.game.ticksPlayed = 90;
-    play.game.course.checkpoints[0].colour = {1.0f, 0.0f, 1.0f};
+    play.game.courseState.checkpoints[0].taken = true;
     raceTick(race, play.game);
     FrameInput input = frameInputOf(play, &race, 640, 512, "");
     ASSERT_EQ(input.overlay.size(), 1u);

@@ -77,7 +77,7 @@ TEST(TickLoop, StopsWhenNothingIsLeftUntilARestart)
 TEST(TickLoop, TheTickThatReachesTheRingSaysSoOnce)
 {
     Play play = startPlay(newScriptGame());
-    const Vec3 goal = play.game.course.goalPosition;
+    const Vec3 goal = play.game.course->goalPosition;
     play.game.ball.position = {goal.x, goal.y - play.game.ball.radius, goal.z};
     const GameTick reached = advancePlay(play);
     EXPECT_TRUE(reached.ticked);

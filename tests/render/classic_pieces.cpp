@@ -47,7 +47,7 @@ void drawWith(const std::vector<Block>& blocks, const Graphics& graphics,
 void drawBlock(const Block& block, bool topOnly, const Graphics& graphics)
 {
     drawWith({block}, graphics, [&](Frame& frame, const MeshSet& meshes, const TextureIds& textures) {
-        addBlock(frame, Pass::Blocks, block, topOnly, frame.view, meshes, textures, black, 10.0f);
+        addBlock(frame, Pass::Blocks, block, startPosition(block), topOnly, frame.view, meshes, textures, black, 10.0f);
         // A top alone is only ever drawn to mark the stencil, as the shadow does.
         for (Draw& draw : frame.draws) {
             if (!topOnly) break;
@@ -65,25 +65,29 @@ void drawBall(const Ball& ball, const Graphics& graphics)
     });
 }
 
-void drawSeeThroughItems(const Course& course, const Graphics& graphics)
+void drawSeeThroughItems(const Course& course, const CourseState& state, const Graphics& graphics)
 {
     drawWith({}, graphics, [&](Frame& frame, const MeshSet& meshes, const TextureIds&) {
-        addSeeThroughItems(frame, course, frame.view, meshes, black);
+        addSeeThroughItems(frame, course, state, frame.view, meshes, black);
     });
 }
 
-void drawSizeOrb(const SizeOrb& orb, const Graphics& graphics)
+void drawSizeOrb(const SizeOrb& orb, float alpha, const Graphics& graphics)
 {
     Course course;
     course.sizeOrbs = {orb};
-    drawSeeThroughItems(course, graphics);
+    CourseState state = startState(course);
+    state.sizeOrbs[0].alpha = alpha;
+    drawSeeThroughItems(course, state, graphics);
 }
 
-void drawCheckpoint(const Checkpoint& checkpoint, const Graphics& graphics)
+void drawCheckpoint(const Checkpoint& checkpoint, const CheckpointState& now, const Graphics& graphics)
 {
     Course course;
     course.checkpoints = {checkpoint};
-    drawSeeThroughItems(course, graphics);
+    CourseState state = startState(course);
+    state.checkpoints[0] = now;
+    drawSeeThroughItems(course, state, graphics);
 }
 
 void drawGoal(const Vec3& position, float angle, const Graphics& graphics)
@@ -96,7 +100,9 @@ void drawGoal(const Vec3& position, float angle, const Graphics& graphics)
 void drawBallShadow(const Ball& ball, const std::vector<Block>& blocks, const Graphics& graphics)
 {
     drawWith(blocks, graphics, [&](Frame& frame, const MeshSet& meshes, const TextureIds& textures) {
-        addShadow(frame, ball, blocks, frame.view, meshes, textures);
+        Course course;
+        course.blocks = blocks;
+        addShadow(frame, ball, course, startState(course), frame.view, meshes, textures);
     });
 }
 
@@ -129,8 +135,7 @@ void drawScene(const Game& game, const Graphics& graphics)
     const Frame stacks = frameFromStacks();
     input.width = stacks.width;
     input.height = stacks.height;
-    Course course = game.course;
-    drawing.meshes = buildMeshSet(course);
+    drawing.meshes = buildMeshSet(*game.course);
     drawing.classic = uploadClassicMeshes(drawing.meshes, graphics.textures.white);
     drawGame(drawing, input);
     glDeleteBuffers(GLsizei(drawing.classic.buffers.size()), drawing.classic.buffers.data());

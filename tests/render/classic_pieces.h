@@ -11,9 +11,9 @@
 
 void drawBlock(const Block& block, bool topOnly, const Graphics& graphics);
 void drawBall(const Ball& ball, const Graphics& graphics);
-void drawSizeOrb(const SizeOrb& orb, const Graphics& graphics);
-void drawCheckpoint(const Checkpoint& checkpoint, const Graphics& graphics);
-void drawSeeThroughItems(const Course& course, const Graphics& graphics);
+void drawSizeOrb(const SizeOrb& orb, float alpha, const Graphics& graphics);
+void drawCheckpoint(const Checkpoint& checkpoint, const CheckpointState& state, const Graphics& graphics);
+void drawSeeThroughItems(const Course& course, const CourseState& state, const Graphics& graphics);
 void drawGoal(const Vec3& position, float angle, const Graphics& graphics);
 void drawBallShadow(const Ball& ball, const std::vector<Block>& blocks, const Graphics& graphics);
 void drawSkyBox(const Camera& camera, const Graphics& graphics);

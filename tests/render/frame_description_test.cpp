@@ -19,15 +19,23 @@ struct Described {
 Game emptyCourse()
 {
     Game game;
-    game.course.goalPosition = {0.0f, -1000.0f, 0.0f};
+    courseOf(game).goalPosition = {0.0f, -1000.0f, 0.0f};
     game.ball.position = {0.0f, 1.0f, 0.0f};
     return game;
+}
+
+// The course's blocks, each at its start.
+void setBlocks(Game& game, std::vector<Block> blocks)
+{
+    courseOf(game).blocks = std::move(blocks);
+    game.courseState.blocks.clear();
+    for (const Block& block : game.course->blocks) game.courseState.blocks.push_back(startState(block));
 }
 
 Described describe(const Game& game, const Ball* ghost = nullptr, std::vector<OverlayBlock> overlay = {})
 {
     Described d;
-    d.meshes = buildMeshSet(game.course);
+    d.meshes = buildMeshSet(*game.course);
     d.textures.ball = 1;
     d.textures.metal = 2;
     d.textures.glass = 3;
@@ -70,7 +78,7 @@ TEST(FrameDescription, BlocksOutOfViewAreLeftOutAndThoseInViewKept)
         {"beyond the far plane", {-2, 0, -400}, false},
     };
     for (const Case& c : cases) {
-        game.course.blocks = {testBlock(c.position, {4, 1, 4}, Material::Metal)};
+        setBlocks(game, {testBlock(c.position, {4, 1, 4}, Material::Metal)});
         const Described d = describe(game);
         EXPECT_EQ(countOf(d.frame, Pass::Blocks), c.drawn ? 1u : 0u) << c.where;
     }
@@ -79,9 +87,10 @@ TEST(FrameDescription, BlocksOutOfViewAreLeftOutAndThoseInViewKept)
 TEST(FrameDescription, SeeThroughItemsComeFarToNearAfterEverythingOpaque)
 {
     Game game = emptyCourse();
-    for (float z : {-10.0f, -40.0f, -25.0f}) game.course.checkpoints.push_back({{0, 1, z}, 1, 0.5f, true, 0, {1, 1, 0}});
-    game.course.sizeOrbs.push_back({{1, 1, -30}, 0, 0.5f, true, 0});
-    game.course.blocks = {testBlock({-2, -1, -2}, {4, 1, 4}, Material::Wood)};
+    for (float z : {-10.0f, -40.0f, -25.0f}) addCheckpoint(game, {0, 1, z}, 1);
+    addSizeOrb(game, {1, 1, -30}, 0);
+    game.courseState.sizeOrbs[0].alpha = 0.5f;
+    setBlocks(game, {testBlock({-2, -1, -2}, {4, 1, 4}, Material::Wood)});
     const Described d = describe(game);
     std::vector<float> depths;
     bool seenItem = false;
@@ -109,26 +118,26 @@ TEST(FrameDescription, EquallyFarItemsKeepTheCoursesOrder)
     // Mirrored about the line of sight: exactly as far, so their blending
     // order is the course's, frame after frame.
     Game game = emptyCourse();
-    game.course.checkpoints.push_back({{3, 1, -20}, 1, 0.5f, true, 0, {1, 0, 0}});
-    game.course.checkpoints.push_back({{-3, 1, -20}, 1, 0.5f, true, 0, {0, 0, 1}});
-    game.course.checkpoints.push_back({{0, 1, -30}, 1, 0.5f, true, 0, {0, 1, 0}});
+    addCheckpoint(game, {3, 1, -20}, 1);
+    addCheckpoint(game, {-3, 1, -20}, 1);
+    addCheckpoint(game, {0, 1, -30}, 1);
+    // Told apart by their pulses.
+    const float alphas[] = {0.25f, 0.5f, 0.75f};
+    for (size_t i = 0; i < 3; ++i) game.courseState.checkpoints[i].pulse.alpha = alphas[i];
     const Described d = describe(game);
-    std::vector<float> reds, greens;
+    std::vector<float> seen;
     for (const Draw& draw : d.frame.draws) {
-        if (draw.pass != Pass::SeeThrough) continue;
-        reds.push_back(draw.material.colour[0]);
-        greens.push_back(draw.material.colour[1]);
+        if (draw.pass == Pass::SeeThrough) seen.push_back(draw.material.colour[3]);
     }
-    EXPECT_EQ(greens, (std::vector<float>{1, 0, 0}));   // the farthest first
-    EXPECT_EQ(reds, (std::vector<float>{0, 1, 0}));
+    EXPECT_EQ(seen, (std::vector<float>{0.75f, 0.25f, 0.5f}));   // the farthest first
 }
 
 TEST(FrameDescription, TheShadowFallsOnTheHighestTopUnderTheBallOnly)
 {
     Game game = emptyCourse();
-    game.course.blocks = {testBlock({-2, -3, -2}, {4, 1, 4}, Material::Wood),
+    setBlocks(game, {testBlock({-2, -3, -2}, {4, 1, 4}, Material::Wood),
                           testBlock({-2, 0, -2}, {4, 1, 4}, Material::Metal),
-                          testBlock({-2, 5, -2}, {4, 1, 4}, Material::Glass)};  // above the ball
+                          testBlock({-2, 5, -2}, {4, 1, 4}, Material::Glass)});  // above the ball
     Described d = describe(game);
     ASSERT_EQ(countOf(d.frame, Pass::ShadowMark), 1u);
     EXPECT_EQ(countOf(d.frame, Pass::ShadowBlob), 4u);
@@ -155,7 +164,7 @@ TEST(FrameDescription, TheShadowFallsOnTheHighestTopUnderTheBallOnly)
 TEST(FrameDescription, TheEndScreenIsTheEndPictureAndTheOverlayAlone)
 {
     Game game = emptyCourse();
-    game.course.blocks = {testBlock({-2, 0, -20}, {4, 1, 4}, Material::Metal)};
+    setBlocks(game, {testBlock({-2, 0, -20}, {4, 1, 4}, Material::Metal)});
     game.gameState = EndScreen;
     const Described d = describe(game, nullptr, {{{{"time 1:02.50", {1, 1, 1}}}, OverlayPlace::TopLeft}});
     ASSERT_GE(d.frame.draws.size(), 2u);
@@ -190,7 +199,7 @@ TEST(FrameDescription, DescribingAgainAllocatesNothing)
     // The frame's storage is kept from one frame to the next; the same game
     // twice gives the same frame.
     Game game = emptyCourse();
-    game.course.blocks = {testBlock({-2, 0, -2}, {4, 1, 4}, Material::Metal)};
+    setBlocks(game, {testBlock({-2, 0, -2}, {4, 1, 4}, Material::Metal)});
     Described d = describe(game);
     const size_t capacity = d.frame.draws.capacity();
     const Draw* storage = d.frame.draws.data();

@@ -196,25 +196,24 @@ TEST_F(Objects, ItemsKeepTheirPlainColoursAfterATexturedDraw)
     const unsigned int cyan = solidTexture(0, 255, 255);
     Checkpoint checkpoint{};
     checkpoint.position = {0.0f, 0.0f, 0.0f};
-    checkpoint.alpha = 1.0f;
-    checkpoint.colour = {1.0f, 1.0f, 0.0f};
+    CheckpointState now;
+    now.pulse.alpha = 1.0f;
     drawBlock(blockWith({6.0f, 6.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, cyan), false, drawing());
-    drawCheckpoint(checkpoint, drawing());
+    drawCheckpoint(checkpoint, now, drawing());
     EXPECT_TRUE(sameColour(middlePixel(), 255, 255, 0));
 
-    checkpoint.colour = {1.0f, 0.0f, 1.0f};
+    now.taken = true;
     glClear(GL_DEPTH_BUFFER_BIT);
     drawBlock(blockWith({6.0f, 6.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, cyan), false, drawing());
-    drawCheckpoint(checkpoint, drawing());
+    drawCheckpoint(checkpoint, now, drawing());
     EXPECT_TRUE(sameColour(middlePixel(), 255, 0, 255));
 
     SizeOrb orb{};
-    orb.alpha = 1.0f;
     const int expected[3][3] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
     for (int kind = 0; kind < 3; ++kind) {
         orb.sizeKind = kind;
         glClear(GL_DEPTH_BUFFER_BIT);
-        drawSizeOrb(orb, drawing());
+        drawSizeOrb(orb, 1.0f, drawing());
         const int* c = expected[kind];
         EXPECT_TRUE(sameColour(middlePixel(), c[0], c[1], c[2]))
             << "size kind " << kind;
@@ -222,8 +221,7 @@ TEST_F(Objects, ItemsKeepTheirPlainColoursAfterATexturedDraw)
     // A half-faded orb over grey.
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     orb.sizeKind = 0;
-    orb.alpha = 0.5f;
-    drawSizeOrb(orb, drawing());
+    drawSizeOrb(orb, 0.5f, drawing());
     EXPECT_TRUE(sameColour(middlePixel(), 191, 64, 64, 3));
 }
 
@@ -251,11 +249,12 @@ TEST_F(Objects, SeeThroughSpheresShowOneLayerEachFarOverNear)
         glLoadIdentity();
         gluLookAt(view.eyeX, view.eyeY, view.eyeZ, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
         resetCourse();
-        Course& course = testGame.course;
         const Vec3 near{view.eyeX * 0.2f + view.asideX, 0.0f, view.eyeZ * 0.2f + view.asideZ};
-        course.sizeOrbs.push_back(SizeOrb{near, 0, 0.5f, true, 0.0f});
-        course.checkpoints.push_back(Checkpoint{{0.0f, 0.0f, 0.0f}, 1, 0.5f, true, 0.0f, {1.0f, 1.0f, 0.0f}});
-        drawSeeThroughItems(course, drawing());
+        addSizeOrb(testGame, near, 0);
+        addCheckpoint(testGame, {0.0f, 0.0f, 0.0f}, 1);
+        testGame.courseState.sizeOrbs[0].alpha = 0.5f;
+        testGame.courseState.checkpoints[0].pulse.alpha = 0.5f;
+        drawSeeThroughItems(*testGame.course, testGame.courseState, drawing());
 
         // Points of the far disc on the side away from the orb, and one near
         // its rim on the orb's side, where the two overlap.
@@ -283,9 +282,9 @@ TEST_F(Objects, SeeThroughSpheresShowOneLayerEachFarOverNear)
 
 TEST_F(Objects, GoalRingSpansItsInnerAndOuterRadius)
 {
-    testGame.course.goalPosition = {0.0f, 0.0f, 0.0f};
+    courseOf(testGame).goalPosition = {0.0f, 0.0f, 0.0f};
     lookAlongZ(0.0f, 0.0f);
-    drawGoal(testGame.course.goalPosition, testGame.goalAngle, drawing());
+    drawGoal(testGame.course->goalPosition, testGame.goalAngle, drawing());
     const int row = rowOf(0.0f, 0.0f);
     auto isGrey = [](Rgba p) { return sameColour(p, 128, 128, 128); };
     EXPECT_TRUE(isGrey(readPixel(columnOf(0.0f, 0.0f), row))) << "the hole";
@@ -297,7 +296,7 @@ TEST_F(Objects, GoalRingSpansItsInnerAndOuterRadius)
     // A quarter turn about the vertical shows the ring edge-on: 1.2 thick.
     testGame.goalAngle = 90.0f;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    drawGoal(testGame.course.goalPosition, testGame.goalAngle, drawing());
+    drawGoal(testGame.course->goalPosition, testGame.goalAngle, drawing());
     EXPECT_FALSE(isGrey(readPixel(columnOf(0.3f, 0.0f), rowOf(1.5f, 0.0f))));
     EXPECT_TRUE(isGrey(readPixel(columnOf(0.8f, 0.0f), rowOf(1.5f, 0.0f))));
 }

@@ -82,9 +82,13 @@ const Graphics& drawing()
 
 void resetCourse()
 {
-    testGame.course = Course{};
+    testGame.course = std::make_shared<Course>();
+    testGame.courseState = CourseState{};
     // Far away and out of view unless a test moves it.
-    testGame.course.goalPosition = {0.0f, -1000.0f, 0.0f};
+    courseOf(testGame).goalPosition = {0.0f, -1000.0f, 0.0f};
+    // Pointers into the course and the state stay good while a test adds blocks.
+    courseOf(testGame).blocks.reserve(256);
+    testGame.courseState.blocks.reserve(256);
 }
 
 void setTexture(Block& block, unsigned int texture)

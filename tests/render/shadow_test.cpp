@@ -22,9 +22,9 @@ protected:
     {
         Ball b{};
         b.radius = 0.5f;
-        Block receiver{};
-        const float h = findShadowReceiver(b, testGame.course.blocks, position, receiver);
-        if (copied != nullptr) *copied = receiver;
+        size_t receiver = 0;
+        const float h = findShadowReceiver(b, testGame.course->blocks, testGame.courseState.blocks, position, receiver);
+        if (copied != nullptr && h >= 0.0f) *copied = testGame.course->blocks[receiver];
         return h;
     }
 };
@@ -46,9 +46,9 @@ TEST_F(ShadowReceiver, HighestTopNotAboveTheBallWinsAndTiesKeepTheFirst)
 {
     addBlock(testGame, {0.0f, 0.0f, 0.0f}, {4.0f, 1.0f, 4.0f});
     addBlock(testGame, {0.0f, 0.0f, 0.0f}, {4.0f, 3.0f, 4.0f});
-    Block* first = addBlock(testGame, {0.0f, 5.0f, 0.0f}, {4.0f, 1.0f, 4.0f});
+    Block* first = &blockOf(testGame, addBlock(testGame, {0.0f, 5.0f, 0.0f}, {4.0f, 1.0f, 4.0f}));
     setTexture(*first, 11);
-    setTexture(*addBlock(testGame, {0.0f, 4.0f, 0.0f}, {4.0f, 2.0f, 4.0f}), 22);
+    setTexture(blockOf(testGame, addBlock(testGame, {0.0f, 4.0f, 0.0f}, {4.0f, 2.0f, 4.0f})), 22);
     addBlock(testGame, {0.0f, 9.0f, 0.0f}, {4.0f, 1.0f, 4.0f});  // above the ball
 
     EXPECT_FLOAT_EQ(receiverAt({2.0f, 2.5f, 2.0f}), 1.0f);
@@ -83,8 +83,8 @@ protected:
     {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
         lookDown(x, z);
-        for (const Block& b : testGame.course.blocks) drawBlock(b, false, drawing());
-        drawBallShadow(testBall, testGame.course.blocks, drawing());
+        for (const Block& b : testGame.course->blocks) drawBlock(b, false, drawing());
+        drawBallShadow(testBall, testGame.course->blocks, drawing());
     }
 
     static Rgba at(float x, float z, float centreX, float centreZ)
@@ -100,8 +100,8 @@ protected:
 
 TEST_F(ShadowDrawing, BlackOnTheTopUnderTheBallAndCutAtTheEdge)
 {
-    setTexture(*addBlock(testGame, {-20.0f, -6.0f, -20.0f}, {40.0f, 1.0f, 40.0f}), blue);
-    setTexture(*addBlock(testGame, {-4.0f, -1.0f, -4.0f}, {8.0f, 1.0f, 8.0f}), green);
+    setTexture(blockOf(testGame, addBlock(testGame, {-20.0f, -6.0f, -20.0f}, {40.0f, 1.0f, 40.0f})), blue);
+    setTexture(blockOf(testGame, addBlock(testGame, {-4.0f, -1.0f, -4.0f}, {8.0f, 1.0f, 8.0f})), green);
     testBall.position = {0.0f, 0.0f, 0.0f};
     testBall.radius = 1.0f;
     drawFrom(0.0f, 0.0f);
@@ -120,14 +120,14 @@ TEST_F(ShadowDrawing, BlackOnTheTopUnderTheBallAndCutAtTheEdge)
 
 TEST_F(ShadowDrawing, NoneOverTheVoidOrOnATopBelowZero)
 {
-    setTexture(*addBlock(testGame, {-4.0f, -1.0f, -4.0f}, {8.0f, 1.0f, 8.0f}), green);
+    setTexture(blockOf(testGame, addBlock(testGame, {-4.0f, -1.0f, -4.0f}, {8.0f, 1.0f, 8.0f})), green);
     testBall.position = {6.0f, 0.0f, 0.0f};
     drawFrom(6.0f, 0.0f);
     EXPECT_TRUE(sameColour(at(6.0f, 0.0f, 6.0f, 0.0f), 128, 128, 128));
     EXPECT_TRUE(sameColour(at(3.9f, 0.0f, 6.0f, 0.0f), 0, 255, 0));
 
     resetCourse();
-    setTexture(*addBlock(testGame, {-4.0f, -1.5f, -4.0f}, {8.0f, 1.0f, 8.0f}), green);
+    setTexture(blockOf(testGame, addBlock(testGame, {-4.0f, -1.5f, -4.0f}, {8.0f, 1.0f, 8.0f})), green);
     testBall.position = {0.0f, -0.5f, 0.0f};
     drawFrom(0.0f, 0.0f);
     EXPECT_TRUE(sameColour(at(0.0f, 0.0f, 0.0f, 0.0f), 0, 255, 0)) << "top at -0.5";
@@ -179,8 +179,8 @@ TEST(ShadowDisc, OneFanOfAHundredTrianglesClosingTheRim)
 
 TEST_F(ShadowDrawing, ClippedToTheDiscOfACylinderBlock)
 {
-    setTexture(*addBlock(testGame, {-20.0f, -6.0f, -20.0f}, {40.0f, 1.0f, 40.0f}), blue);
-    Block* disc = addBlock(testGame, {-4.0f, -1.0f, -4.0f}, {8.0f, 1.0f, 8.0f});
+    setTexture(blockOf(testGame, addBlock(testGame, {-20.0f, -6.0f, -20.0f}, {40.0f, 1.0f, 40.0f})), blue);
+    Block* disc = &blockOf(testGame, addBlock(testGame, {-4.0f, -1.0f, -4.0f}, {8.0f, 1.0f, 8.0f}));
     setTexture(*disc, green);
     disc->shape = Shape::Cylinder;
     testBall.position = {2.9f, 0.0f, 2.9f};
@@ -193,8 +193,8 @@ TEST_F(ShadowDrawing, ClippedToTheDiscOfACylinderBlock)
 
 TEST_F(ShadowDrawing, HiddenByABlockInFrontAndStateRestored)
 {
-    setTexture(*addBlock(testGame, {-4.0f, -1.0f, -4.0f}, {8.0f, 1.0f, 8.0f}), green);
-    setTexture(*addBlock(testGame, {-1.0f, 3.0f, -1.0f}, {2.0f, 1.0f, 2.0f}), blue);  // above the ball
+    setTexture(blockOf(testGame, addBlock(testGame, {-4.0f, -1.0f, -4.0f}, {8.0f, 1.0f, 8.0f})), green);
+    setTexture(blockOf(testGame, addBlock(testGame, {-1.0f, 3.0f, -1.0f}, {2.0f, 1.0f, 2.0f})), blue);  // above the ball
     testBall.position = {0.0f, 0.0f, 0.0f};
     drawFrom(0.0f, 0.0f);
     EXPECT_TRUE(sameColour(at(0.0f, 0.0f, 0.0f, 0.0f), 0, 0, 255));

@@ -24,15 +24,15 @@ TEST(FaceContact, EachFaceFromOutsideAndNoneFromInside)
     };
     for (const FaceCase& c : cases) {
         for (int face = 0; face < 6; ++face) {
-            EXPECT_EQ(faceContact(block, c.centre, r, face), face == c.face)
+            EXPECT_EQ(faceContact({}, block.size, c.centre, r, face), face == c.face)
                 << "ball at face " << c.face << ", tested face " << face;
         }
     }
     for (int face = 0; face < 6; ++face) {
-        EXPECT_FALSE(faceContact(block, {1.0f, 0.5f, 1.0f}, r, face)) << "inside, face " << face;
+        EXPECT_FALSE(faceContact({}, block.size, {1.0f, 0.5f, 1.0f}, r, face)) << "inside, face " << face;
         // Beyond two side planes at once, next to a vertical edge.
-        EXPECT_FALSE(faceContact(block, {2.2f, 0.5f, 2.2f}, r, face)) << "edge, face " << face;
-        EXPECT_FALSE(faceContact(block, {-0.2f, 0.5f, -0.2f}, r, face)) << "edge, face " << face;
+        EXPECT_FALSE(faceContact({}, block.size, {2.2f, 0.5f, 2.2f}, r, face)) << "edge, face " << face;
+        EXPECT_FALSE(faceContact({}, block.size, {-0.2f, 0.5f, -0.2f}, r, face)) << "edge, face " << face;
     }
 }
 
@@ -40,20 +40,20 @@ TEST(FaceContact, SidesReachRadiusBelowBottomButNotAboveTop)
 {
     Block block{};
     block.size = {2.0f, 1.0f, 2.0f};
-    EXPECT_TRUE(faceContact(block, {2.3f, -0.4f, 1.0f}, 0.5f, 2));
-    EXPECT_FALSE(faceContact(block, {2.3f, -0.6f, 1.0f}, 0.5f, 2));
-    EXPECT_FALSE(faceContact(block, {2.3f, 1.1f, 1.0f}, 0.5f, 2));
+    EXPECT_TRUE(faceContact({}, block.size, {2.3f, -0.4f, 1.0f}, 0.5f, 2));
+    EXPECT_FALSE(faceContact({}, block.size, {2.3f, -0.6f, 1.0f}, 0.5f, 2));
+    EXPECT_FALSE(faceContact({}, block.size, {2.3f, 1.1f, 1.0f}, 0.5f, 2));
     // A top needs the centre over the block on both x and z.
-    EXPECT_FALSE(faceContact(block, {2.1f, 1.3f, 1.0f}, 0.5f, 4));
-    EXPECT_FALSE(faceContact(block, {1.0f, 1.3f, -0.1f}, 0.5f, 4));
-    EXPECT_FALSE(faceContact(block, {1.0f, 1.51f, 1.0f}, 0.5f, 4));
+    EXPECT_FALSE(faceContact({}, block.size, {2.1f, 1.3f, 1.0f}, 0.5f, 4));
+    EXPECT_FALSE(faceContact({}, block.size, {1.0f, 1.3f, -0.1f}, 0.5f, 4));
+    EXPECT_FALSE(faceContact({}, block.size, {1.0f, 1.51f, 1.0f}, 0.5f, 4));
 }
 
 using Collision = SimTest;
 
 TEST_F(Collision, SideStopsOneComponentAndPlacesTheCentre)
 {
-    Block* wall = addBlock({10.0f, 0.0f, -5.0f}, {1.0f, 3.0f, 10.0f});
+    BlockState* wall = addBlock({10.0f, 0.0f, -5.0f}, {1.0f, 3.0f, 10.0f});
     Vec3 c{9.6f, 1.0f, 0.0f};
     Vec3 v{8.0f, 0.0f, -3.0f};
     collide(*wall, c, v, 0.5f);
@@ -75,7 +75,7 @@ TEST_F(Collision, SideStopsOneComponentAndPlacesTheCentre)
 // would give 4.10000038 here).
 TEST_F(Collision, CentrePlacedOnTheUnroundedFaceHeight)
 {
-    Block* slab = addBlock({-5.0f, 0.7f, -5.0f}, {10.0f, 2.9f, 10.0f});
+    BlockState* slab = addBlock({-5.0f, 0.7f, -5.0f}, {10.0f, 2.9f, 10.0f});
     Vec3 c{0.0f, 3.8f, 0.0f};
     Vec3 v{};
     collide(*slab, c, v, 0.5f);
@@ -102,7 +102,7 @@ TEST_F(Collision, LeavingATopEdgeFallsAlongTheSide)
 
 TEST_F(Collision, RisingIntoABottomStopsBelowIt)
 {
-    Block* roof = addBlock({-5.0f, 3.0f, -5.0f}, {10.0f, 1.0f, 10.0f});
+    BlockState* roof = addBlock({-5.0f, 3.0f, -5.0f}, {10.0f, 1.0f, 10.0f});
     Vec3 c{0.0f, 2.7f, 0.0f};
     Vec3 v{0.0f, 12.0f, 0.0f};
     collide(*roof, c, v, 0.5f);
@@ -112,7 +112,7 @@ TEST_F(Collision, RisingIntoABottomStopsBelowIt)
 
 TEST_F(Collision, MovingTopsCarryAndSinkingTopsTakeTheBallDown)
 {
-    Block* disc = addBlock({0.0f, 0.0f, 0.0f}, {8.0f, 1.0f, 8.0f}, {2.0f, 0.0f, 0.0f});
+    BlockState* disc = addBlock({0.0f, 0.0f, 0.0f}, {8.0f, 1.0f, 8.0f}, {2.0f, 0.0f, 0.0f});
     Vec3 c{4.0f, 1.5f, 4.0f};
     Vec3 v{0.0f, 0.0f, 0.0f};
     g.airborne = true;
@@ -121,7 +121,7 @@ TEST_F(Collision, MovingTopsCarryAndSinkingTopsTakeTheBallDown)
     EXPECT_FLOAT_EQ(c.x, 4.01f);
     EXPECT_EQ(v.y, 0.0f);
 
-    Block* lift = addBlock({0.0f, 0.0f, 0.0f}, {8.0f, 1.0f, 8.0f}, {0.0f, -5.0f, 0.0f});
+    BlockState* lift = addBlock({0.0f, 0.0f, 0.0f}, {8.0f, 1.0f, 8.0f}, {0.0f, -5.0f, 0.0f});
     c = {4.0f, 1.45f, 4.0f};
     v = {0.0f, -20.0f, 0.0f};
     collide(*lift, c, v, 0.5f);
@@ -131,7 +131,7 @@ TEST_F(Collision, MovingTopsCarryAndSinkingTopsTakeTheBallDown)
 
 TEST_F(Collision, RidingADiscAlongForManySteps)
 {
-    Block* disc = addBlock({0.0f, 0.0f, -4.0f}, {8.0f, 1.0f, 8.0f}, {2.0f, 0.0f, 0.0f});
+    BlockState* disc = addBlock({0.0f, 0.0f, -4.0f}, {8.0f, 1.0f, 8.0f}, {2.0f, 0.0f, 0.0f});
     b.position = {4.0f, 1.0f, 0.0f};
     for (int i = 0; i < 100; ++i) {
         disc->position.x = disc->position.x + 0.01f;
@@ -175,7 +175,7 @@ int landingPlays(Game& g, Controls& keys, Material material, Vec3 blockVelocity)
 {
     g = emptyGame();
     Ball& b = g.ball;
-    Block* top = addBlock(g, {-5.0f, 0.0f, -5.0f}, {10.0f, 0.5f, 10.0f}, blockVelocity, material);
+    BlockState* top = addBlock(g, {-5.0f, 0.0f, -5.0f}, {10.0f, 0.5f, 10.0f}, blockVelocity, material);
     b.position = {0.0f, 0.51f, 0.0f};
     b.velocity.y = -3.0f;
     g.airborne = true;

@@ -9,17 +9,17 @@ class Gate : public SimTest {
 protected:
     void SetUp() override
     {
-        g.course = buildLevel();
-        ASSERT_EQ(g.course.blocks.size(), 114u);
+        g = newGame(std::make_shared<const Course>(buildLevel()), 1);
+        ASSERT_EQ(g.course->blocks.size(), 114u);
     }
 
     // Rolls along the top of the beam (block 44) toward +x for two seconds.
     float rollThroughGate(float radius)
     {
-        const Block& beam = g.course.blocks[43];
+        const Block& beam = g.course->blocks[43];
+        const Vec3& at = g.courseState.blocks[43].position;
         b.radius = radius;
-        b.position = {265.0f, beam.position.y + beam.size.y,
-                      beam.position.z + beam.size.z / 2.0f};
+        b.position = {265.0f, at.y + beam.size.y, at.z + beam.size.z / 2.0f};
         keys.moveRight = true;
         steps(400);
         return b.position.x;
@@ -34,8 +34,7 @@ TEST_F(Gate, SmallBallPasses)
 
 TEST_F(Gate, NormalBallIsStopped)
 {
-    const Block& gate = g.course.blocks[46];
-    EXPECT_FLOAT_EQ(rollThroughGate(0.5f), gate.position.x - 0.5f);
+    EXPECT_FLOAT_EQ(rollThroughGate(0.5f), g.courseState.blocks[46].position.x - 0.5f);
     EXPECT_EQ(b.velocity.x, 0.0f);
     EXPECT_FLOAT_EQ(b.position.y, 62.0f);
 }

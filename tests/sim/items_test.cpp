@@ -10,11 +10,11 @@ using Items = SimTest;
 TEST_F(Items, OrbTouchNeedsMoreThanTheMargin)
 {
     b.position = {0.0f, 0.0f, 0.0f};
-    addSizeOrb(g.course, {1.1f, 0.5f, 0.0f}, 0);
+    addSizeOrb(g, {1.1f, 0.5f, 0.0f}, 0);
     touchSizeOrbs(g);
     EXPECT_EQ(b.radius, 0.5f);
 
-    g.course.sizeOrbs[0].position.x = 1.09f;
+    courseOf(g).sizeOrbs[0].position.x = 1.09f;
     touchSizeOrbs(g);
     EXPECT_EQ(b.radius, 0.25f);
     // The centre stays; the lowest point rises by the lost radius.
@@ -24,7 +24,7 @@ TEST_F(Items, OrbTouchNeedsMoreThanTheMargin)
     // Orbs are never used up.
     b.radius = 1.0f;
     b.position.y = 0.0f;
-    g.course.sizeOrbs[0].position = {0.0f, 1.0f, 0.0f};
+    courseOf(g).sizeOrbs[0].position = {0.0f, 1.0f, 0.0f};
     touchSizeOrbs(g);
     EXPECT_EQ(b.radius, 0.25f);
     EXPECT_EQ(plays(EventKind::Shrink), 2);
@@ -34,19 +34,19 @@ TEST_F(Items, OrbOfTheSameSizeDoesNothingAndNormalRestores)
 {
     b.position = {0.0f, 0.0f, 0.0f};
     b.radius = 1.0f;
-    addSizeOrb(g.course, {0.0f, 1.0f, 0.0f}, 2);
+    addSizeOrb(g, {0.0f, 1.0f, 0.0f}, 2);
     touchSizeOrbs(g);
     EXPECT_EQ(b.radius, 1.0f);
     EXPECT_EQ(b.position.y, 0.0f);
 
     // A kind the course never uses counts as normal.
-    g.course.sizeOrbs[0].sizeKind = 7;
+    courseOf(g).sizeOrbs[0].sizeKind = 7;
     touchSizeOrbs(g);
     EXPECT_EQ(b.radius, 0.5f);
     EXPECT_FLOAT_EQ(b.position.y, 0.5f);
     EXPECT_EQ(int(g.events.size()), 0);
 
-    g.course.sizeOrbs[0].sizeKind = 2;
+    courseOf(g).sizeOrbs[0].sizeKind = 2;
     touchSizeOrbs(g);
     EXPECT_EQ(b.radius, 1.0f);
     EXPECT_EQ(plays(EventKind::Grow), 1);
@@ -56,9 +56,9 @@ TEST_F(Items, OrbOfTheSameSizeDoesNothingAndNormalRestores)
 TEST_F(Items, LaterOrbTestedWithTheNewRadius)
 {
     b.position = {0.0f, 0.0f, 0.0f};
-    addSizeOrb(g.course, {0.0f, 0.5f, 0.0f}, 0);
+    addSizeOrb(g, {0.0f, 0.5f, 0.0f}, 0);
     // Within reach of a ball of 0.5 (1.1) but not of one of 0.25 (0.85).
-    addSizeOrb(g.course, {1.0f, 0.5f, 0.0f}, 2);
+    addSizeOrb(g, {1.0f, 0.5f, 0.0f}, 2);
     touchSizeOrbs(g);
     EXPECT_EQ(b.radius, 0.25f);
 }
@@ -67,15 +67,14 @@ TEST_F(Items, CheckpointTakenOnceAndKeepsTheBallSize)
 {
     b.position = {0.0f, 0.0f, 0.0f};
     b.radius = 0.25f;
-    addCheckpoint(g.course, {0.5f, 0.25f, 0.0f}, 2);
+    addCheckpoint(g, {0.5f, 0.25f, 0.0f}, 2);
     touchCheckpoints(g);
     EXPECT_EQ(g.checkpointPosition.x, 0.5f);
     EXPECT_EQ(g.checkpointPosition.y, 0.25f);
     EXPECT_EQ(g.checkpointRadius, 1.0f);
     EXPECT_EQ(b.radius, 0.25f);
-    EXPECT_EQ(g.course.checkpoints[0].colour.x, 1.0f);
-    EXPECT_EQ(g.course.checkpoints[0].colour.y, 0.0f);
-    EXPECT_EQ(g.course.checkpoints[0].colour.z, 1.0f);
+    EXPECT_TRUE(g.courseState.checkpoints[0].taken);
+    EXPECT_EQ(checkpointColour(g.courseState.checkpoints[0]), (Vec3{1.0f, 0.0f, 1.0f}));
 
     g.checkpointPosition = {7.0f, 0.5f, 0.0f};
     g.checkpointRadius = 0.5f;
@@ -89,10 +88,11 @@ TEST_F(Items, SmallBallTakingLargeCheckpointRespawnsLarge)
 {
     addFloor(0.5f);
     b.radius = 0.25f;
-    addCheckpoint(g.course, {7.0f, 0.75f, 0.0f}, 2);
+    addCheckpoint(g, {7.0f, 0.75f, 0.0f}, 2);
     ballStep(g, keys);
     EXPECT_EQ(b.radius, 0.25f);
-    g.course.blocks.clear();
+    courseOf(g).blocks.clear();
+    g.courseState.blocks.clear();
     b.velocity.y = -100.0f;
     stepsUntil([&] { return b.radius == 1.0f; }, 200);
     EXPECT_EQ(b.radius, 1.0f);
@@ -104,7 +104,7 @@ TEST_F(Items, SmallBallTakingLargeCheckpointRespawnsLarge)
 TEST_F(Items, GrowingOnALowTopDipsForOneStep)
 {
     addFloor(0.5f);
-    addSizeOrb(g.course, {7.0f, 1.0f, 0.0f}, 2);
+    addSizeOrb(g, {7.0f, 1.0f, 0.0f}, 2);
     ballStep(g, keys);
     EXPECT_EQ(b.radius, 1.0f);
     EXPECT_EQ(b.position.y, 0.0f);
@@ -121,7 +121,7 @@ TEST_F(Items, GrowingOnALowTopDipsForOneStep)
 
 TEST_F(Items, GoalReachIsStrictAndFromTheCentre)
 {
-    g.course.goalPosition = {0.0f, 0.0f, 1.5f};
+    courseOf(g).goalPosition = {0.0f, 0.0f, 1.5f};
     checkGoal(g, {0.0f, 0.0f, 0.0f});
     EXPECT_EQ(g.gameState, Playing);
     checkGoal(g, {0.0f, 0.0f, 0.01f});
@@ -132,7 +132,7 @@ TEST_F(Items, GoalReachIsStrictAndFromTheCentre)
     // The ring 1.5 below the centre but only 1.0 below the lowest point.
     g.events.clear();
     g.gameState = Playing;
-    g.course.goalPosition = {7.0f, 0.5f, 0.0f};
+    courseOf(g).goalPosition = {7.0f, 0.5f, 0.0f};
     b.position = {7.0f, 1.5f, 0.0f};
     ballStep(g, keys);
     EXPECT_EQ(g.gameState, Playing);
@@ -142,7 +142,7 @@ TEST_F(Items, GoalReachIsStrictAndFromTheCentre)
 TEST_F(Items, VictoryMusicStartsOnceInATickOfSeveralSteps)
 {
     addFloor(0.5f);
-    g.course.goalPosition = {7.0f, 1.0f, 0.0f};
+    courseOf(g).goalPosition = {7.0f, 1.0f, 0.0f};
     for (int i = 0; i < 5; ++i) {
         ballStep(g, keys);
     }
@@ -153,7 +153,7 @@ TEST_F(Items, VictoryMusicStartsOnceInATickOfSeveralSteps)
 TEST(Pulse, OpacityTurnsAtItsLimitsAndNeverRunsAway)
 {
     Random random = seededRandom(1);
-    SizeOrb orb{{0.0f, 0.0f, 0.0f}, 0, 0.1f, true, 0.0f};
+    PulseState orb{0.1f, true, 0.0f};
     int turns = 0;
     bool rising = orb.alphaRising;
     for (int i = 0; i < 100000; ++i) {
@@ -173,7 +173,7 @@ TEST(Pulse, OpacityTurnsAtItsLimitsAndNeverRunsAway)
     // About 67 steps each way at the mean change of 0.012.
     EXPECT_GT(turns, 1000);
 
-    Checkpoint checkpoint{{0.0f, 0.0f, 0.0f}, 1, 0.95f, true, 0.0f, {1.0f, 1.0f, 0.0f}};
+    PulseState checkpoint{0.95f, true, 0.0f};
     pulseAlpha(checkpoint, random);
     EXPECT_FALSE(checkpoint.alphaRising);
 }

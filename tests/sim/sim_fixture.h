@@ -16,14 +16,15 @@ inline Game emptyGame()
 {
     Game game;
     // Far from every test's ball, so that no test ends the game by accident.
-    game.course.goalPosition = {0.0f, -1000.0f, 0.0f};
+    courseOf(game).goalPosition = {0.0f, -1000.0f, 0.0f};
     // Pointers from addBlock stay good while a test adds its few blocks.
-    game.course.blocks.reserve(256);
+    courseOf(game).blocks.reserve(256);
+    game.courseState.blocks.reserve(256);
     return game;
 }
 
 // A wide static floor whose top is at the given height.
-inline Block* addFloor(Game& game, float top, Material material = Material::None)
+inline BlockState* addFloor(Game& game, float top, Material material = Material::None)
 {
     return addBlock(game, {-1000.0f, top - 1.0f, -1000.0f}, {2000.0f, 1.0f, 2000.0f}, {}, material);
 }
@@ -47,8 +48,8 @@ protected:
         keys = Controls{};
     }
 
-    Block* addFloor(float top, Material material = Material::None) { return ::addFloor(g, top, material); }
-    Block* addBlock(Vec3 position, Vec3 size, Vec3 velocity = {}, Material material = Material::None)
+    BlockState* addFloor(float top, Material material = Material::None) { return ::addFloor(g, top, material); }
+    BlockState* addBlock(Vec3 position, Vec3 size, Vec3 velocity = {}, Material material = Material::None)
     {
         return ::addBlock(g, position, size, velocity, material);
     }
@@ -56,11 +57,12 @@ protected:
 
     // One block against a centre as the block pass does it, for a ball
     // with this velocity and radius.
-    void collide(const Block& block, Vec3& centre, Vec3& velocity, float r)
+    void collide(const BlockState& block, Vec3& centre, Vec3& velocity, float r)
     {
         b.velocity = velocity;
         b.radius = r;
-        collideBlock(g, block, centre, keys.jumpHeld);
+        const size_t index = size_t(&block - g.courseState.blocks.data());
+        collideBlock(g, g.course->blocks[index], block, centre, keys.jumpHeld);
         velocity = b.velocity;
     }
 

@@ -5,6 +5,7 @@
 #include "sim/block_motion.h"
 #include "sim/timing.h"
 #include "tests/sim/sim_fixture.h"
+#include "world/generated_course.h"
 
 namespace {
 
@@ -17,24 +18,30 @@ Block slidingBlock()
     block.basePosition = {-500.0f, 50.0f, 0.0f};
     block.travel = {1000.0f, 0.0f, 0.0f};
     block.velocity = {2.0f, 0.0f, 0.0f};
-    block.position = {0.0f, 50.0f, 0.0f};
+    block.startAtBase = true;
     block.opacity = 1.0f;
     return block;
 }
 
-Block* addSlidingBlock(Game& game, float stepTimer)
+// Halfway along its travel, at x = 0.
+BlockState slidingState(float stepTimer)
 {
-    game.course.blocks.push_back(slidingBlock());
-    game.course.blocks.back().stepTimer = stepTimer;
-    return &game.course.blocks.back();
+    return {{0.0f, 50.0f, 0.0f}, {2.0f, 0.0f, 0.0f}, stepTimer};
+}
+
+BlockState* addSlidingBlock(Game& game, float stepTimer)
+{
+    BlockState* state = addBlock(game, slidingBlock());
+    *state = slidingState(stepTimer);
+    return state;
 }
 
 // Where a sliding block started at x = 0 is after the given number of steps,
 // computed with the block's own step on a copy.
 float slidAfter(int steps)
 {
-    Block copy = slidingBlock();
-    for (int i = 0; i < steps; ++i) moveBlockStep(copy);
+    BlockState copy = slidingState(0.0f);
+    for (int i = 0; i < steps; ++i) moveBlockStep(slidingBlock(), copy);
     return copy.position.x;
 }
 
@@ -43,13 +50,13 @@ protected:
     Ball& testBall = g.ball;
 
     bool advanceTick() { return ::advanceTick(g, keys); }
-    Block* addSlidingBlock(float stepTimer) { return ::addSlidingBlock(g, stepTimer); }
+    BlockState* addSlidingBlock(float stepTimer) { return ::addSlidingBlock(g, stepTimer); }
 };
 
 TEST_F(TickTest, FiveStepsPerObjectPerTickFromZeroTimers)
 {
-    Block* first = addSlidingBlock(0.0f);
-    Block* second = addSlidingBlock(0.0f);
+    BlockState* first = addSlidingBlock(0.0f);
+    BlockState* second = addSlidingBlock(0.0f);
     ASSERT_TRUE(advanceTick());
     EXPECT_EQ(first->position.x, slidAfter(5));
     EXPECT_EQ(second->position.x, slidAfter(5));
@@ -67,12 +74,14 @@ TEST_F(TickTest, FiveStepsPerObjectPerTickFromZeroTimers)
 
 TEST_F(TickTest, OrbsThenCheckpointsPulseFiveTimesEachInOrder)
 {
-    g.course.sizeOrbs.push_back(SizeOrb{{0.0f, 0.0f, 0.0f}, 0, 0.3f, true, 0.0f});
-    g.course.checkpoints.push_back(Checkpoint{{0.0f, 0.0f, 0.0f}, 1, 0.6f, false, 0.0f, {1, 1, 0}});
-    const SizeOrb* orb = &g.course.sizeOrbs[0];
-    const Checkpoint* checkpoint = &g.course.checkpoints[0];
-    SizeOrb orbCopy = *orb;
-    Checkpoint checkpointCopy = *checkpoint;
+    addSizeOrb(g, {0.0f, 0.0f, 0.0f}, 0);
+    addCheckpoint(g, {0.0f, 0.0f, 0.0f}, 1);
+    g.courseState.sizeOrbs[0] = {0.3f, true, 0.0f};
+    g.courseState.checkpoints[0].pulse = {0.6f, false, 0.0f};
+    const PulseState* orb = &g.courseState.sizeOrbs[0];
+    const PulseState* checkpoint = &g.courseState.checkpoints[0].pulse;
+    PulseState orbCopy = *orb;
+    PulseState checkpointCopy = *checkpoint;
 
     // The pulse draws random numbers: replaying the same seed in the same
     // order must land on exactly the same values.
@@ -89,7 +98,7 @@ TEST_F(TickTest, OrbsThenCheckpointsPulseFiveTimesEachInOrder)
 
 TEST_F(TickTest, LeftOverTimerIsCarriedAcrossTicks)
 {
-    Block* block = addSlidingBlock(0.012f);
+    BlockState* block = addSlidingBlock(0.012f);
     testBall.stepTimer = 0.012f;
     g.goalStepTimer = 0.012f;
 
@@ -110,7 +119,7 @@ TEST_F(TickTest, LeftOverTimerIsCarriedAcrossTicks)
 
 TEST_F(TickTest, TimerEqualToBudgetTakesNoStepAndEndsAtZero)
 {
-    Block* block = addSlidingBlock(0.025f);
+    BlockState* block = addSlidingBlock(0.025f);
     g.goalStepTimer = 0.025f;
     testBall.stepTimer = 0.025f;
     Vec3 ballBefore = testBall.position;
@@ -130,9 +139,10 @@ TEST_F(TickTest, TimerEqualToBudgetTakesNoStepAndEndsAtZero)
 
 TEST_F(TickTest, EndScreenTickChangesNothingAndDoesNotRearm)
 {
-    Block* block = addSlidingBlock(0.0f);
-    g.course.sizeOrbs.push_back(SizeOrb{{0.0f, 0.0f, 0.0f}, 2, 0.5f, true, 0.003f});
-    const SizeOrb* orb = &g.course.sizeOrbs[0];
+    BlockState* block = addSlidingBlock(0.0f);
+    addSizeOrb(g, {0.0f, 0.0f, 0.0f}, 2);
+    g.courseState.sizeOrbs[0] = {0.5f, true, 0.003f};
+    const PulseState* orb = &g.courseState.sizeOrbs[0];
     testBall.stepTimer = 0.001f;
     g.gameState = EndScreen;
     Ball ballBefore = testBall;
@@ -150,9 +160,9 @@ TEST_F(TickTest, EndScreenTickChangesNothingAndDoesNotRearm)
 
 TEST_F(TickTest, GoalReachedMidTickFinishesThatTickThenStops)
 {
-    Block* block = addSlidingBlock(0.0f);
+    BlockState* block = addSlidingBlock(0.0f);
     // Put the ring on the ball: its first step reaches the goal.
-    g.course.goalPosition = {testBall.position.x, testBall.position.y + testBall.radius,
+    courseOf(g).goalPosition = {testBall.position.x, testBall.position.y + testBall.radius,
                     testBall.position.z};
 
     ASSERT_TRUE(advanceTick());
@@ -194,18 +204,74 @@ TEST(GameCopy, IsASnapshotThatReplaysIdentically)
     Game again = snapshot;
     for (int i = 0; i < 200; ++i) advanceTick(again, keys);
     EXPECT_EQ(0, std::memcmp(&again.ball, &game.ball, sizeof(Ball)));
-    ASSERT_EQ(again.course.blocks.size(), game.course.blocks.size());
-    for (std::size_t i = 0; i < game.course.blocks.size(); ++i) {
-        const Block& a = again.course.blocks[i];
-        const Block& b = game.course.blocks[i];
+    ASSERT_EQ(again.courseState.blocks.size(), game.courseState.blocks.size());
+    for (std::size_t i = 0; i < game.courseState.blocks.size(); ++i) {
+        const BlockState& a = again.courseState.blocks[i];
+        const BlockState& b = game.courseState.blocks[i];
         EXPECT_TRUE(a.position.x == b.position.x && a.position.y == b.position.y &&
                     a.position.z == b.position.z && a.velocity[0] == b.velocity[0] &&
                     a.velocity[1] == b.velocity[1] && a.velocity[2] == b.velocity[2] &&
                     a.stepTimer == b.stepTimer)
             << i;
     }
-    EXPECT_EQ(again.course.sizeOrbs[0].alpha, game.course.sizeOrbs[0].alpha);
-    EXPECT_EQ(again.course.checkpoints[2].alpha, game.course.checkpoints[2].alpha);
+    EXPECT_EQ(again.courseState.sizeOrbs[0].alpha, game.courseState.sizeOrbs[0].alpha);
+    EXPECT_EQ(again.courseState.checkpoints[2].pulse.alpha, game.courseState.checkpoints[2].pulse.alpha);
+}
+
+}  // namespace
+
+namespace {
+
+// A game played beside a leader takes the leader's blocks only when they are
+// where its own would be: in step it comes out exactly as if played alone,
+// and out of step (a ghost started late) it moves its own blocks.
+TEST(GameBeside, ComesOutAsIfPlayedAlone)
+{
+    Controls leaderKeys;
+    leaderKeys.moveForward = true;
+    Controls keys;
+    keys.moveRight = true;
+    for (int late : {0, 7}) {
+        Game leader = newGame(3);
+        for (int i = 0; i < late; ++i) advanceTick(leader, leaderKeys);
+        Game beside = newGame(1);
+        Game alone = newGame(1);
+        for (int i = 0; i < 600; ++i) {
+            advanceTick(leader, leaderKeys);
+            advanceTickBeside(beside, keys, leader);
+            advanceTick(alone, keys);
+        }
+        EXPECT_TRUE(beside == alone) << "started " << late << " ticks late";
+        EXPECT_NE(beside.ball, leader.ball);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// A game of any course starts with the ball on the course's start and
+// every block, orb and checkpoint as the course starts it; the built-in
+// course is one, shared by every game of it.
+TEST(NewGame, StartsWhereItsCourseSays)
+{
+    Course made = generatedCourse(5, {40, 3, 4});
+    made.start = {1.0f, 2.0f, 3.0f};
+    const auto course = std::make_shared<const Course>(made);
+    const Game game = newGame(course, 1);
+    EXPECT_EQ(game.ball.position, made.start);
+    EXPECT_EQ(game.checkpointPosition, made.start);
+    ASSERT_EQ(game.courseState.blocks.size(), made.blocks.size());
+    for (size_t i = 0; i < made.blocks.size(); ++i) {
+        const Block& b = made.blocks[i];
+        const Vec3 far{b.basePosition.x + b.travel.x, b.basePosition.y + b.travel.y, b.basePosition.z + b.travel.z};
+        EXPECT_EQ(game.courseState.blocks[i].position, b.startAtBase ? b.basePosition : far) << i;
+        EXPECT_EQ(game.courseState.blocks[i].velocity, b.velocity) << i;
+    }
+    EXPECT_EQ(game.courseState.sizeOrbs.size(), 3u);
+    EXPECT_EQ(game.courseState.checkpoints, std::vector<CheckpointState>(4));
+    EXPECT_EQ(newGame(1).course, newGame(2).course);
+    EXPECT_EQ(newGame(1).course, builtInCourse());
 }
 
 }  // namespace

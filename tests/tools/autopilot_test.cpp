@@ -85,7 +85,7 @@ TEST(AutopilotDrive, RestoringASavedGameReplaysTheSameFuture)
     auto future = [] {
         for (int i = 0; i < 120; ++i) playTick(Keys{i % 40 < 20 ? 1 : -1, -1, i % 30 == 0});
         return ballRow(static_cast<long long>(playedTicks().size())) + " disc " +
-               std::to_string(game().course.blocks[1].position.x) + " " + std::to_string(game().course.blocks[1].velocity.x);
+               std::to_string(game().courseState.blocks[1].position.x) + " " + std::to_string(game().courseState.blocks[1].velocity.x);
     };
     std::string first = future();
     restoreGame(saved);

@@ -91,3 +91,9 @@ bool finished()
 {
     return drive().game.gameState == EndScreen;
 }
+
+BlockNow blockNow(size_t index)
+{
+    const BlockState& state = game().courseState.blocks[index];
+    return {state.position, state.velocity, game().course->blocks[index].size};
+}

@@ -33,5 +33,14 @@ void playTick(const Keys& keys);
 // The keys of every tick played since the start.
 const std::vector<Keys>& playedTicks();
 
+// A block of the course as it is now, its place and motion followed as the
+// game plays on (a saved game put back keeps them in the same place).
+struct BlockNow {
+    const Vec3& position;
+    const Vec3& velocity;
+    const Vec3& size;
+};
+BlockNow blockNow(size_t index);
+
 Vec3 ballCentre();
 bool finished();

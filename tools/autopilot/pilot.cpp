@@ -17,7 +17,7 @@ namespace {
 // second squared), so that the ball stops short rather than overshoots.
 constexpr float planBrake = 20.0f;
 
-Vec3 blockCentre(const Block& block)
+Vec3 blockCentre(const BlockNow& block)
 {
     return Vec3{block.position.x + block.size.x / 2, block.position.y + block.size.y,
                 block.position.z + block.size.z / 2};
@@ -30,7 +30,7 @@ bool inside(float value, float low, float high, float margin)
 
 // The take-off test: within the next tick, or `margin` further on in the
 // direction the ball rolls, its centre would leave `from`'s top.
-bool leavingTop(const Block& from, float margin)
+bool leavingTop(const BlockNow& from, float margin)
 {
     Vec3 c = ballCentre();
     float vx = game().ball.velocity.x;
@@ -73,7 +73,7 @@ Keys steerTo(float x, float z, float topSpeed)
 
 bool onTopOf(int index)
 {
-    const Block& b = game().course.blocks[index];
+    const BlockNow b = blockNow(index);
     Vec3 c = ballCentre();
     float above = c.y - game().ball.radius - (b.position.y + b.size.y);
     // A rising lift lifts the ball once per tick and leaves it just clear of
@@ -123,8 +123,8 @@ bool firstThat(int count, const std::function<bool(int)>& attempt)
 
 bool hop(const Hop& plan)
 {
-    const Block& from = game().course.blocks[plan.from];
-    const Block& to = game().course.blocks[plan.to];
+    const BlockNow from = blockNow(plan.from);
+    const BlockNow to = blockNow(plan.to);
     const float margins[] = {0.0f, 0.4f, 1.0f, 2.0f, 3.0f};
     const int tries = 5;
     const int delays = plan.maxDelay / 4 + 1;
@@ -223,7 +223,7 @@ float timeToLand(float level)
 
 bool overBar(int index)
 {
-    const Block& b = game().course.blocks[index];
+    const BlockNow b = blockNow(index);
     Vec3 c = ballCentre();
     return inside(c.x, b.position.x, b.position.x + b.size.x, 0) &&
            c.y - game().ball.radius < b.position.y + b.size.y + 0.5f;
@@ -231,7 +231,7 @@ bool overBar(int index)
 
 bool bounceAlong(int from, const std::vector<int>& bars, float aimX, float z)
 {
-    const Block& start = game().course.blocks[from];
+    const BlockNow start = blockNow(from);
     const float margins[] = {0.0f, 0.3f, 0.6f, 1.0f};
     return firstThat(20 * 4, [&](int attempt) {
         float runSpeed = 20.0f - 0.2f * (attempt / 4);
@@ -250,14 +250,14 @@ bool bounceAlong(int from, const std::vector<int>& bars, float aimX, float z)
         // lands there is the distance over the time left in the air. The held
         // key throws the ball up again at each landing, until the last bar.
         auto middle = [&](size_t n) {
-            const Block& bar = game().course.blocks[bars[n]];
+            const BlockNow bar = blockNow(bars[n]);
             return n + 1 == bars.size() ? aimX : bar.position.x + bar.size.x / 2;
         };
         const float flight = 2 * std::sqrt(2 * game().ball.radius) * 20 / 50;
         size_t next = 0;
         float lastVy = 0;
         for (int i = 0; i < 3000 && next < bars.size(); ++i) {
-            const Block& bar = game().course.blocks[bars[next]];
+            const BlockNow bar = blockNow(bars[next]);
             bool last = next + 1 == bars.size();
             float top = bar.position.y + bar.size.y;
             if (game().ball.position.y < top - 1.0f) return false;

@@ -34,7 +34,7 @@ bool discs()
 
 bool checkpointTaken(int index)
 {
-    return game().course.checkpoints[index].colour.y != 1.0f;
+    return game().courseState.checkpoints[index].taken;
 }
 
 // Over the wall from the last disc onto the landing slab, and a jump into
@@ -61,7 +61,7 @@ bool runway()
 // Along the beams to the lift, up with it, and across to the high beam.
 bool beamsAndLift()
 {
-    const Block& lift = game().course.blocks[block(35)];
+    const BlockNow lift = blockNow(block(35));
     auto liftCentre = [&] {
         return steerTo(lift.position.x + lift.size.x / 2, lift.position.z + lift.size.z / 2, 10.0f);
     };
@@ -130,7 +130,7 @@ bool barsAndShaft()
 std::function<Keys()> rideOn(int index, float dx, float dz)
 {
     return [index, dx, dz] {
-        const Block& b = game().course.blocks[index];
+        const BlockNow b = blockNow(index);
         return steerTo(b.position.x + dx, b.position.z + dz, 10.0f);
     };
 }
@@ -140,7 +140,7 @@ std::function<Keys()> rideOn(int index, float dx, float dz)
 bool cage()
 {
     const float z = -66.1667f;
-    const Block& floor = game().course.blocks[block(102)];
+    const BlockNow floor = blockNow(block(102));
     bool inCage = firstThat(200, [&](int attempt) {
         for (int i = 0; i < attempt * 4; ++i) playTick(steerTo(109, z, 10.0f));
         if (!playUntil([&] { return steerTo(107.95f, z, 5.0f); }, [] { return onTopOf(block(102)); }, 100)) {
@@ -165,8 +165,8 @@ bool secondShaft()
 // The two lifts, in opposite phase, up to the summit.
 bool lifts()
 {
-    const Block& first = game().course.blocks[block(108)];
-    const Block& second = game().course.blocks[block(109)];
+    const BlockNow first = blockNow(block(108));
+    const BlockNow second = blockNow(block(109));
     const float half = 2.6667f;
     return hop({block(93), block(108), half, half, 600, 0}) &&
            playUntil(rideOn(block(108), half, half), [&] { return first.position.y > 131.0f; }, 1000) &&

@@ -20,6 +20,7 @@
 #include "app/race/ghost.h"
 #include "app/script/run_script.h"
 #include "app/script/script.h"
+#include "world/generated_course.h"
 #include "world/level.h"
 
 namespace {
@@ -69,6 +70,14 @@ void TickOnTheStartPad(benchmark::State& state)
     tickOn(state, newScriptGame(), 5.0f, 9.0f);
 }
 
+// The same rolling on a generated course of 1,000 blocks, 20 orbs and 20
+// checkpoints: what a tick costs as a course grows.
+void TickOnAThousandBlocks(benchmark::State& state)
+{
+    const auto course = std::make_shared<const Course>(generatedCourse(1, {1000, 20, 20}));
+    tickOn(state, newGame(course, 1), 5.0f, 9.0f);
+}
+
 void TickOnTheRunway(benchmark::State& state)
 {
     RouteState route = routeAt(1700);
@@ -95,7 +104,7 @@ void routeTicks(benchmark::State& state, bool withGhost)
 {
     Ghost player = routeGhost();
     Ghost ghost = routeGhost();
-    RunMarks marks = startMarks(player.game.course);
+    RunMarks marks = startMarks(*player.game.course);
     RunScript run;
     for (auto _ : state) {
         advanceGhost(player);
@@ -265,6 +274,7 @@ void registerAll()
         {"tick/runway", TickOnTheRunway, benchmark::kMicrosecond},
         {"tick/route", TickOnTheRoute, benchmark::kMicrosecond},
         {"tick/route with a ghost", TickOnTheRouteWithAGhost, benchmark::kMicrosecond},
+        {"tick/1000 blocks", TickOnAThousandBlocks, benchmark::kMicrosecond},
         {"start-up/buildLevel", BuildLevel, benchmark::kMicrosecond},
         {"start-up/textures", LoadTextures, benchmark::kMillisecond},
         {"start-up/to first frame", StartUpToFirstFrame, benchmark::kMillisecond},
@@ -319,6 +329,7 @@ public:
                 print(name, aggregates.at("median"), aggregates.at("min"), aggregates.at("max"));
             }
         }
+        printTicks();
         printRenderers();
     }
 
@@ -328,6 +339,22 @@ private:
         const auto row = rows.find(name);
         if (row == rows.end() || !row->second.count("median")) return 0.0;
         return row->second.at("median").GetAdjustedRealTime();
+    }
+
+    // What a race and a large course cost a tick, as multiples measured in
+    // this one run (the machine's noise moves both sides alike).
+    void printTicks() const
+    {
+        const double route = median("tick/route");
+        const double ghost = median("tick/route with a ghost");
+        const double pad = median("tick/start pad");
+        const double large = median("tick/1000 blocks");
+        if (route > 0.0 && ghost > 0.0) std::printf("\ntick with a ghost / without: %.2fx\n", ghost / route);
+        if (pad > 0.0 && large > 0.0) {
+            std::printf("tick on 1,000 blocks / on the start pad (%zu blocks): %.2fx\n", builtInCourse()->blocks.size(),
+                        large / pad);
+        }
+        std::fflush(stdout);
     }
 
     // The frames and the sky floor of both renderers side by side, each

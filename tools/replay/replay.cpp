@@ -16,6 +16,7 @@
 #include "app/script/script_player.h"
 #include "app/files/standard_streams.h"
 #include "sim/game.h"
+#include "sim/items.h"
 #include "tools/replay/shot.h"
 
 namespace {
@@ -35,7 +36,7 @@ struct Replay {
 void printBlocks(const Game& game)
 {
     int index = 0;
-    for (const Block& block : game.course.blocks) {
+    for (const BlockState& block : game.courseState.blocks) {
         std::printf("block,%d,%.9g,%.9g,%.9g,%.9g,%.9g,%.9g\n", ++index, block.position.x,
                     block.position.y, block.position.z, block.velocity.x, block.velocity.y,
                     block.velocity.z);
@@ -45,9 +46,9 @@ void printBlocks(const Game& game)
 void printItems(const Game& game)
 {
     int index = 0;
-    for (const Checkpoint& checkpoint : game.course.checkpoints) {
-        std::printf("checkpoint,%d,%.9g,%.9g,%.9g\n", ++index, checkpoint.colour.x,
-                    checkpoint.colour.y, checkpoint.colour.z);
+    for (const CheckpointState& checkpoint : game.courseState.checkpoints) {
+        const Vec3 colour = checkpointColour(checkpoint);
+        std::printf("checkpoint,%d,%.9g,%.9g,%.9g\n", ++index, colour.x, colour.y, colour.z);
     }
 }
 

@@ -72,7 +72,7 @@ std::string takeShot(std::shared_ptr<Shots>& made, const Game& game, const Ball*
     if (!shots.tried) {
         shots.tried = true;
         shots.renderer = shaders ? Renderer::Shaders : Renderer::Classic;
-        const std::string problem = prepare(shots, game.course);
+        const std::string problem = prepare(shots, *game.course);
         shots.ready = problem.empty();
         if (!shots.ready) return problem;
     }

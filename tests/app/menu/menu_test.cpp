@@ -122,10 +122,8 @@ TEST(Menu, EveryScreenIsWorkedByKeysPadPointerAndTaps)
 
 TEST(HudSigns, EachCueHeardIsAlsoShownForAFewSeconds)
 {
-    Game game;
-    game.course.checkpoints.resize(3);
-    for (Checkpoint& checkpoint : game.course.checkpoints) checkpoint.colour = {1.0f, 1.0f, 0.0f};
-    game.course.checkpoints[0].colour = {1.0f, 0.0f, 1.0f};  // taken
+    Game game = newGame(1);  // three checkpoints
+    game.courseState.checkpoints[0].taken = true;
     game.ticksPlayed = 100;
     struct Case {
         EventKind kind;
