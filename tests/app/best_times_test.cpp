@@ -120,7 +120,7 @@ TEST(BestTimes, AFinishedRunIsTimedByItsTicksAndKept)
     for (const auto& run : runs) {
         game.ticksPlayed = run.ticks;
         const RunFinished finished =
-            finishRun(game, run.kept ? fs::path(path).parent_path().string() : "", {}, startMarks(game.course));
+            finishRun(game, run.kept ? fs::path(path).parent_path().string() : "", {}, startMarks(*game.course));
         EXPECT_EQ(finished.line, run.line);
         EXPECT_EQ(finished.problem, "");
     }
