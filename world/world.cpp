@@ -9,6 +9,7 @@ void stampBlock(Builder& builder)
     b.basePosition = s.cursor;
     b.travel = s.travel;
     b.velocity = s.velocity;
+    b.startAtBase = s.startAtBase;
     if (s.startAtBase) {
         b.position = s.cursor;
     } else {
@@ -16,7 +17,9 @@ void stampBlock(Builder& builder)
     }
     b.stepTimer = 0.0f;
     b.material = s.material;
-    b.grain = s.grain;
+    // The grain is the wood's alone: a metal block stamped after wooden ones
+    // must not keep their grain, or two equal courses would differ in it.
+    b.grain = s.material == Material::Wood ? s.grain : 0;
     b.shape = s.shape;
     b.spin = 0.0f;
     b.flipTexture = s.flipTexture;

@@ -21,10 +21,11 @@ struct Block {
     Vec3 basePosition;      // minimum corner at the near end of the travel
     Vec3 travel;            // length of travel per axis, zero for a static block
     Vec3 velocity;          // units per second; the sign flips at each end
+    bool startAtBase;       // starts at basePosition, else at its far end
     Vec3 position;          // current minimum corner
     float stepTimer;        // seconds left to the next 0.005 s motion step
     Material material;
-    int grain;              // wood grain 0..5, for wooden blocks
+    int grain;              // wood grain 0..5 for wooden blocks, else 0
     Shape shape;            // a cylinder stands upright inside its box
     float spin;             // degrees about the vertical axis (cylinders only)
     bool flipTexture;       // mirror the picture on the faces of a box
@@ -61,6 +62,7 @@ struct Course {
     std::vector<SizeOrb> sizeOrbs;
     std::vector<Checkpoint> checkpoints;
     Vec3 goalPosition{0.0f, 0.0f, 0.0f};
+    Vec3 start{7.0f, 0.5f, 0.0f};   // the ball's lowest point at the start
 
     bool operator==(const Course&) const = default;
 };
