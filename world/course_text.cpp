@@ -493,7 +493,9 @@ std::string spellCourse(const Course& course, const CourseInfo& info)
     appendVec3(out, At, course.start);
     out += "\ngoal";
     appendVec3(out, At, course.goalPosition);
-    out += "\n\n";
+    out += '\n';
+    // A blank line before each kind of object.
+    if (!course.blocks.empty()) out += '\n';
     for (const Block& block : course.blocks) appendBlock(out, block);
     if (!course.sizeOrbs.empty()) out += '\n';
     for (const SizeOrb& orb : course.sizeOrbs) appendItem(out, "orb", orb);

@@ -52,14 +52,6 @@ TEST(CourseText, HandWrittenLinesReadBackAsTheGameSpellsThem)
     }
 }
 
-TEST(CourseText, GlassDefaultsToSeeThrough)
-{
-    Course course;
-    CourseInfo info;
-    ASSERT_EQ(parseCourse(header + "block at=0,0,0 size=1,1,1 material=glass\n", course, info), "");
-    EXPECT_EQ(course.blocks[0].opacity, 0.4f);
-}
-
 // Every float, whatever its bits, comes back to the same bits.
 TEST(CourseText, EveryFloatReadsBackToItsBits)
 {
