@@ -1,5 +1,6 @@
 #include "world/course_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -461,6 +462,9 @@ std::string parseCourse(std::string_view text, Course& course, CourseInfo& info)
 {
     if (text.substr(0, byteOrderMark.size()) == byteOrderMark) text.remove_prefix(byteOrderMark.size());
     Reader r;
+    // No block line is shorter than "block at=0,0,0 size=1,1,1 material=none".
+    const size_t shortestBlockLine = 40;
+    r.builder.course.blocks.reserve(std::min(text.size() / shortestBlockLine + 1, size_t(mostCourseObjects)));
     int line = 0;
     size_t at = 0;
     // Lines end as any editor ends them: \n, \r\n or \r.
