@@ -20,7 +20,7 @@ struct CourseInfo {
 // build, hold in memory and play: the reasons are in docs/courses.md.
 constexpr int mostCourseObjects = 10000;         // blocks, orbs and checkpoints
 constexpr float farthestCoordinate = 100000.0f;  // any axis of any point
-constexpr float fastestBlockSpeed = 10.0f;       // units a second on any axis
+constexpr float fastestBlockSpeed = 8.0f;        // units a second on any axis
 constexpr int longestCourseName = 60;
 constexpr int longestPar = 86400;
 
