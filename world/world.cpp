@@ -17,8 +17,9 @@ void stampBlock(Builder& builder)
     }
     b.stepTimer = 0.0f;
     b.material = s.material;
-    // The grain is the wood's alone: a metal block stamped after wooden ones
-    // must not keep their grain, or two equal courses would differ in it.
+    // Only wood has a grain. A metal block stamped after wooden ones would
+    // otherwise carry theirs, which means nothing on metal and which its
+    // course file, naming no grain for metal, could not give back.
     b.grain = s.material == Material::Wood ? s.grain : 0;
     b.shape = s.shape;
     b.spin = 0.0f;
