@@ -52,7 +52,6 @@ const BadFile badFiles[] = {
      "line 6: velocity: at most 8 units a second on each axis"},
     {good + cube + " travel=0,5,0 velocity=1,0,0\n", "line 5: velocity: a speed on an axis with no travel"},
     {good + "goal at=1,1,1\n", "line 5: a second goal line (the first is line 4)"},
-    {good + "name \"U\"\n", "line 5: a second name line (the first is line 2)"},
     {"skycourse-course 1\nname The Ascent\n", "line 2: the name goes in double quotes: name \"My Course\""},
     {good + "par 0\n", "line 5: par takes whole seconds from 1 to 86400"},
     {"skycourse-course 1\nname \"T\"\nstart at=0,1,0\n" + cube + "\n", "line 4: the file ends with no goal line: goal at=x,y,z"},

@@ -18,7 +18,6 @@ struct Spelling {
 };
 
 const Spelling spellings[] = {
-    {"block at=1,2,3 size=4,5,6 material=metal", "block at=1,2,3 size=4,5,6 material=metal"},
     // Glass is see-through unless told otherwise; other materials are solid.
     {"block at=0,0,0 size=1,1,1 material=glass", "block at=0,0,0 size=1,1,1 material=glass"},
     {"block at=0,0,0 size=1,1,1 material=glass opacity=1", "block at=0,0,0 size=1,1,1 material=glass opacity=1"},
