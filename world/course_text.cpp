@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstddef>
 
+#include "world/float_text.h"
+
 // A course file is read line by line with no allocation per line: a course
 // of ten thousand objects is read well within a frame's time at start-up.
 
@@ -119,13 +121,6 @@ std::string_view firstWord(std::string_view text, std::string_view& rest)
     while (end < text.size() && !isBlank(text[end])) ++end;
     rest = trimmed(text.substr(end));
     return text.substr(0, end);
-}
-
-bool readFloat(std::string_view text, float& out)
-{
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, out);
-    return error == std::errc() && stop == end && std::isfinite(out);
 }
 
 bool readInt(std::string_view text, int low, int high, int& out)
@@ -383,19 +378,6 @@ std::string readLine(Reader& r, std::string_view text, int line)
         return "";
     }
     return complaint(line, "unknown line " + quote(word) + ": expected block, orb, checkpoint, goal, start, name or par");
-}
-
-// The fewest digits that read back to the same float; without an exponent
-// where the size of a course puts its numbers, so that a hand sees 100000
-// and 0.001 rather than 1e+05 and 1e-03.
-void appendFloat(std::string& out, float value)
-{
-    char digits[64];
-    const float size = std::fabs(value);
-    const bool plain = size == 0.0f || (size >= 1e-4f && size < 1e7f);
-    const auto written = plain ? std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed)
-                               : std::to_chars(digits, digits + sizeof digits, value);
-    out.append(digits, written.ptr);
 }
 
 void appendVec3(std::string& out, Field field, Vec3 value)
