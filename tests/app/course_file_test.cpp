@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -88,6 +89,9 @@ TEST_F(CourseFileTest, EachBadFileIsOneLineNamingTheFileAndTheFault)
     CourseInfo info;
     EXPECT_EQ(loadCourseFile(path + "x", course, info), path + "x: no such file");
     EXPECT_EQ(loadCourseFile(folder.string(), course, info), folder.string() + ": cannot be read");
+    // A named pipe nobody writes to is refused at once, not waited on.
+    ASSERT_EQ(mkfifo((folder / "pipe").c_str(), 0600), 0);
+    EXPECT_EQ(loadCourseFile((folder / "pipe").string(), course, info), (folder / "pipe").string() + ": cannot be read");
 }
 
 // The file the build ships is the course the game builds, and reads back
