@@ -20,8 +20,8 @@ constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 // The fields an object line may carry, each at most once.
 enum Field { At, Size, MaterialField, Grain, ShapeField, Opacity, Flip, Travel, Velocity, StartField, Ball, fieldCount };
 
-constexpr std::string_view fieldNames[fieldCount] = {"at",     "size",   "material", "grain",    "shape", "opacity",
-                                                     "flip",   "travel", "velocity", "start",    "ball"};
+constexpr std::string_view fieldNames[fieldCount] = {"at",   "size",   "material", "grain", "shape", "opacity",
+                                                     "flip", "travel", "velocity", "start", "ball"};
 
 constexpr unsigned bit(Field field) { return 1u << field; }
 
