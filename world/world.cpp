@@ -18,7 +18,10 @@ void stampBlock(Builder& builder)
     b.velocity = s.velocity;
     b.startAtBase = s.startAtBase;
     b.material = s.material;
-    b.grain = s.grain;
+    // Only wood has a grain. A metal block stamped after wooden ones would
+    // otherwise carry theirs, which means nothing on metal and which its
+    // course file, naming no grain for metal, could not give back.
+    b.grain = s.material == Material::Wood ? s.grain : 0;
     b.shape = s.shape;
     b.spin = 0.0f;
     b.flipTexture = s.flipTexture;

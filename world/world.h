@@ -26,7 +26,7 @@ struct Block {
     Vec3 velocity;          // units per second at the start; the sign flips at each end
     bool startAtBase;       // starts at basePosition, or at the far end of its travel
     Material material;
-    int grain;              // wood grain 0..5, for wooden blocks
+    int grain;              // wood grain 0..5 for wooden blocks, else 0
     Shape shape;            // a cylinder stands upright inside its box
     float spin;             // degrees about the vertical axis (cylinders only)
     bool flipTexture;       // mirror the picture on the faces of a box

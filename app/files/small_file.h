@@ -1,6 +1,7 @@
 #pragma once
 // A player's small file read whole, as untrusted: it may be missing, a
-// folder, unreadable, or far larger than any file of ours.
+// folder, a named pipe or a device, unreadable, or far larger than any file
+// of ours. Only a plain file is read.
 
 #include <cstddef>
 #include <string>

@@ -131,6 +131,7 @@ TEST(Installed, EveryFileIsWhereDebianPutsAGamesFilesAndNothingElse)
                                    "share/metainfo/skycourse.metainfo.xml"};
     for (const char* picture : pictureFiles) expected.insert(fs::path("share/games/skycourse/images") / picture);
     for (const char* sound : soundFiles) expected.insert(fs::path("share/games/skycourse/sounds") / sound);
+    expected.insert("share/games/skycourse/courses/ascent.course");
     for (const fs::directory_entry& shader : fs::directory_iterator(fs::path(SKYCOURSE_SOURCE_DIR) / "shaders"))
         expected.insert(fs::path("share/games/skycourse/shaders") / shader.path().filename());
     for (const char* size : {"48x48", "128x128", "256x256"})

@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -17,10 +18,12 @@
 #include "sim/game.h"
 #include "tools/bench/offscreen.h"
 #include "tools/bench/route_states.h"
+#include "app/files/course_file.h"
 #include "app/race/ghost.h"
 #include "app/script/run_script.h"
 #include "app/script/script.h"
 #include "world/generated_course.h"
+#include "world/course_text.h"
 #include "world/level.h"
 
 namespace {
@@ -132,6 +135,53 @@ void BuildLevel(benchmark::State& state)
         Course course = buildLevel();
         benchmark::DoNotOptimize(course.blocks.data());
     }
+}
+
+// A course of as many objects as a file may hold: climbing rows of
+// platforms, a quarter of them lifts, a third wooden, with an orb and a
+// checkpoint every eighteen blocks.
+std::string largestCourseText()
+{
+    Builder b;
+    BuilderState& s = b.builderState;
+    const int blocks = mostCourseObjects / 10 * 9;
+    for (int i = 0; i < blocks; ++i) {
+        const bool lift = i % 4 == 0;
+        s.cursor = {float(i % 100) * 7.5f, float(i / 100) * 1.25f, -float(i % 37) * 3.3f};
+        s.size = {4.0f, 0.5f, 4.0f + float(i % 3)};
+        s.material = i % 3 == 0 ? Material::Wood : Material::Metal;
+        s.grain = i % 6;
+        s.shape = lift ? Shape::Cylinder : Shape::Box;
+        s.travel = lift ? Vec3{0.0f, 6.0f, 0.0f} : Vec3{};
+        s.velocity = lift ? Vec3{0.0f, 2.5f, 0.0f} : Vec3{};
+        stampBlock(b);
+        if (i % 18 == 0) {
+            addSizeOrb(b.course, {s.cursor.x + 2.0f, s.cursor.y + 1.5f, s.cursor.z + 2.0f}, i % 3);
+            addCheckpoint(b.course, {s.cursor.x + 2.0f, s.cursor.y + 1.5f, s.cursor.z + 3.0f}, 1);
+        }
+    }
+    b.course.goalPosition = {100.0f, 120.0f, -50.0f};
+    return spellCourse(b.course, {"Largest", 600});
+}
+
+void LoadLargestCourse(benchmark::State& state)
+{
+    char path[] = "/tmp/skycourse-bench-XXXXXX";
+    const int fd = mkstemp(path);
+    const std::string text = largestCourseText();
+    const bool written = fd >= 0 && write(fd, text.data(), text.size()) == ssize_t(text.size());
+    if (fd >= 0) close(fd);
+    for (auto _ : state) {
+        Course course;
+        CourseInfo info;
+        const std::string wrong = written ? loadCourseFile(path, course, info) : "cannot write the course";
+        if (!wrong.empty()) {
+            state.SkipWithError(wrong.c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(course.blocks.data());
+    }
+    unlink(path);
 }
 
 void deleteTextures(const Textures& t)
@@ -276,6 +326,7 @@ void registerAll()
         {"tick/route with a ghost", TickOnTheRouteWithAGhost, benchmark::kMicrosecond},
         {"tick/1000 blocks", TickOnAThousandBlocks, benchmark::kMicrosecond},
         {"start-up/buildLevel", BuildLevel, benchmark::kMicrosecond},
+        {"start-up/course of 10000", LoadLargestCourse, benchmark::kMillisecond},
         {"start-up/textures", LoadTextures, benchmark::kMillisecond},
         {"start-up/to first frame", StartUpToFirstFrame, benchmark::kMillisecond},
         {"frame/start/classic", FrameAtTheStart<Renderer::Classic>, benchmark::kMillisecond},
