@@ -1,4 +1,8 @@
+#define GL_GLEXT_PROTOTYPES
 #include "render/graphics.h"
+
+#include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <cstdio>
 
@@ -20,6 +24,17 @@ Graphics initGraphics(const Course& course, Renderer renderer)
     graphics.shader = initShaderProgram();
     graphics.classic = uploadClassicMeshes(graphics.meshes, graphics.textures.white);
     return graphics;
+}
+
+void changeCourse(Graphics& graphics, const Course& course)
+{
+    graphics.meshes = buildMeshSet(course);
+    if (graphics.renderer == Renderer::Shaders) {
+        replaceShaderMeshes(graphics.shaders, graphics.meshes);
+        return;
+    }
+    for (const unsigned int buffer : graphics.classic.buffers) glDeleteBuffers(1, &buffer);
+    graphics.classic = uploadClassicMeshes(graphics.meshes, graphics.textures.white);
 }
 
 void drawGame(Graphics& graphics, const FrameInput& input)

@@ -31,6 +31,10 @@ TextureIds textureIdsOf(const Textures& textures);
 // stderr and the classic one draws instead.
 Graphics initGraphics(const Course& course, Renderer renderer = Renderer::Classic);
 
+// Another course played: its meshes built and uploaded in place of the
+// last course's, whose GL copies go.
+void changeCourse(Graphics& graphics, const Course& course);
+
 // Describes the frame and draws it with the chosen renderer, cleared first;
 // the caller shows it.
 void drawGame(Graphics& graphics, const FrameInput& input);

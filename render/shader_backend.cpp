@@ -267,6 +267,16 @@ std::string initShaderRendererFrom(ShaderRenderer& renderer, const MeshSet& mesh
     return {};
 }
 
+void replaceShaderMeshes(ShaderRenderer& renderer, const MeshSet& meshes)
+{
+    for (const ShaderMeshBuffers& buffers : renderer.meshes) {
+        glDeleteBuffers(1, &buffers.vertices);
+        glDeleteBuffers(1, &buffers.indices);
+    }
+    renderer.meshes.clear();
+    for (const Mesh& mesh : meshes.meshes) renderer.meshes.push_back(uploadMesh(mesh));
+}
+
 std::string initShaderRenderer(ShaderRenderer& renderer, const MeshSet& meshes, unsigned int whiteTexture)
 {
     return initShaderRendererFrom(renderer, meshes, whiteTexture, "shaders/es.vs", "shaders/es.fs");

@@ -75,6 +75,8 @@ std::string shaderSourceFor(const std::string& text, bool embedded, ShaderKind k
 // every mesh of the set. Needs a current GL context. Returns an empty text,
 // or what went wrong (the renderer is then unusable).
 std::string initShaderRenderer(ShaderRenderer& renderer, const MeshSet& meshes, unsigned int whiteTexture);
+// Another course's meshes in place of the ones uploaded, whose buffers go.
+void replaceShaderMeshes(ShaderRenderer& renderer, const MeshSet& meshes);
 // The same with the pair's files named.
 std::string initShaderRendererFrom(ShaderRenderer& renderer, const MeshSet& meshes, unsigned int whiteTexture,
                                    const char* vertexPath, const char* fragmentPath);

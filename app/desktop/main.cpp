@@ -15,8 +15,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/desktop/media_folder.h"
+#include "app/files/media_folder.h"
 #include "app/desktop/session.h"
+#include "app/race/course_list.h"
 #include "app/desktop/signals.h"
 #include "app/files/player_files.h"
 #include "app/files/printable.h"
@@ -91,6 +92,7 @@ void carryOut(Session& s, bool fromTimer = false)
         s.pointerFree = false;
         glutSetCursor(GLUT_CURSOR_NONE);
     }
+    if (asks.courseChanged) changeCourse(s.graphics, *s.front.play.game.course);
     if (asks.ticksRestarted && !fromTimer) scheduleTicks(s);
     if (asks.redraw) glutPostRedisplay();
     if (asks.quit) exitGame(s, 0);
@@ -243,6 +245,19 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    // The course: --course's, or the built-in one. One that cannot be found
+    // or read is the player's to fix, before any window.
+    const std::vector<std::string> folders = courseFolders();
+    if (options.listCourses) {
+        std::fputs(describeCourses(folders, playerDataFolder()).c_str(), stdout);
+        return 0;
+    }
+    running.front.courseFolders = folders;
+    if (const std::string problem = findCourse(options.course.empty() ? builtInCourseId : options.course, folders,
+                                               start.course);
+        !problem.empty()) {
+        return refuse("skycourse: " + problem);
+    }
     // A script that does not parse is the player's to fix, display or not.
     if (!options.watchPath.empty()) {
         const std::string problem = frontWatch(running.front, watchPath(options.watchPath), options.speed);
@@ -271,9 +286,11 @@ int main(int argc, char** argv)
         running.gameModeActive = openGameWindow();
     }
 
-    // A watched script plays from the game every script starts from.
+    // A watched script plays on its own course, from the game every script
+    // starts from.
     start.now = wallClockMs;
-    start.game = running.front.watching ? newScriptGame() : newGame(seed);
+    start.seed = seed;
+    start.courseFolders = folders;
     start.dataFolder = playerDataFolder();
     start.ghostPath = options.ghostPath;
     start.keepRows = running.rows != nullptr;

@@ -9,6 +9,8 @@
 #include "app/race/best_run.h"
 #include "app/race/best_times_file.h"
 #include "app/script/rows.h"
+#include "app/files/printable.h"
+#include "app/script/script_course.h"
 #include "app/script/watching.h"
 
 namespace {
@@ -65,29 +67,36 @@ void followMouseLook(Front& f)
 MenuData menuDataOf(const Front& f)
 {
     MenuData data;
-    CourseEntry ascent{"The Ascent", 0, 0, "ascent"};
-    CourseTimes times{ascent.name, {}, {}, 0};
-    if (!f.dataFolder.empty()) {
-        std::string text;
-        if (readSmallFile(bestTimesPath(f.dataFolder), largestTimesFile, text) == SmallFile::Read) {
-            parseBestTimes(text, times.runs);
-        }
-        if (!times.runs.empty()) ascent.bestMs = times.runs.front().milliseconds;
-        Ghost best;
-        std::string problem;
-        if (loadBestRun(f.dataFolder, best, problem)) {
-            for (int32_t tick : best.marks.checkpointTicks) times.bestRunSplitsMs.push_back(ticksToMilliseconds(tick));
-            times.bestRunSplitsMs.push_back(ticksToMilliseconds(best.marks.ringTick));
-            std::vector<int64_t> fastest;
-            if (readSmallFile(fastestStretchesPath(f.dataFolder), 4096, text) == SmallFile::Read &&
-                parseFastestStretches(text, best.marks.checkpointTicks.size() + 1, fastest) &&
-                std::find(fastest.begin(), fastest.end(), 0) == fastest.end()) {
-                for (int64_t stretch : fastest) times.sumOfFastestMs += stretch;
+    std::vector<std::string> problems;
+    std::vector<CourseListing> listed = listCourses(f.courseFolders, problems);
+    if (std::none_of(listed.begin(), listed.end(), [](const CourseListing& c) { return c.id == builtInCourseId; })) {
+        listed.insert(listed.begin(), {builtInCourseId, "The Ascent", 235000, ""});
+    }
+    for (const CourseListing& listing : listed) {
+        CourseEntry entry{listing.name, listing.parMs, 0, listing.id};
+        CourseTimes times{listing.name, {}, {}, 0};
+        const std::string folder = courseRunsFolder(f.playerFolder, listing.id);
+        if (!folder.empty()) {
+            std::string text;
+            if (readSmallFile(bestTimesPath(folder), largestTimesFile, text) == SmallFile::Read) {
+                parseBestTimes(text, times.runs);
+            }
+            if (!times.runs.empty()) entry.bestMs = times.runs.front().milliseconds;
+            RunMarks marks;
+            if (readBestRunMarks(folder, listing.id == builtInCourseId ? 3 : 0, marks)) {
+                for (int32_t tick : marks.checkpointTicks) times.bestRunSplitsMs.push_back(ticksToMilliseconds(tick));
+                times.bestRunSplitsMs.push_back(ticksToMilliseconds(marks.ringTick));
+                std::vector<int64_t> fastest;
+                if (readSmallFile(fastestStretchesPath(folder), 4096, text) == SmallFile::Read &&
+                    parseFastestStretches(text, marks.checkpointTicks.size() + 1, fastest) &&
+                    std::find(fastest.begin(), fastest.end(), 0) == fastest.end()) {
+                    for (int64_t stretch : fastest) times.sumOfFastestMs += stretch;
+                }
             }
         }
+        data.courses.push_back(entry);
+        data.times.push_back(times);
     }
-    data.courses.push_back(ascent);
-    data.times.push_back(times);
     return data;
 }
 
@@ -166,6 +175,47 @@ void switchMouseLook(Front& f)
     followKey(f, releaseAction(f.play, Action::MouseLook));
 }
 
+// The race on the course played: the --ghost file, or this course's best
+// run; a run of another course is refused in one line.
+Race raceOn(Front& f, const std::string& ghostPath)
+{
+    std::string problem;
+    std::optional<Ghost> ghost = loadRaceGhost(ghostPath, f.watching, f.dataFolder, problem);
+    if (ghost && !(*ghost->game.course == *f.play.game.course)) {
+        problem = (ghostPath.empty() ? bestRunPath(f.dataFolder) : ghostPath) + " is a run of another course";
+        ghost.reset();
+    }
+    if (!problem.empty()) f.asks.line = "skycourse: " + problem + "; playing without a ghost";
+    Race race = startRace(std::move(ghost), !ghostPath.empty() && problem.empty(), *f.play.game.course);
+    race.script.course = f.course.id == builtInCourseId ? "" : f.course.id;
+    return race;
+}
+
+// Another course chosen in the menu: a run of it from its start, raced
+// against its own best run. A --record file ends whole here, as at Esc:
+// it is a run of the course left.
+void playCourse(Front& f, FoundCourse course)
+{
+    finishRecording(f.recording);
+    f.course = std::move(course);
+    f.dataFolder = courseRunsFolder(f.playerFolder, f.course.id);
+    f.play = startPlay(newGame(f.course.course, f.seed));
+    f.play.timerShown = f.settings.showTimer;
+    f.play.ghostShown = f.settings.showGhost;
+    f.race = raceOn(f, "");
+    f.runLine.clear();
+    f.sign = {};
+    f.menu.screen = MenuScreen::Closed;
+    f.asks.courseChanged = true;
+    f.asks.restartMusic = true;
+    f.musicSoft = false;
+    f.asks.musicSoft = false;
+    if (f.ticking && restartTickLoop(f.loop, f.now())) f.asks.ticksRestarted = true;
+    if (f.ticking) f.loop.clock = startTickClock(f.now());
+    f.pointerCaptured = !f.play.input.mouseLookDisabled;
+    f.asks.pointerCaptured = f.pointerCaptured;
+}
+
 // Settings chosen in the menu: in effect at once, and kept, but for what
 // the command line gave and the player has not changed since.
 void takeSettings(Front& f, const PlayerSettings& chosen)
@@ -197,8 +247,17 @@ void followMenuAsk(Front& f, const MenuAsk& ask)
     switch (ask.kind) {
     case MenuAskKind::None: break;
     case MenuAskKind::Resume: followKey(f, pressAction(f.play, Action::Pause)); break;
-    case MenuAskKind::Restart:
-    case MenuAskKind::StartCourse: followKey(f, pressAction(f.play, Action::Restart)); break;
+    case MenuAskKind::Restart: followKey(f, pressAction(f.play, Action::Restart)); break;
+    case MenuAskKind::StartCourse:
+        if (ask.courseId == f.course.id) {
+            followKey(f, pressAction(f.play, Action::Restart));
+        } else {
+            FoundCourse chosen;
+            const std::string problem = findCourse(ask.courseId, f.courseFolders, chosen);
+            if (problem.empty()) playCourse(f, std::move(chosen));
+            else f.menu.notice = problem;  // the menu stays open, saying why
+        }
+        break;
     case MenuAskKind::Quit: f.asks.quit = true; break;
     case MenuAskKind::SettingsChanged: takeSettings(f, f.menu.settings); break;
     case MenuAskKind::BindingsChanged:
@@ -242,9 +301,15 @@ void padInMenu(Front& f, const PadReading& now)
 void startFront(Front& f, FrontStart start)
 {
     f.now = std::move(start.now);
-    f.play = startPlay(start.game);
+    f.seed = start.seed;
+    f.courseFolders = std::move(start.courseFolders);
+    if (!f.watching) {
+        f.course = std::move(start.course);
+        f.play = startPlay(newGame(f.course.course, f.seed));
+    }
     f.bindings = std::move(start.bindings);
-    f.dataFolder = std::move(start.dataFolder);
+    f.playerFolder = std::move(start.dataFolder);
+    f.dataFolder = courseRunsFolder(f.playerFolder, f.course.id);
     f.keepRows = start.keepRows;
     f.savedSettings = start.settings;
     f.settings = start.settings;
@@ -257,22 +322,25 @@ void startFront(Front& f, FrontStart start)
     f.play.timerShown = f.settings.showTimer;
     f.play.ghostShown = f.settings.showGhost;
     f.pointerCaptured = !f.play.input.mouseLookDisabled;
-    std::string problem;
-    std::optional<Ghost> ghost = loadRaceGhost(start.ghostPath, f.watching, f.dataFolder, problem);
-    if (!problem.empty()) f.asks.line = "skycourse: " + problem + "; playing without a ghost";
-    f.race = startRace(std::move(ghost), !start.ghostPath.empty(), *f.play.game.course);
+    f.race = raceOn(f, start.ghostPath);
+    if (!f.watching && f.course.id != builtInCourseId) recordInput(f.recording, {ScriptKind::Course, 0, 0, f.course.id});
 }
 
 std::string frontWatch(Front& f, const std::string& path, int speed)
 {
     ScriptPlayer watch;
-    const std::string problem = loadWatch(watch, path);
+    std::string problem = loadWatch(watch, path);
     if (!problem.empty()) return problem;
+    FoundCourse course;
+    problem = scriptCourse(watch.lines, f.courseFolders, course);
+    if (!problem.empty()) return "skycourse: " + printable(path) + ": " + problem;
     f.watch = std::move(watch);
     f.watching = true;
     finishRecording(f.recording);
     f.speed = speed < slowestWatchSpeed ? slowestWatchSpeed : speed > fastestWatchSpeed ? fastestWatchSpeed : speed;
-    f.play = startPlay(newScriptGame());
+    f.asks.courseChanged = f.course.course != course.course;
+    f.course = std::move(course);
+    f.play = startPlay(newScriptGame(f.course));
     // A best run is no ghost for a watched script; a --ghost file still is.
     if (!f.race.ghostFromFile) f.race.ghost.reset();
     f.race.script = {};
@@ -310,8 +378,17 @@ void frontTicks(Front& f)
 
 void frontKey(Front& f, PlayerKey key, bool down, int modifiers)
 {
-    if (f.watching || (down && menuOpen(f) && !key.special && key.code == keyEscape)) {
-        if (down && !key.special && key.code == keyEscape) f.asks.quit = true;
+    if (down && !key.special && key.code == keyEscape && (f.watching || menuOpen(f))) {
+        f.asks.quit = true;
+        return;
+    }
+    if (f.watching) {
+        // A watched run takes no keys, but for the timer's and the ghost's,
+        // which change only what is shown of it.
+        Action action;
+        if (down && actionNowOfKey(f.bindings, key, action) && (action == Action::Timer || action == Action::Ghost)) {
+            followKey(f, pressAction(f.play, action));
+        }
         return;
     }
     if (down && menuOpen(f) && menuTakes(f.menu, key)) {

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "app/files/course_library.h"
 #include "app/input/key_bindings.h"
 #include "app/input/pad.h"
 #include "app/menu/hud_signs.h"
@@ -37,6 +38,7 @@ struct FrontAsks {
     std::string line;                      // for the player: stderr, or the page's line
     bool filesWritten = false;             // the player's files changed (the page stores them)
     std::optional<PlayerSettings> settings;  // changed in the menu: the shell's part to apply
+    bool courseChanged = false;            // another course is played: the shell draws its meshes
 };
 
 // What the command line gave for this run: it wins over settings.conf, and
@@ -52,6 +54,10 @@ using WallClock = std::function<double()>;
 
 struct Front {
     WallClock now;                // for a restart, which starts the ticks again
+    FoundCourse course;           // the course played
+    std::vector<std::string> courseFolders;  // where courses are found
+    std::string playerFolder;     // the player's data folder; empty: nothing is kept
+    unsigned int seed = 1;        // the item pulses of a course chosen in the menu
     Play play;
     Race race;
     KeyBindings bindings;
@@ -61,7 +67,7 @@ struct Front {
     bool watching = false;
     bool ticking = false;         // the ticks have started
     int speed = 1;                // ticks of a watched script per tick
-    std::string dataFolder;       // where the best times and best run are kept; empty: nowhere
+    std::string dataFolder;       // where this course's best times and best run are kept; empty: nowhere
     std::string runLine;          // the run's time, for the end screen with the timer on
     bool musicSoft = false;
     bool pointerCaptured = false;
@@ -85,9 +91,11 @@ struct Front {
 
 struct FrontStart {
     WallClock now;
-    Game game;                    // the game of start-up (a watched script's: the script's own)
+    FoundCourse course;           // --course, or the built-in one (a watched script plays its own)
+    unsigned int seed = 1;
+    std::vector<std::string> courseFolders;
     KeyBindings bindings;
-    std::string dataFolder;
+    std::string dataFolder;       // the player's
     std::string ghostPath;        // --ghost: this script is raced instead of the best run
     bool keepRows = false;
     PlayerSettings settings;      // settings.conf's

@@ -14,7 +14,7 @@
 const char* const helpText =
     "usage: skycourse [--window [WxH]] [--record FILE | --watch FILE [--speed N]]\n"
     "                 [--ghost FILE] [--volume N] [--mute] [--print-keys]\n"
-    "                 [--renderer classic|shaders]\n"
+    "                 [--renderer classic|shaders] [--course NAME|FILE] [--list-courses]\n"
     "\n"
     "Roll the ball up the course in the sky to the goal ring. Without options the\n"
     "game switches the display to 1280x1024 (game mode), or fills the screen where\n"
@@ -30,7 +30,8 @@ const char* const helpText =
     "                  mouse moves in a window of another size than 1280x1024\n"
     "                  follow a `window W H` line giving that size\n"
     "  --watch FILE    play a skycourse-replay script in the game window at real\n"
-    "                  speed with sound; keys are ignored except Esc, which quits;\n"
+    "                  speed with sound; keys are ignored except Esc, which quits,\n"
+    "                  and t and g, which show or hide the timer and the ghost;\n"
     "                  the last picture stays until then\n"
     "  --speed N       with --watch: N ticks every 25 ms, 1 to 20 (default 1)\n"
     "  --ghost FILE    race the ball of a skycourse-replay script (a recording)\n"
@@ -38,6 +39,10 @@ const char* const helpText =
     "  --volume N      sound volume in percent, 0 to 100 (default 100)\n"
     "  --mute          start without sound (\"m\" brings it back)\n"
     "  --print-keys    print the keys in force (with keys.conf) and exit\n"
+    "  --course C      play course C: a name --list-courses gives, or a .course\n"
+    "                  file (the built-in course, The Ascent, without it)\n"
+    "  --list-courses  list the courses, ours and the player's own, with each\n"
+    "                  one's par and best time, and exit\n"
     "  --renderer R    how to draw: classic (the default) needs OpenGL's fixed-\n"
     "                  function pipeline, with ARB shader objects for per-pixel\n"
     "                  lighting (per-vertex lighting without them); shaders needs\n"
@@ -57,8 +62,9 @@ const char* const helpText =
     "  mouse                 with mouse look on: turn and tilt the view\n"
     "  l                     level the view (reset turn and tilt)\n"
     "  c                     chase camera / the ball's own view\n"
-    "  Space or Pause        pause / go on (the music plays on softly; keys do\n"
-    "                        nothing to the ball meanwhile)\n"
+    "  Space or Pause        pause / go on: the menu (Resume, Restart, Courses,\n"
+    "                        Best times, Settings, Quit; arrows, Enter, Backspace\n"
+    "                        back, or the mouse); the music plays on softly\n"
     "  Backspace             start again from the pad\n"
     "  t                     timer on/off: game time and checkpoints taken; the\n"
     "                        end picture then shows the run's time\n"
@@ -77,6 +83,9 @@ const char* const helpText =
     "  $XDG_DATA_HOME/skycourse/best.replay  the best run: the ghost, the splits\n"
     "  $XDG_DATA_HOME/skycourse/fastest-stretches.txt  the fastest time between\n"
     "                        each checkpoint and the next, over all runs\n"
+    "  (all three of the built-in course; another course's in runs/NAME/)\n"
+    "  $XDG_DATA_HOME/skycourse/courses/*.course  the player's own courses\n"
+    "  $XDG_CONFIG_HOME/skycourse/settings.conf  the settings chosen in the menu\n"
     "\n"
     "environment:\n"
     "  SKYCOURSE_ROWS=FILE   write the ball's state after every tick to FILE, as\n"
@@ -171,6 +180,16 @@ const OptionRule optionRules[] = {
     {"--ghost", Takes::Value,
      [](const Value& value, Options& o) -> std::string {
          o.ghostPath = *value;
+         return "";
+     }},
+    {"--course", Takes::Value,
+     [](const Value& value, Options& o) -> std::string {
+         o.course = *value;
+         return "";
+     }},
+    {"--list-courses", Takes::Nothing,
+     [](const Value&, Options& o) -> std::string {
+         o.listCourses = true;
          return "";
      }},
     {"--renderer", Takes::Value,

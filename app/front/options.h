@@ -20,6 +20,8 @@ struct Options {
     bool printKeys = false;  // --print-keys
     bool shaderRenderer = false;  // --renderer shaders (classic otherwise)
     bool rendererGiven = false;   // --renderer was given: it wins over settings.conf
+    std::string course;           // --course: a course's name or a .course file; empty: the built-in one
+    bool listCourses = false;     // --list-courses
 };
 
 // Empty when the command line is good; otherwise the one line that says

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <sstream>
@@ -87,6 +88,26 @@ bool loadBestRun(const std::string& folder, Ghost& ghost, std::string& problem)
     problem += "; " + (same ? describe(moveAside(path)) : std::string("written again meanwhile, left as it is"));
     unlockPlayerFile(lock);
     return false;
+}
+
+bool readBestRunMarks(const std::string& folder, size_t checkpoints, RunMarks& marks)
+{
+    std::string text;
+    if (readSmallFile(bestRunPath(folder), largestGhostScript, text) != SmallFile::Read) return false;
+    std::istringstream lines(text);
+    std::string first, second;
+    std::getline(lines, first);
+    std::getline(lines, second);
+    const size_t open = first.rfind('(');
+    const std::string ticksAt = "# checkpoints at ticks";
+    if (open == std::string::npos || second.compare(0, ticksAt.size(), ticksAt) != 0) return false;
+    RunMarks read;
+    read.ringTick = std::atoi(first.c_str() + open + 1);
+    std::istringstream ticks(second.substr(ticksAt.size()));
+    for (std::string word; ticks >> word;) read.checkpointTicks.push_back(word == "-" ? 0 : std::atoi(word.c_str()));
+    if (read.ringTick <= 0 || (checkpoints > 0 && read.checkpointTicks.size() != checkpoints)) return false;
+    marks = std::move(read);
+    return true;
 }
 
 std::string spellFastestStretches(const std::vector<int64_t>& fastest)

@@ -26,6 +26,11 @@ std::string spellBestRun(const RunScript& run, const RunMarks& marks);
 // times.json is.
 bool loadBestRun(const std::string& folder, Ghost& ghost, std::string& problem);
 
+// The marks best.replay's comments give (its ring tick, the tick of each of
+// its checkpoints), read without playing the run; false when there is none
+// or they cannot be read. `checkpoints` 0: as many as the comment lists.
+bool readBestRunMarks(const std::string& folder, size_t checkpoints, RunMarks& marks);
+
 // fastest-stretches.txt's text, and back: false when it is not a line of
 // `stretches` times as this game writes them.
 std::string spellFastestStretches(const std::vector<int64_t>& fastest);

@@ -1,5 +1,7 @@
 #include "app/race/ghost.h"
 
+#include "app/script/script_course.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -22,9 +24,10 @@ std::string parseScriptText(const std::string& text, std::vector<ScriptLine>& li
     return "line " + std::to_string(fault.number) + ": " + fault.problem;
 }
 
-Ghost ghostOf(std::vector<ScriptLine> lines)
+Ghost ghostOf(std::vector<ScriptLine> lines, std::shared_ptr<const Course> course)
 {
     Ghost ghost;
+    ghost.game = newGame(std::move(course), 1);
     ghost.script.lines = std::move(lines);
     ghost.marks = startMarks(*ghost.game.course);
     for (int32_t played = 0; played < lookAheadTicks && nextWatchedTick(ghost.script, ghost.input, ghost.game);
@@ -61,9 +64,12 @@ std::string loadGhost(const std::string& path, Ghost& ghost, bool& missing, std:
         return path + " is too large for a run (more than " + std::to_string(largestGhostScript >> 20) + " MB)";
     }
     std::vector<ScriptLine> lines;
-    const std::string problem = parseScriptText(text, lines);
+    std::string problem = parseScriptText(text, lines);
     if (!problem.empty()) return path + ": " + problem;
-    ghost = ghostOf(std::move(lines));
+    FoundCourse course;
+    problem = scriptCourse(lines, courseFolders(), course);
+    if (!problem.empty()) return path + ": " + problem;
+    ghost = ghostOf(std::move(lines), course.course);
     return "";
 }
 

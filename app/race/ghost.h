@@ -32,7 +32,7 @@ std::string parseScriptText(const std::string& text, std::vector<ScriptLine>& li
 
 // The ghost of a script, at its start, its marks found by playing it through
 // once (a `restart` in it starts the marks again).
-Ghost ghostOf(std::vector<ScriptLine> lines);
+Ghost ghostOf(std::vector<ScriptLine> lines, std::shared_ptr<const Course> course = builtInCourse());
 // The ghost of a run whose marks are known already: the player's own.
 Ghost ghostOfRun(const std::vector<ScriptCommand>& commands, const RunMarks& marks);
 

@@ -37,7 +37,7 @@ void noteRunTick(RunScript& run)
 
 std::string spellRunScript(const RunScript& run)
 {
-    std::string text;
+    std::string text = run.course.empty() ? "" : "course " + run.course + "\n";
     for (const ScriptCommand& command : run.commands) text += spellScriptLine(command) + "\n";
     return text;
 }

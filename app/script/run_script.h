@@ -11,6 +11,7 @@
 struct RunScript {
     std::vector<ScriptCommand> commands;  // the last one a growing tick line while ticks run
     ScriptScreen screen;                  // the size the mouse lines are in so far
+    std::string course;                   // the course's `course` line, kept through restarts; empty: the built-in one
 };
 
 // An empty run, its mouse lines in the script's own screen size again.

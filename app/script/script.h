@@ -17,6 +17,7 @@ enum class ScriptKind {
     KeyDown, KeyUp, SpecialDown, SpecialUp, Mouse, Window, Tick, Blocks, Items, Shot, Restart,
     Ghost,      // the replay tool races the script named in `path`
     GhostRows,  // the replay tool's rows carry the ghost's ball from here on
+    Course,     // the course the script is played on, named in `path`: its first line only
 };
 
 // One validated script line, ready to act on.

@@ -168,6 +168,12 @@ std::string parseScriptLine(const std::string& line, ScriptCommand& command, boo
                                            : ScriptKind::GhostRows;
         return "";
     }
+    if (verb == "course") {
+        if (t.size() != 2) return "expected: course <name or file.course>";
+        command.kind = ScriptKind::Course;
+        command.path = t[1];
+        return "";
+    }
     if (verb == "shot" || verb == "ghost") {
         if (t.size() != 2) {
             return verb == "shot" ? "expected: shot <file.png>" : "expected: ghost <file>";
@@ -221,6 +227,8 @@ std::string spellScriptLine(const ScriptCommand& command)
         return "ghost " + command.path;
     case ScriptKind::GhostRows:
         return "ghostrows";
+    case ScriptKind::Course:
+        return "course " + command.path;
     }
     return "";
 }

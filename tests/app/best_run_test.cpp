@@ -188,10 +188,10 @@ Written writtenIn(const Folder& folder)
 TEST(BestRun, AWriterKilledAtAnyStepLeavesEveryFileWhole)
 {
     struct {
-        RunScript script{{{ScriptKind::SpecialDown, 0x65, 0, {}}, {ScriptKind::Tick, 9398, 0, {}}}, {}};
+        RunScript script{{{ScriptKind::SpecialDown, 0x65, 0, {}}, {ScriptKind::Tick, 9398, 0, {}}}, {}, {}};
         RunMarks marks{{300, 500, 700}, 9398};
     } route;
-    RunScript slower{{{ScriptKind::KeyDown, 13, 0, {}}, {ScriptKind::Tick, 9500, 0, {}}}, {}};
+    RunScript slower{{{ScriptKind::KeyDown, 13, 0, {}}, {ScriptKind::Tick, 9500, 0, {}}}, {}, {}};
     const RunMarks slowerMarks{{200, 400, 600}, 9500};
 
     // How many steps a whole write takes, and what it leaves.

@@ -35,7 +35,7 @@ struct Shell {
     {
         FrontStart start;
         start.now = [this] { return nowMs; };
-        start.game = newScriptGame();
+        findCourse(builtInCourseId, {}, start.course);
         start.dataFolder = dataFolder;
         start.keepRows = true;
         startFront(front, std::move(start));

@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "app/desktop/media_folder.h"
+#include "app/files/media_folder.h"
 #include "app/files/standard_streams.h"
 #include "tests/support/media_files.h"
 

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "app/race/ghost.h"
+#include "app/script/script_course.h"
 #include "app/script/rows.h"
 #include "app/script/script_player.h"
 #include "app/files/standard_streams.h"
@@ -31,6 +32,7 @@ struct Replay {
     bool shaders = false;        // shots drawn by the shader renderer
     std::optional<Ghost> ghost;  // `ghost`: raced from that line on
     bool ghostRows = false;      // `ghostrows`: its columns after every row
+    bool begun = false;          // a command other than `course` was read
 };
 
 void printBlocks(const Game& game)
@@ -77,6 +79,22 @@ void printRow(const Replay& replay)
     std::_Exit(status);
 }
 
+// A `course` line, the script's first, puts the game on that course; one
+// anywhere else is refused, as is a course that cannot be found or read.
+void takeCourseLine(Replay& replay)
+{
+    const ScriptLine& line = replay.player.lines.back();
+    if (line.command.kind != ScriptKind::Course) {
+        replay.begun = true;
+        return;
+    }
+    if (replay.begun) finish(2, line.number, "a course line must come before any other");
+    FoundCourse course;
+    const std::string problem = findCourse(line.command.path, courseFolders(), course);
+    if (!problem.empty()) finish(2, line.number, problem);
+    replay.game = newScriptGame(course);
+}
+
 // Plays the lines read so far. Esc, a failed shot or a reader that went
 // away (a full disk, a closed pipe) end the run here.
 void playLines(Replay& replay)
@@ -110,6 +128,9 @@ void playLines(Replay& replay)
             bool missing = false;
             const std::string problem = loadGhost(step.line->command.path, ghost, missing);
             if (!problem.empty()) finish(2, step.line->number, "ghost: " + problem);
+            if (!(*ghost.game.course == *game.course)) {
+                finish(2, step.line->number, "ghost: " + step.line->command.path + " is a run of another course");
+            }
             replay.ghost = std::move(ghost);
             break;
         }
@@ -165,7 +186,10 @@ int main(int argc, char** argv)
     std::fputc('\n', stdout);
     ScriptReader reader{script};
     ScriptFault fault;
-    while (readScriptLine(reader, replay.player.lines, fault)) playLines(replay);
+    while (readScriptLine(reader, replay.player.lines, fault)) {
+        if (!replay.player.lines.empty()) takeCourseLine(replay);
+        playLines(replay);
+    }
     if (fault.number > 0) finish(2, fault.number, fault.problem);
     if (!fault.problem.empty()) {
         std::fflush(stdout);

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/desktop/media_folder.h"
+#include "app/files/media_folder.h"
 #include "app/desktop/window.h"
 #include "render/graphics.h"
 #include "tools/headless/framebuffer.h"

@@ -1,4 +1,4 @@
-#include "app/desktop/media_folder.h"
+#include "app/files/media_folder.h"
 
 namespace {
 
