@@ -351,6 +351,19 @@ std::string frontWatch(Front& f, const std::string& path, int speed)
     return "";
 }
 
+std::string frontCourse(Front& f, const std::string& nameOrFile)
+{
+    FoundCourse chosen;
+    const std::string problem = findCourse(nameOrFile, f.courseFolders, chosen);
+    if (!problem.empty()) return problem;
+    if (f.watching) {
+        f.watching = false;
+        f.watch = {};
+    }
+    playCourse(f, std::move(chosen));
+    return "";
+}
+
 std::string frontGhost(Front& f, const std::string& path)
 {
     std::string problem;

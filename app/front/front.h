@@ -116,6 +116,10 @@ void startFront(Front& front, FrontStart start);
 // the recording ends, and nothing is kept at the end.
 std::string frontWatch(Front& front, const std::string& path, int speed);
 
+// Another course played from its start: NAME, from the course folders, or
+// FILE. Empty, or the one line saying why not (nothing changes then).
+std::string frontCourse(Front& front, const std::string& nameOrFile);
+
 // A script raced as the ghost instead of the best run, as --ghost races
 // one: empty, or the one line naming what is wrong (the ghost stays as it
 // was).

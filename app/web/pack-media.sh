@@ -1,13 +1,14 @@
 #!/bin/sh
 # pack-media.sh <game-dir> <out-dir>: the generator's media, made small for
 # the page: pictures gzipped (the page unpacks them), sounds losslessly as
-# FLAC (Web Audio decodes it), the MP3 and the shaders as they are; and
+# FLAC (Web Audio decodes it), the MP3, the shaders and the courses as they
+# are; and
 # media.json, which names each file the game asks for and where it is.
 set -eu
 src=$1
 out=$2/media
 rm -rf "$out"
-mkdir -p "$out/images" "$out/sounds" "$out/shaders"
+mkdir -p "$out/images" "$out/sounds" "$out/shaders" "$out/courses"
 entries=""
 add() {  # add <name the game uses> <file under media/>
     entries="$entries${entries:+,
@@ -34,5 +35,11 @@ for f in "$src"/shaders/*; do
     name=$(basename "$f")
     cp "$f" "$out/shaders/$name"
     add "shaders/$name" "shaders/$name"
+done
+for f in "$src"/courses/*.course; do
+    [ -f "$f" ] || continue
+    name=$(basename "$f")
+    cp "$f" "$out/courses/$name"
+    add "courses/$name" "courses/$name"
 done
 printf '{\n%s\n}\n' "$entries" > "$out/media.json"

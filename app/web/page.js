@@ -160,11 +160,22 @@ document.getElementById('save-best').addEventListener('click', function (event) 
   });
 });
 document.addEventListener('dragover', function (event) { event.preventDefault(); });
-// A dropped run is watched; dropped with Shift held, it is raced.
+// A course file written where the game reads it, and played.
+function playCourse(name, text) {
+  if (!Module.calledRun) { pending.push([playCourse, name, text]); return; }
+  message.style.display = 'none';
+  var safe = (name.split(/[\\/]/).pop() || 'dropped.course').replace(/[^A-Za-z0-9._-]/g, '_');
+  FS.mkdirTree('/dropped');
+  FS.writeFile('/dropped/' + safe, text);
+  Module.ccall('skycourse_course', 'number', ['string'], ['/dropped/' + safe]);
+}
+
+// A dropped run is watched; dropped with Shift held, it is raced; a dropped
+// .course file is played.
 document.addEventListener('drop', function (event) {
   event.preventDefault();
   var file = event.dataTransfer.files[0];
-  var use = event.shiftKey ? race : watch;
+  var use = file && /\.course$/i.test(file.name) ? playCourse : event.shiftKey ? race : watch;
   if (file) file.text().then(function (text) { use(file.name, text); });
 });
 [['watch', watch], ['ghost', race]].forEach(function (param) {

@@ -27,6 +27,12 @@ std::string openPageView(PageView& view, const Course& course)
     return "";
 }
 
+void changePageCourse(PageView& view, const Course& course)
+{
+    view.meshes = buildMeshSet(course);
+    replaceShaderMeshes(view.shaders, view.meshes);
+}
+
 void resizePageView(PageView& view, int width, int height, int pixelWidth, int pixelHeight)
 {
     if (width <= 0 || height <= 0 || pixelWidth <= 0 || pixelHeight <= 0) return;

@@ -28,6 +28,8 @@ struct PageView {
 // A WebGL 1 context on the canvas, the pictures (from the page's files) and
 // the shader renderer for this course. Empty, or what went wrong.
 std::string openPageView(PageView& view, const Course& course);
+// Another course played: its meshes in place of the last course's.
+void changePageCourse(PageView& view, const Course& course);
 // The canvas's size on the page and its drawing buffer's.
 void resizePageView(PageView& view, int width, int height, int pixelWidth, int pixelHeight);
 // The frame the front describes, drawn as the desktop draws it.

@@ -78,6 +78,7 @@ void carryOut(WebSession& s)
         if (!*asks.pointerCaptured && pointerIsLocked()) givePointerBack();
     }
     if (!asks.line.empty()) showPageLine(asks.line.c_str());
+    if (asks.courseChanged) changePageCourse(s.view, *s.front.play.game.course);
     if (asks.filesWritten && !(storeFolder(dataFolder) && storeFolder(configFolder)) && s.storageKept) {
         s.storageKept = false;
         showPageLine("Best times are not kept: the browser's storage is full or turned off.");
@@ -252,6 +253,17 @@ EMSCRIPTEN_KEEPALIVE int skycourse_ghost(const char* path)
     return problem.empty() ? 1 : 0;
 }
 
+// A course file written into the page's memory (dropped on the page) is
+// played from its start; one that is not a course is named in one line.
+EMSCRIPTEN_KEEPALIVE int skycourse_course(const char* path)
+{
+    WebSession& s = session();
+    const std::string problem = frontCourse(s.front, path);
+    if (!problem.empty()) showPageLine(("skycourse: " + problem).c_str());
+    carryOut(s);
+    return problem.empty() ? 1 : 0;
+}
+
 // The run so far as a replay script, for the page to offer as a download.
 EMSCRIPTEN_KEEPALIVE const char* skycourse_recording_path()
 {
@@ -320,9 +332,11 @@ int main(int argc, char** argv)
     if (!s.storageKept) showPageLine("Best times and keys are not kept: the browser's storage is turned off.");
     FrontStart start;
     start.now = wallClockMs;
-    start.game = newGame(unsigned(std::time(nullptr)));
+    start.seed = unsigned(std::time(nullptr));
     start.bindings = loadKeys();
     start.dataFolder = dataFolder;
+    start.courseFolders = courseFolders();
+    findCourse(builtInCourseId, start.courseFolders, start.course);
     start.keysPath = keysPath();
     start.settingsPath = std::string(configFolder) + "/settings.conf";
     std::string problem;
