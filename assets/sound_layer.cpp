@@ -12,10 +12,6 @@
 
 namespace {
 
-// Only the latest plays are kept: the game plays effects for as long as it
-// runs, and an ever-growing log would eat memory a little with every one.
-constexpr size_t playLogLimit = 256;
-std::vector<PlayLogEntry> playLog;
 
 // Audio back ends (ALSA above all) print their own chatter while probing for
 // a device; the player should see only our one line saying why sound is off.
@@ -128,8 +124,7 @@ Channel* playSound(SoundSystem* system, Sound* sound, int channelIndex)
     int loops = sound->mode == soundLoop ? -1 : 0;
     int played = Mix_PlayChannel(index, sound->chunk, loops);
     if (played < 0) return nullptr;
-    if (playLog.size() >= playLogLimit) playLog.erase(playLog.begin());
-    playLog.push_back(PlayLogEntry{sound->file, played, 1.0f});
+    if (heardPlayback) heardPlayback(sound->file, played);
     return &system->channels[size_t(played)];
 }
 
@@ -139,13 +134,7 @@ void setChannelVolume(SoundSystem* system, Channel* channel, float volume)
     if (!(volume >= 0.0f)) volume = 0.0f;
     if (volume > 1.0f) volume = 1.0f;
     Mix_Volume(channel->index, int(volume * MIX_MAX_VOLUME + 0.5f));
-    // The log shows the level the playback on this channel now has.
-    for (auto entry = playLog.rbegin(); entry != playLog.rend(); ++entry) {
-        if (entry->channel == channel->index) {
-            entry->volume = channelVolume(system, channel);
-            break;
-        }
-    }
+    if (heardChannelVolume) heardChannelVolume(channel->index, channelVolume(system, channel));
 }
 
 float channelVolume(SoundSystem* system, const Channel* channel)
@@ -174,15 +163,6 @@ void releaseSoundSystem(SoundSystem* system)
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-const std::vector<PlayLogEntry>& soundPlayLog()
-{
-    return playLog;
-}
-
-void clearSoundPlayLog()
-{
-    playLog.clear();
-}
 
 void setMasterVolume(SoundSystem* system, float volume)
 {

@@ -35,13 +35,6 @@ struct SoundSystem {
     std::vector<Sound*> sounds;  // in load order
 };
 
-// One playback that really started, as the mixer was told to play it.
-struct PlayLogEntry {
-    std::string file;
-    int channel;
-    float volume;  // the channel's volume now, 0..1
-};
-
 // Starts SDL's audio subsystem only (the window belongs to GLUT). Null, with
 // one line on stderr, when there is no usable audio device.
 SoundSystem* createSoundSystem();
@@ -66,6 +59,8 @@ void stopAllSounds(SoundSystem* system);
 // Stops everything, frees every sound and the system, closes the device.
 void releaseSoundSystem(SoundSystem* system);
 
-// The latest plays, oldest first; at most the last 256 are kept.
-const std::vector<PlayLogEntry>& soundPlayLog();
-void clearSoundPlayLog();
+// A test hears of every playback that really started, and of every level
+// set on a channel, by linking definitions of these; the game links
+// neither and keeps nothing of what it played.
+void heardPlayback(const std::string& file, int channel) __attribute__((weak));
+void heardChannelVolume(int channel, float volume) __attribute__((weak));

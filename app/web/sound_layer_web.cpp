@@ -27,13 +27,11 @@ void skycourseAudioClose();
 namespace {
 
 constexpr int volumeSteps = 128;  // SDL_mixer's MIX_MAX_VOLUME
-constexpr size_t playLogLimit = 256;
 
 // Channel volumes and the master, in steps, as the mixer would hold them.
 struct Levels {
     std::vector<int> channels;
     int master = volumeSteps;
-    std::vector<PlayLogEntry> log;
 };
 
 Levels& levels()
@@ -115,9 +113,6 @@ Channel* playSound(SoundSystem* system, Sound* sound, int channelIndex)
     levels().channels[size_t(index)] = volumeSteps;
     skycourseAudioChannelVolume(index, 1.0f);
     if (!skycourseAudioPlay(sound->chunk->buffer, index)) return nullptr;
-    std::vector<PlayLogEntry>& log = levels().log;
-    if (log.size() >= playLogLimit) log.erase(log.begin());
-    log.push_back(PlayLogEntry{sound->file, index, 1.0f});
     return &system->channels[size_t(index)];
 }
 
@@ -127,12 +122,6 @@ void setChannelVolume(SoundSystem* system, Channel* channel, float volume)
     const int steps = stepsOf(volume);
     levels().channels[size_t(channel->index)] = steps;
     skycourseAudioChannelVolume(channel->index, float(steps) / volumeSteps);
-    for (auto entry = levels().log.rbegin(); entry != levels().log.rend(); ++entry) {
-        if (entry->channel == channel->index) {
-            entry->volume = float(steps) / volumeSteps;
-            break;
-        }
-    }
 }
 
 float channelVolume(SoundSystem* system, const Channel* channel)
@@ -175,12 +164,3 @@ void releaseSoundSystem(SoundSystem* system)
     delete system;
 }
 
-const std::vector<PlayLogEntry>& soundPlayLog()
-{
-    return levels().log;
-}
-
-void clearSoundPlayLog()
-{
-    levels().log.clear();
-}

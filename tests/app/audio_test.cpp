@@ -15,6 +15,7 @@
 #include "assets/sound_layer.h"
 #include "tests/sim/sim_fixture.h"
 #include "tests/support/media_files.h"
+#include "tests/support/play_log.h"
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include "assets/sound.h"
 #include "assets/sound_layer.h"
 #include "tests/support/media_files.h"
+#include "tests/support/play_log.h"
 
 namespace {
 
@@ -204,17 +205,6 @@ TEST_F(SoundDeathTest, CtrlCAndTerminateStillEndTheGame)
     ASSERT_NE(s.soundSystem, nullptr);
     EXPECT_EXIT(std::raise(SIGINT), ::testing::KilledBySignal(SIGINT), "");
     EXPECT_EXIT(std::raise(SIGTERM), ::testing::KilledBySignal(SIGTERM), "");
-}
-
-TEST_F(SoundTest, PlayLogKeepsOnlyTheLatestPlays)
-{
-    // A long game plays thousands of effects; the log must not grow with them.
-    for (int i = 0; i < 1000; ++i) playSound(s.soundSystem, i % 2 ? s.jumpSound : s.saveSound, 4);
-    playSound(s.soundSystem, s.growSound, 5);
-    ASSERT_EQ(soundPlayLog().size(), 256u);
-    EXPECT_EQ(soundPlayLog().back().file, "sounds/grow.wav");
-    EXPECT_EQ(soundPlayLog().back().channel, 5);
-    EXPECT_EQ(soundPlayLog().front().file, "sounds/jump.wav");
 }
 
 TEST_F(SoundTest, LoopingSoundOutlastsItsLengthAndAOneShotEnds)
