@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,9 +14,9 @@
 #include "tests/e2e/e2e_checks.h"
 #include "tests/e2e/harness.h"
 
-namespace {
+using namespace e2e;
 
-const std::string gameDir = SKYCOURSE_GAME_DIR;
+namespace {
 
 struct PlayerFolders {
     std::filesystem::path path;
