@@ -498,3 +498,10 @@ void describeFrame(Frame& frame, const FrameInput& input, const MeshSet& meshes,
     for (const OverlayBlock& block : input.overlay) addOverlay(frame, block, textures);
     if (input.menu) addMenu(frame, *input.menu, textures);
 }
+
+size_t sceneDrawCount(const Frame& frame)
+{
+    size_t count = 0;
+    while (count < frame.draws.size() && frame.draws[count].pass != Pass::Overlay) ++count;
+    return count;
+}

@@ -5,6 +5,7 @@
 // touches no GL; a backend (render/classic_backend.h, render/shader_backend.h)
 // only carries it out. Tests can read a frame without any GL context.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -117,6 +118,18 @@ struct Frame {
     Mesh scratch;
     std::vector<SeeThroughItem> seeThrough;  // the sort's room, kept from frame to frame
 };
+
+// Which draws of a frame a backend carries out, [first, last), and whether
+// it clears first: the scene and the text over it can go to different
+// targets (the fast graphics draw the scene smaller and scale it up).
+struct DrawSpan {
+    size_t first = 0;
+    size_t last = SIZE_MAX;
+    bool clear = true;
+};
+
+// The draws before the overlay (the text and a menu): the scene.
+size_t sceneDrawCount(const Frame& frame);
 
 // The textures a frame names, by their GL names.
 struct TextureIds {

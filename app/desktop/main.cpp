@@ -71,6 +71,8 @@ void carryOut(Session& s, bool fromTimer = false)
 {
     const FrontAsks asks = takeAsks(s.front);
     hearAsks(s.sounds, asks);
+    // Fast or full graphics take effect with the next frame.
+    if (asks.settings) s.graphics.fast = asks.settings->graphics == GraphicsChoice::Fast;
     if (s.rows) {
         const std::string rows = takeRows(s.front);
         if (!rows.empty()) {
@@ -237,6 +239,7 @@ int main(int argc, char** argv)
     }
     if (options.mute) start.given.mute = true;
     if (options.rendererGiven) start.given.renderer = options.shaderRenderer ? RendererChoice::Shaders : RendererChoice::Classic;
+    if (options.fastGraphics) start.given.graphics = *options.fastGraphics ? GraphicsChoice::Fast : GraphicsChoice::Full;
     if (options.windowed) start.given.fullScreen = false;
     if (options.printKeys) {
         std::fputs(describeBindings(start.bindings).c_str(), stdout);
@@ -281,6 +284,7 @@ int main(int argc, char** argv)
     const PlayerSettings& settings = running.front.settings;
     running.graphics = initGraphics(*running.front.play.game.course,
                                     settings.renderer == RendererChoice::Shaders ? Renderer::Shaders : Renderer::Classic);
+    running.graphics.fast = settings.graphics == GraphicsChoice::Fast;
     initSound(running.sounds);
     setSoundVolume(running.sounds, float(options.volume) / 100.0f);
     applySoundSettings(running.sounds, settings);

@@ -175,6 +175,7 @@ void takeSettings(Front& f, const PlayerSettings& chosen)
     GivenSettings& given = f.given;
     if (given.mute && chosen.mute == before.mute) saved.mute = f.savedSettings.mute; else given.mute.reset();
     if (given.renderer && chosen.renderer == before.renderer) saved.renderer = f.savedSettings.renderer; else given.renderer.reset();
+    if (given.graphics && chosen.graphics == before.graphics) saved.graphics = f.savedSettings.graphics; else given.graphics.reset();
     if (given.fullScreen && chosen.fullScreen == before.fullScreen) saved.fullScreen = f.savedSettings.fullScreen; else given.fullScreen.reset();
     f.settings = chosen;
     if (chosen.showTimer != before.showTimer) f.play.timerShown = chosen.showTimer;
@@ -251,6 +252,7 @@ void startFront(Front& f, FrontStart start)
     f.given = start.given;
     if (f.given.mute) f.settings.mute = *f.given.mute;
     if (f.given.renderer) f.settings.renderer = *f.given.renderer;
+    if (f.given.graphics) f.settings.graphics = *f.given.graphics;
     if (f.given.fullScreen) f.settings.fullScreen = *f.given.fullScreen;
     f.settingsPath = std::move(start.settingsPath);
     f.keysPath = std::move(start.keysPath);

@@ -2,6 +2,7 @@
 // The command line. Without options the game plays as it always has: game
 // mode, keys from the player, nothing written.
 
+#include <optional>
 #include <string>
 
 #include "app/input/game_screen.h"
@@ -20,6 +21,7 @@ struct Options {
     bool printKeys = false;  // --print-keys
     bool shaderRenderer = false;  // --renderer shaders (classic otherwise)
     bool rendererGiven = false;   // --renderer was given: it wins over settings.conf
+    std::optional<bool> fastGraphics;  // --graphics fast|full, when given
 };
 
 // Empty when the command line is good; otherwise the one line that says

@@ -253,21 +253,27 @@ void drawDescribed(Graphics& g, Renderer renderer, const Frame& frame)
     drawDescribed(g, renderer, frame);
 }
 
-void frameAt(benchmark::State& state, Renderer renderer, long long tick, bool halfTurn, const Ball* ghost = nullptr)
+void frameAt(benchmark::State& state, Renderer renderer, long long tick, bool halfTurn, const Ball* ghost = nullptr,
+             bool fast = false)
 {
     RouteState route = routeAt(tick);
     if (halfTurn) route.game.camera.viewQuadrant = (route.game.camera.viewQuadrant + 2) % 4;
     Graphics& g = graphics(renderer);
+    g.fast = fast;
     // The first frame of a view builds the renderer's shader variants.
     drawFrame(route.game, g, ghost);
     glFinish();
     for (auto _ : state) finishedFrame(route.game, g, ghost);
+    g.fast = false;
 }
 
 template <Renderer renderer>
 void FrameAtTheStart(benchmark::State& state) { frameAt(state, renderer, 8, false); }
 template <Renderer renderer>
 void FrameAtTheDiscs(benchmark::State& state) { frameAt(state, renderer, 300, false); }
+// The fast graphics: the scene at half the width and height, scaled up.
+template <Renderer renderer>
+void FastFrameAtTheStart(benchmark::State& state) { frameAt(state, renderer, 8, false, nullptr, true); }
 // The same with the route's ball a second ahead as the ghost.
 template <Renderer renderer>
 void FrameAtTheDiscsWithAGhost(benchmark::State& state)
@@ -331,6 +337,8 @@ void registerAll()
         {"start-up/to first frame", StartUpToFirstFrame, benchmark::kMillisecond},
         {"frame/start/classic", FrameAtTheStart<Renderer::Classic>, benchmark::kMillisecond},
         {"frame/start/shaders", FrameAtTheStart<Renderer::Shaders>, benchmark::kMillisecond},
+        {"fast/start/classic", FastFrameAtTheStart<Renderer::Classic>, benchmark::kMillisecond},
+        {"fast/start/shaders", FastFrameAtTheStart<Renderer::Shaders>, benchmark::kMillisecond},
         {"frame/discs/classic", FrameAtTheDiscs<Renderer::Classic>, benchmark::kMillisecond},
         {"frame/discs/shaders", FrameAtTheDiscs<Renderer::Shaders>, benchmark::kMillisecond},
         {"frame/discs+ghost/classic", FrameAtTheDiscsWithAGhost<Renderer::Classic>, benchmark::kMillisecond},

@@ -64,15 +64,16 @@ std::string prepare(Shots& shots, const Course& course)
 }  // namespace
 
 std::string takeShot(std::shared_ptr<Shots>& made, const Game& game, const Ball* ghost, const char* path,
-                     bool shaders)
+                     ShotLook look)
 {
     if (!made) made = std::make_shared<Shots>();
     Shots& shots = *made;
     if (shots.tried && !shots.ready) return "shot: drawing is not available";
     if (!shots.tried) {
         shots.tried = true;
-        shots.renderer = shaders ? Renderer::Shaders : Renderer::Classic;
+        shots.renderer = look.shaders ? Renderer::Shaders : Renderer::Classic;
         const std::string problem = prepare(shots, *game.course);
+        shots.graphics.fast = look.fast;
         shots.ready = problem.empty();
         if (!shots.ready) return problem;
     }
