@@ -110,6 +110,7 @@ struct SeeThroughItem {
 struct Frame {
     int width = 0;
     int height = 0;
+    bool fast = false;                       // the fast graphics: see FrameInput
     Mat4 projection = identityMat4;
     Mat4 overlayProjection = identityMat4;   // window pixels, origin bottom left
     Mat4 view = identityMat4;                // the camera, where the light is placed
@@ -147,6 +148,9 @@ struct FrameInput {
     const Ball* ghost = nullptr;                // drawn see-through over the scene
     std::vector<OverlayBlock> overlay;          // drawn last, in order
     const MenuPicture* menu = nullptr;          // a menu over everything, or none
+    // The fast graphics: cylinders of one ring, and the scene drawn at
+    // half the width and height and scaled up (render/graphics.h).
+    bool fast = false;
 };
 
 // The scene's projection: 45 degrees up and down, far plane 200. The chase

@@ -72,7 +72,7 @@ Graphics initGraphics(const Course& course, Renderer renderer)
 void drawGame(Graphics& graphics, const FrameInput& input)
 {
     describeFrame(graphics.frame, input, graphics.meshes, textureIdsOf(graphics.textures));
-    if (!graphics.fast) {
+    if (!graphics.frame.fast) {
         drawSpan(graphics, {});
         return;
     }
@@ -95,7 +95,7 @@ void drawGame(Graphics& graphics, const FrameInput& input)
     drawSpan(graphics, {0, scene, true});
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, GLuint(target));
     glViewport(0, 0, width, height);
-    glBlitFramebuffer(0, 0, smallWidth, smallHeight, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    glBlitFramebuffer(0, 0, smallWidth, smallHeight, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
     glBindFramebuffer(GL_FRAMEBUFFER, GLuint(target));
     if (scene < graphics.frame.draws.size()) drawSpan(graphics, {scene, SIZE_MAX, false});
 }

@@ -25,8 +25,7 @@ constexpr float fastScale = 0.5f;
 
 struct Graphics {
     Renderer renderer = Renderer::Classic;
-    bool fast = false;          // the scene drawn smaller and scaled up
-    SmallTarget small;
+    SmallTarget small;          // the fast graphics' scene
     Textures textures;
     ShaderProgram shader;
     MeshSet meshes;
@@ -45,7 +44,7 @@ TextureIds textureIdsOf(const Textures& textures);
 Graphics initGraphics(const Course& course, Renderer renderer = Renderer::Classic);
 
 // Describes the frame and draws it with the chosen renderer, cleared first,
-// into the framebuffer bound; the caller shows it. Fast: the scene goes
-// through the small target, and where the GL cannot make one every pixel is
-// drawn as usual.
+// into the framebuffer bound; the caller shows it. Fast (FrameInput::fast):
+// the scene goes through the small target, and where the GL cannot make one
+// every pixel is drawn as usual.
 void drawGame(Graphics& graphics, const FrameInput& input);

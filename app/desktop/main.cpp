@@ -71,8 +71,6 @@ void carryOut(Session& s, bool fromTimer = false)
 {
     const FrontAsks asks = takeAsks(s.front);
     hearAsks(s.sounds, asks);
-    // Fast or full graphics take effect with the next frame.
-    if (asks.settings) s.graphics.fast = asks.settings->graphics == GraphicsChoice::Fast;
     if (s.rows) {
         const std::string rows = takeRows(s.front);
         if (!rows.empty()) {
@@ -284,7 +282,6 @@ int main(int argc, char** argv)
     const PlayerSettings& settings = running.front.settings;
     running.graphics = initGraphics(*running.front.play.game.course,
                                     settings.renderer == RendererChoice::Shaders ? Renderer::Shaders : Renderer::Classic);
-    running.graphics.fast = settings.graphics == GraphicsChoice::Fast;
     initSound(running.sounds);
     setSoundVolume(running.sounds, float(options.volume) / 100.0f);
     applySoundSettings(running.sounds, settings);

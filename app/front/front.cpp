@@ -419,6 +419,7 @@ FrameInput frontFrame(Front& f, int width, int height)
     FrameInput input = frameInputOf(f.play, &f.race, width, height, f.runLine, f.settings.showSplits, menuOpen(f));
     addSign(input, f.sign, f.play.game.ticksPlayed);
     for (OverlayBlock& block : input.overlay) block.scale = f.settings.textSize;
+    input.fast = f.settings.graphics == GraphicsChoice::Fast;
     if (menuOpen(f)) {
         f.menuPicture = menuPicture(f.menu, f.menuData);
         input.menu = &f.menuPicture;

@@ -80,8 +80,12 @@ TEST(IdleFramesE2e, ThePauseAndItsMenuDrawNothingNew)
     tapKey(x.display, XK_space);
     EXPECT_EQ(framesOver(count.path, 2.0), 0) << "frames drawn while paused" << describe(server, game);
     // Down to the settings and into them: a page of the menu, drawn once.
-    for (int i = 0; i < 4; ++i) tapKey(x.display, XK_Down);
-    tapKey(x.display, XK_Return);
+    // The taps spaced out: back to back, GLUT takes them for a key's
+    // auto-repeat and drops them.
+    for (const unsigned long key : {XK_Down, XK_Down, XK_Down, XK_Down, XK_Return}) {
+        tapKey(x.display, key);
+        sleepSeconds(0.2);
+    }
     EXPECT_EQ(framesOver(count.path, 2.0), 0) << "frames drawn in the settings" << describe(server, game);
     // A row moved is drawn at once.
     const long before = framesShown(count.path);
@@ -99,17 +103,19 @@ TEST(IdleFramesE2e, TheEndPictureIsDrawnOnce)
     launch.env.push_back({"SKYCOURSE_ROWS", rows.path});
     launch.arguments = {"--watch", SKYCOURSE_ROUTE, "--speed", "20"};
     GameRun game = startGame(gameDir, server.display, launch);
-    // The route reaches the ring; its rows then stop.
+    // The route reaches the ring; its rows then stop (for two seconds: the
+    // shared machine may hold the game up for a moment).
     long rowsBefore = -1;
+    int stillFor = 0;
     ASSERT_TRUE(waitUntil(
         [&] {
             const long now = linesIn(rows.path);
-            const bool still = now > 1000 && now == rowsBefore;
+            stillFor = now > 1000 && now == rowsBefore ? stillFor + 1 : 0;
             rowsBefore = now;
             sleepSeconds(0.5);
-            return still;
+            return stillFor >= 4;
         },
-        90))
+        120))
         << "the route did not end" << describe(server, game);
     EXPECT_EQ(framesOver(count.path, 2.0), 0) << "frames drawn at the end picture" << describe(server, game);
     expectEscEndsTheGame(x.display, game, server);

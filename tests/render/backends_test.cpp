@@ -137,7 +137,7 @@ TEST(Renderers, ShadersDrawWhatClassicDrawsAtEveryKindOfView)
 }
 
 // Fast graphics: the scene drawn at a quarter of the pixels and scaled up,
-// near the full picture; the text drawn over it at the window's own
+// its cylinders of one ring, near the full picture; the text drawn over it at the window's own
 // resolution, as sharp as in full.
 TEST(Renderers, FastGraphicsStayNearFullAndKeepTheTextSharp)
 {
@@ -156,9 +156,8 @@ TEST(Renderers, FastGraphicsStayNearFullAndKeepTheTextSharp)
             input.height = height;
             input.overlay.push_back({{{"1:23.45 +0.5%"}}, OverlayPlace::TopLeft});
             const std::vector<unsigned char> full = draw(*graphics, input);
-            graphics->fast = true;
+            input.fast = true;
             const std::vector<unsigned char> fast = draw(*graphics, input);
-            graphics->fast = false;
             EXPECT_LE(differenceOf(full, fast).mean, 6.0);
             EXPECT_GT(differenceOf(fast, std::vector<unsigned char>(fast.size(), 0)).mean, 20.0);
             // The glyphs' bright pixels are bright in both.
