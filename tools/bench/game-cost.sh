@@ -125,10 +125,10 @@ idle() {
         start_game "$@"
         sleep 2
         "$tap" space
-        sleep 1
+        sleep 3   # frames asked for before the pause, drawn late on a busy machine
         window "  paused, the menu open ($*)"
         "$tap" Down Down Down Down Return
-        sleep 1
+        sleep 3
         window "  the settings page of the menu ($*)"
         stop_game
     else
@@ -137,10 +137,14 @@ idle() {
     rm -f "$work/rows"
     start_game --watch "$root/tests/routes/full-course.replay" --speed 20 "$@"
     last=-1
-    # The route's rows stop at the ring.
-    while [ "$(wc -l <"$work/rows" 2>/dev/null || echo 0)" != "$last" ] || [ "$last" -lt 1000 ]; do
-        last=$(wc -l <"$work/rows" 2>/dev/null || echo 0)
-        sleep 1
+    waited=0
+    # The route's rows stop at the ring (two minutes at most).
+    while [ $waited -lt 120 ]; do
+        now=$( [ -f "$work/rows" ] && wc -l <"$work/rows" || echo 0)
+        [ "$now" = "$last" ] && [ "$now" -gt 1000 ] && break
+        last=$now
+        sleep 2
+        waited=$((waited + 2))
     done
     window "  the end picture ($*)"
     stop_game
