@@ -1,6 +1,8 @@
 #define GL_GLEXT_PROTOTYPES
 #include "render/classic_backend.h"
 
+#include <algorithm>
+
 #include <GL/gl.h>
 #include <GL/glext.h>
 
@@ -135,11 +137,12 @@ void placeClassicLight(const Frame& frame)
 }
 
 void runClassicDraws(const Frame& frame, size_t first, const MeshSet& meshes, const ClassicBuffers& buffers,
-                     const ShaderProgram& shader)
+                     const ShaderProgram& shader, size_t last)
 {
     const bool haveShader = shader.program != 0 && shader.use != nullptr && shader.active;
     bool shaderOn = haveShader;
-    for (size_t i = first; i < frame.draws.size(); ++i) {
+    last = std::min(last, frame.draws.size());
+    for (size_t i = first; i < last; ++i) {
         const Draw& draw = frame.draws[i];
         const Geometry& geometry = draw.geometry;
         if (!geometry.scratch && geometry.mesh == MeshId::None) continue;
@@ -192,10 +195,12 @@ void runClassicDraws(const Frame& frame, size_t first, const MeshSet& meshes, co
 }
 
 void drawFrameClassic(const Frame& frame, const MeshSet& meshes, const ClassicBuffers& buffers,
-                      const ShaderProgram& shader)
+                      const ShaderProgram& shader, DrawSpan span)
 {
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    if (span.clear) {
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    }
     placeClassicLight(frame);
-    runClassicDraws(frame, 0, meshes, buffers, shader);
+    runClassicDraws(frame, span.first, meshes, buffers, shader, span.last);
 }

@@ -23,12 +23,12 @@ void setClassicFixedState();
 // One mesh with whatever state, matrices and colour GL has now.
 void drawClassicMesh(const MeshSet& meshes, const ClassicBuffers& buffers, MeshId id);
 
-// Clears, places the light and runs every draw of the frame.
+// Clears, places the light and runs every draw of the frame (or the span's).
 void drawFrameClassic(const Frame& frame, const MeshSet& meshes, const ClassicBuffers& buffers,
-                      const ShaderProgram& shader);
+                      const ShaderProgram& shader, DrawSpan span = {});
 
 // The light and the draws from `first` on, without clearing: for drawing
 // single pieces over a picture.
 void placeClassicLight(const Frame& frame);
 void runClassicDraws(const Frame& frame, size_t first, const MeshSet& meshes, const ClassicBuffers& buffers,
-                     const ShaderProgram& shader);
+                     const ShaderProgram& shader, size_t last = SIZE_MAX);

@@ -171,12 +171,12 @@ void addBlock(Frame& frame, Pass pass, const Block& block, const Vec3& position,
         if (!topOnly) {
             Mat4 body = m;
             standUpright(body);
-            add(meshOfSize(meshes.cylinderBodies, sx), body);
+            add(meshOfSize(frame.fast ? meshes.fastCylinderBodies : meshes.cylinderBodies, sx), body);
         }
         Mat4 top = m;
         translate(top, 0.0f, sx, 0.0f);
         standUpright(top);
-        add(meshOfSize(meshes.cylinderTops, sx), top);
+        add(meshOfSize(frame.fast ? meshes.fastCylinderTops : meshes.cylinderTops, sx), top);
     } else if (topOnly) {
         const uint32_t firstRun = uint32_t(frame.scratch.runs.size());
         beginRun(frame.scratch, Primitive::Quads);
@@ -477,6 +477,7 @@ Mat4 sceneProjection(bool firstPersonView, int width, int height)
 void describeFrame(Frame& frame, const FrameInput& input, const MeshSet& meshes, const TextureIds& textures)
 {
     frame.width = input.width;
+    frame.fast = input.fast;
     frame.height = input.height > 0 ? input.height : 1;
     frame.draws.clear();
     clearScratch(frame.scratch);
@@ -497,4 +498,11 @@ void describeFrame(Frame& frame, const FrameInput& input, const MeshSet& meshes,
     }
     for (const OverlayBlock& block : input.overlay) addOverlay(frame, block, textures);
     if (input.menu) addMenu(frame, *input.menu, textures);
+}
+
+size_t sceneDrawCount(const Frame& frame)
+{
+    size_t count = 0;
+    while (count < frame.draws.size() && frame.draws[count].pass != Pass::Overlay) ++count;
+    return count;
 }

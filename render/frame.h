@@ -5,6 +5,7 @@
 // touches no GL; a backend (render/classic_backend.h, render/shader_backend.h)
 // only carries it out. Tests can read a frame without any GL context.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -109,6 +110,7 @@ struct SeeThroughItem {
 struct Frame {
     int width = 0;
     int height = 0;
+    bool fast = false;                       // the fast graphics: see FrameInput
     Mat4 projection = identityMat4;
     Mat4 overlayProjection = identityMat4;   // window pixels, origin bottom left
     Mat4 view = identityMat4;                // the camera, where the light is placed
@@ -117,6 +119,18 @@ struct Frame {
     Mesh scratch;
     std::vector<SeeThroughItem> seeThrough;  // the sort's room, kept from frame to frame
 };
+
+// Which draws of a frame a backend carries out, [first, last), and whether
+// it clears first: the scene and the text over it can go to different
+// targets (the fast graphics draw the scene smaller and scale it up).
+struct DrawSpan {
+    size_t first = 0;
+    size_t last = SIZE_MAX;
+    bool clear = true;
+};
+
+// The draws before the overlay (the text and a menu): the scene.
+size_t sceneDrawCount(const Frame& frame);
 
 // The textures a frame names, by their GL names.
 struct TextureIds {
@@ -134,6 +148,9 @@ struct FrameInput {
     const Ball* ghost = nullptr;                // drawn see-through over the scene
     std::vector<OverlayBlock> overlay;          // drawn last, in order
     const MenuPicture* menu = nullptr;          // a menu over everything, or none
+    // The fast graphics: cylinders of one ring, and the scene drawn at
+    // half the width and height and scaled up (render/graphics.h).
+    bool fast = false;
 };
 
 // The scene's projection: 45 degrees up and down, far plane 200. The chase

@@ -4,7 +4,50 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <algorithm>
 #include <cstdio>
+
+namespace {
+
+void releaseSmallTarget(SmallTarget& small)
+{
+    if (small.framebuffer) glDeleteFramebuffers(1, &small.framebuffer);
+    if (small.colour) glDeleteRenderbuffers(1, &small.colour);
+    if (small.depthStencil) glDeleteRenderbuffers(1, &small.depthStencil);
+    small = {};
+}
+
+// The small target at this size, made or remade when the window changed;
+// false (nothing left bound) when the GL cannot make it.
+bool fitSmallTarget(SmallTarget& small, int width, int height)
+{
+    if (small.framebuffer && small.width == width && small.height == height) return true;
+    releaseSmallTarget(small);
+    glGenFramebuffers(1, &small.framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, small.framebuffer);
+    glGenRenderbuffers(1, &small.colour);
+    glBindRenderbuffer(GL_RENDERBUFFER, small.colour);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, small.colour);
+    glGenRenderbuffers(1, &small.depthStencil);
+    glBindRenderbuffer(GL_RENDERBUFFER, small.depthStencil);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, small.depthStencil);
+    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    if (!complete) releaseSmallTarget(small);
+    small.width = width;
+    small.height = height;
+    return complete;
+}
+
+void drawSpan(Graphics& graphics, DrawSpan span)
+{
+    if (graphics.renderer == Renderer::Shaders) drawFrameWithShaders(graphics.shaders, graphics.frame, span);
+    else drawFrameClassic(graphics.frame, graphics.meshes, graphics.classic, graphics.shader, span);
+}
+
+}  // namespace
 
 Graphics initGraphics(const Course& course, Renderer renderer)
 {
@@ -40,6 +83,30 @@ void changeCourse(Graphics& graphics, const Course& course)
 void drawGame(Graphics& graphics, const FrameInput& input)
 {
     describeFrame(graphics.frame, input, graphics.meshes, textureIdsOf(graphics.textures));
-    if (graphics.renderer == Renderer::Shaders) drawFrameWithShaders(graphics.shaders, graphics.frame);
-    else drawFrameClassic(graphics.frame, graphics.meshes, graphics.classic, graphics.shader);
+    if (!graphics.frame.fast) {
+        drawSpan(graphics, {});
+        return;
+    }
+    const int width = graphics.frame.width, height = graphics.frame.height;
+    const int smallWidth = std::max(1, int(float(width) * fastScale + 0.5f));
+    const int smallHeight = std::max(1, int(float(height) * fastScale + 0.5f));
+    GLint target = 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &target);
+    const bool made = fitSmallTarget(graphics.small, smallWidth, smallHeight);
+    glBindFramebuffer(GL_FRAMEBUFFER, GLuint(target));
+    if (!made) {
+        drawSpan(graphics, {});
+        return;
+    }
+    // The scene smaller, scaled up smoothly into the window; then the text
+    // and a menu over it at the window's own resolution, so they stay sharp.
+    const size_t scene = sceneDrawCount(graphics.frame);
+    glBindFramebuffer(GL_FRAMEBUFFER, graphics.small.framebuffer);
+    glViewport(0, 0, smallWidth, smallHeight);
+    drawSpan(graphics, {0, scene, true});
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, GLuint(target));
+    glViewport(0, 0, width, height);
+    glBlitFramebuffer(0, 0, smallWidth, smallHeight, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_FRAMEBUFFER, GLuint(target));
+    if (scene < graphics.frame.draws.size()) drawSpan(graphics, {scene, SIZE_MAX, false});
 }

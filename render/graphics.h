@@ -12,8 +12,20 @@
 
 enum class Renderer { Classic, Shaders };
 
+// The fast graphics' target: the scene drawn here, smaller than the window,
+// then scaled up into it.
+struct SmallTarget {
+    unsigned int framebuffer = 0, colour = 0, depthStencil = 0;
+    int width = 0, height = 0;
+};
+
+// The fast graphics draw the scene at this fraction of the window's width
+// and height (the text stays at the window's own).
+constexpr float fastScale = 0.5f;
+
 struct Graphics {
     Renderer renderer = Renderer::Classic;
+    SmallTarget small;          // the fast graphics' scene
     Textures textures;
     ShaderProgram shader;
     MeshSet meshes;
@@ -35,6 +47,8 @@ Graphics initGraphics(const Course& course, Renderer renderer = Renderer::Classi
 // last course's, whose GL copies go.
 void changeCourse(Graphics& graphics, const Course& course);
 
-// Describes the frame and draws it with the chosen renderer, cleared first;
-// the caller shows it.
+// Describes the frame and draws it with the chosen renderer, cleared first,
+// into the framebuffer bound; the caller shows it. Fast (FrameInput::fast):
+// the scene goes through the small target, and where the GL cannot make one
+// every pixel is drawn as usual.
 void drawGame(Graphics& graphics, const FrameInput& input);

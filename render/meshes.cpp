@@ -33,6 +33,8 @@ MeshSet buildMeshSet(const Course& course)
         if (block.shape != Shape::Cylinder || meshOfSize(set.cylinderBodies, side) != MeshId::None) continue;
         set.cylinderBodies.push_back({side, add(set, cylinderBody(side))});
         set.cylinderTops.push_back({side, add(set, cylinderTop(side))});
+        set.fastCylinderBodies.push_back({side, add(set, cylinderBody(side, 1))});
+        set.fastCylinderTops.push_back({side, add(set, cylinderTop(side, 1))});
     }
     return set;
 }

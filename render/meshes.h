@@ -28,6 +28,8 @@ struct MeshSet {
     std::vector<SizedMesh> discs;        // the shadow's disc, per ball radius
     std::vector<SizedMesh> cylinderBodies;
     std::vector<SizedMesh> cylinderTops;
+    std::vector<SizedMesh> fastCylinderBodies;  // one ring, for the fast graphics
+    std::vector<SizedMesh> fastCylinderTops;
 };
 
 MeshSet buildMeshSet(const Course& course);

@@ -391,10 +391,12 @@ void runDraw(ShaderRenderer& renderer, Held& held, const Frame& frame, const Dra
 
 }  // namespace
 
-void drawFrameWithShaders(ShaderRenderer& renderer, const Frame& frame)
+void drawFrameWithShaders(ShaderRenderer& renderer, const Frame& frame, DrawSpan span)
 {
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    if (span.clear) {
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    }
     const Light& light = frame.light;
     for (ShaderPair& pair : renderer.pairs) {
         forget(pair.sent);
@@ -411,7 +413,8 @@ void drawFrameWithShaders(ShaderRenderer& renderer, const Frame& frame)
     uploadScratch(renderer, frame.scratch);
 
     Held held;
-    for (const Draw& draw : frame.draws) runDraw(renderer, held, frame, draw);
+    const size_t last = std::min(span.last, frame.draws.size());
+    for (size_t i = span.first; i < last; ++i) runDraw(renderer, held, frame, frame.draws[i]);
 
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);

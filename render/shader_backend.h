@@ -81,5 +81,5 @@ void replaceShaderMeshes(ShaderRenderer& renderer, const MeshSet& meshes);
 std::string initShaderRendererFrom(ShaderRenderer& renderer, const MeshSet& meshes, unsigned int whiteTexture,
                                    const char* vertexPath, const char* fragmentPath);
 
-// Clears and runs every draw of the frame.
-void drawFrameWithShaders(ShaderRenderer& renderer, const Frame& frame);
+// Clears and runs every draw of the frame (or the span's).
+void drawFrameWithShaders(ShaderRenderer& renderer, const Frame& frame, DrawSpan span = {});

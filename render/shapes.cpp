@@ -112,12 +112,12 @@ Mesh texturedSphere(float radiusFloat)
     return mesh;
 }
 
-Mesh cylinderBody(float side)
+Mesh cylinderBody(float side, int rings)
 {
     const double radius = side * 0.5f;
     const double height = side;
     constexpr int slices = 30;
-    constexpr int stacks = 10;
+    const int stacks = rings;
     float sinCache[slices + 1], cosCache[slices + 1];
     for (int i = 0; i < slices; ++i) {
         const float angle = static_cast<float>(2 * pi * i / slices);
@@ -144,15 +144,15 @@ Mesh cylinderBody(float side)
         }
         endRun(mesh);
     }
-    addDisk(mesh, radius, slices, 10);
+    addDisk(mesh, radius, slices, rings);
     triangulate(mesh);
     return mesh;
 }
 
-Mesh cylinderTop(float side)
+Mesh cylinderTop(float side, int rings)
 {
     Mesh mesh;
-    addDisk(mesh, side * 0.5f, 30, 10);
+    addDisk(mesh, side * 0.5f, 30, rings);
     triangulate(mesh);
     return mesh;
 }

@@ -14,9 +14,12 @@ Mesh texturedSphere(float radius);
 Mesh solidSphere(float radius);
 // A cylinder block's wall and bottom, and its top, in the quadric's own
 // frame (axis along +z, standing on z = 0): radius and height from the
-// block's width, 30 slices, 10 stacks and 10 rings.
-Mesh cylinderBody(float side);
-Mesh cylinderTop(float side);
+// block's width, 30 slices, 10 stacks and 10 rings; or `rings` stacks and
+// rings (the fast graphics' one: the same shape, as position, normal and
+// texture coordinates are linear along the height and the radius; only a
+// few rim pixels come out differently).
+Mesh cylinderBody(float side, int rings = 10);
+Mesh cylinderTop(float side, int rings = 10);
 // The goal ring, about the z axis: 100 by 100 quads.
 Mesh torus(float majorRadius, float tubeRadius);
 // The unit cube about the origin, each face with its normal; flipping

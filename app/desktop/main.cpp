@@ -239,6 +239,7 @@ int main(int argc, char** argv)
     }
     if (options.mute) start.given.mute = true;
     if (options.rendererGiven) start.given.renderer = options.shaderRenderer ? RendererChoice::Shaders : RendererChoice::Classic;
+    if (options.fastGraphics) start.given.graphics = *options.fastGraphics ? GraphicsChoice::Fast : GraphicsChoice::Full;
     if (options.windowed) start.given.fullScreen = false;
     if (options.printKeys) {
         std::fputs(describeBindings(start.bindings).c_str(), stdout);

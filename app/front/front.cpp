@@ -225,6 +225,7 @@ void takeSettings(Front& f, const PlayerSettings& chosen)
     GivenSettings& given = f.given;
     if (given.mute && chosen.mute == before.mute) saved.mute = f.savedSettings.mute; else given.mute.reset();
     if (given.renderer && chosen.renderer == before.renderer) saved.renderer = f.savedSettings.renderer; else given.renderer.reset();
+    if (given.graphics && chosen.graphics == before.graphics) saved.graphics = f.savedSettings.graphics; else given.graphics.reset();
     if (given.fullScreen && chosen.fullScreen == before.fullScreen) saved.fullScreen = f.savedSettings.fullScreen; else given.fullScreen.reset();
     f.settings = chosen;
     if (chosen.showTimer != before.showTimer) f.play.timerShown = chosen.showTimer;
@@ -316,6 +317,7 @@ void startFront(Front& f, FrontStart start)
     f.given = start.given;
     if (f.given.mute) f.settings.mute = *f.given.mute;
     if (f.given.renderer) f.settings.renderer = *f.given.renderer;
+    if (f.given.graphics) f.settings.graphics = *f.given.graphics;
     if (f.given.fullScreen) f.settings.fullScreen = *f.given.fullScreen;
     f.settingsPath = std::move(start.settingsPath);
     f.keysPath = std::move(start.keysPath);
@@ -507,6 +509,7 @@ FrameInput frontFrame(Front& f, int width, int height)
     FrameInput input = frameInputOf(f.play, &f.race, width, height, f.runLine, f.settings.showSplits, menuOpen(f));
     addSign(input, f.sign, f.play.game.ticksPlayed);
     for (OverlayBlock& block : input.overlay) block.scale = f.settings.textSize;
+    input.fast = f.settings.graphics == GraphicsChoice::Fast;
     if (menuOpen(f)) {
         f.menuPicture = menuPicture(f.menu, f.menuData);
         input.menu = &f.menuPicture;

@@ -46,6 +46,7 @@ struct FrontAsks {
 struct GivenSettings {
     std::optional<bool> mute;
     std::optional<RendererChoice> renderer;
+    std::optional<GraphicsChoice> graphics;
     std::optional<bool> fullScreen;
 };
 

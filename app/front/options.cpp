@@ -14,7 +14,8 @@
 const char* const helpText =
     "usage: skycourse [--window [WxH]] [--record FILE | --watch FILE [--speed N]]\n"
     "                 [--ghost FILE] [--volume N] [--mute] [--print-keys]\n"
-    "                 [--renderer classic|shaders] [--course NAME|FILE] [--list-courses]\n"
+    "                 [--renderer classic|shaders] [--graphics full|fast]\n"
+    "                 [--course NAME|FILE] [--list-courses]\n"
     "\n"
     "Roll the ball up the course in the sky to the goal ring. Without options the\n"
     "game switches the display to 1280x1024 (game mode), or fills the screen where\n"
@@ -47,6 +48,9 @@ const char* const helpText =
     "                  function pipeline, with ARB shader objects for per-pixel\n"
     "                  lighting (per-vertex lighting without them); shaders needs\n"
     "                  an OpenGL 2.1 or OpenGL ES 2.0 driver\n"
+    "  --graphics G    full (the default) draws every pixel; fast draws the\n"
+    "                  scene at a lower resolution and scales it up, for a\n"
+    "                  machine that cannot keep up\n"
     "  A relative FILE is kept in $XDG_DATA_HOME/skycourse (by default\n"
     "  ~/.local/share/skycourse); --watch and --ghost look in the current folder\n"
     "  first.\n"
@@ -197,6 +201,12 @@ const OptionRule optionRules[] = {
          if (*value != "classic" && *value != "shaders") return "--renderer '" + *value + "' must be classic or shaders";
          o.shaderRenderer = *value == "shaders";
          o.rendererGiven = true;
+         return "";
+     }},
+    {"--graphics", Takes::Value,
+     [](const Value& value, Options& o) -> std::string {
+         if (*value != "full" && *value != "fast") return "--graphics '" + *value + "' must be full or fast";
+         o.fastGraphics = *value == "fast";
          return "";
      }},
 };

@@ -2,6 +2,7 @@
 // The command line. Without options the game plays as it always has: game
 // mode, keys from the player, nothing written.
 
+#include <optional>
 #include <string>
 
 #include "app/input/game_screen.h"
@@ -22,6 +23,7 @@ struct Options {
     bool rendererGiven = false;   // --renderer was given: it wins over settings.conf
     std::string course;           // --course: a course's name or a .course file; empty: the built-in one
     bool listCourses = false;     // --list-courses
+    std::optional<bool> fastGraphics;  // --graphics fast|full, when given
 };
 
 // Empty when the command line is good; otherwise the one line that says

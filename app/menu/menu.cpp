@@ -13,7 +13,7 @@ enum class RowKind {
 };
 
 enum class SettingId {
-    Music, Effects, Mute, Sensitivity, InvertTilt, DeadZone, Timer, Ghost, Splits, TextSize, Renderer, FullScreen,
+    Music, Effects, Mute, Sensitivity, InvertTilt, DeadZone, Timer, Ghost, Splits, TextSize, Renderer, Graphics, FullScreen,
 };
 
 struct Row {
@@ -73,6 +73,7 @@ std::string settingValue(const PlayerSettings& s, SettingId id)
     case SettingId::Splits: return onOff(s.showSplits);
     case SettingId::TextSize: return number(s.textSize) + "x";
     case SettingId::Renderer: return s.renderer == RendererChoice::Shaders ? "shaders" : "classic";
+    case SettingId::Graphics: return s.graphics == GraphicsChoice::Fast ? "fast" : "full";
     case SettingId::FullScreen: return s.fullScreen ? "full screen" : "window";
     }
     return "";
@@ -82,7 +83,7 @@ const char* settingLabel(SettingId id)
 {
     static const char* const labels[] = {
         "Music volume", "Effects volume", "Mute", "Mouse sensitivity", "Invert tilt", "Pad dead zone",
-        "Show timer", "Show ghost", "Show split times", "Text size", "Renderer", "Screen",
+        "Show timer", "Show ghost", "Show split times", "Text size", "Renderer", "Graphics", "Screen",
     };
     return labels[int(id)];
 }
@@ -256,6 +257,9 @@ void changeSetting(PlayerSettings& s, SettingId id, int direction, bool wrap)
     case SettingId::TextSize: s.textSize = stepThrough(textSizes, s.textSize, direction, wrap); break;
     case SettingId::Renderer:
         s.renderer = s.renderer == RendererChoice::Shaders ? RendererChoice::Classic : RendererChoice::Shaders;
+        break;
+    case SettingId::Graphics:
+        s.graphics = s.graphics == GraphicsChoice::Fast ? GraphicsChoice::Full : GraphicsChoice::Fast;
         break;
     case SettingId::FullScreen: s.fullScreen = !s.fullScreen; break;
     }

@@ -94,6 +94,12 @@ bool readSetting(PlayerSettings& s, const std::string& key, const std::string& w
         else return false;
         return true;
     }
+    if (key == "graphics") {
+        if (word == "full") s.graphics = GraphicsChoice::Full;
+        else if (word == "fast") s.graphics = GraphicsChoice::Fast;
+        else return false;
+        return true;
+    }
     return false;
 }
 
@@ -135,6 +141,7 @@ std::string spellPlayerSettings(const PlayerSettings& s)
         << "show splits = " << switchWord(s.showSplits) << "\n"
         << "text size = " << s.textSize << "\n"
         << "renderer = " << (s.renderer == RendererChoice::Shaders ? "shaders" : "classic") << "\n"
+        << "graphics = " << (s.graphics == GraphicsChoice::Fast ? "fast" : "full") << "\n"
         << "full screen = " << switchWord(s.fullScreen) << "\n";
     return out.str();
 }

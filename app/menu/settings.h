@@ -7,6 +7,9 @@
 #include <vector>
 
 enum class RendererChoice { Classic, Shaders };
+// Full: every pixel drawn. Fast: the scene drawn at a lower resolution and
+// scaled up, the text still sharp; for machines that cannot keep up.
+enum class GraphicsChoice { Full, Fast };
 
 struct PlayerSettings {
     int musicVolume = 100;         // percent, 0..100
@@ -20,6 +23,7 @@ struct PlayerSettings {
     bool showSplits = true;
     float textSize = 1.0f;         // 1, 1.5 or 2
     RendererChoice renderer = RendererChoice::Classic;
+    GraphicsChoice graphics = GraphicsChoice::Full;
     bool fullScreen = true;
 
     bool operator==(const PlayerSettings&) const = default;

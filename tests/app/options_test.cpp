@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,17 @@ TEST(Options, GoodCommandLines)
         EXPECT_EQ(options.mute, c.mute);
         EXPECT_EQ(options.printKeys, c.printKeys);
     }
+
+    // --graphics: none given leaves settings.conf's choice in force.
+    const struct {
+        std::vector<const char*> words;
+        std::optional<bool> fast;
+    } graphicsCases[] = {{{}, std::nullopt}, {{"--graphics", "fast"}, true}, {{"--graphics=full"}, false}};
+    for (const auto& c : graphicsCases) {
+        Options options;
+        EXPECT_EQ(parse(c.words, options), "");
+        EXPECT_EQ(options.fastGraphics, c.fast);
+    }
 }
 
 TEST(Options, BadCommandLinesNameWhatIsWrong)
@@ -107,6 +119,8 @@ TEST(Options, BadCommandLinesNameWhatIsWrong)
         {{"--volume"}, "--volume needs a value"},
         {{"--mute=yes"}, "--mute takes no value"},
         {{"--mute", "--mute"}, "twice"},
+        {{"--graphics", "low"}, "'low' must be full or fast"},
+        {{"--graphics"}, "--graphics needs a value"},
     };
     for (const Case& c : cases) {
         Options options;

@@ -136,6 +136,46 @@ TEST(Renderers, ShadersDrawWhatClassicDrawsAtEveryKindOfView)
     }
 }
 
+// Fast graphics: the scene drawn at a quarter of the pixels and scaled up,
+// its cylinders of one ring, near the full picture; the text drawn over it at the window's own
+// resolution, as sharp as in full.
+TEST(Renderers, FastGraphicsStayNearFullAndKeepTheTextSharp)
+{
+    Renderers& r = renderers();
+    const struct {
+        const char* view;
+        long long tick;
+    } cases[] = {{"start", 8}, {"discs", 300}, {"summit", 9212}, {"end picture", -1}};
+    for (Graphics* graphics : {&r.classic, &r.shaders}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.view << (graphics == &r.classic ? ", classic" : ", shaders"));
+            const Game game = routeGame(c.tick, 0, false);
+            FrameInput input;
+            input.game = &game;
+            input.width = width;
+            input.height = height;
+            input.overlay.push_back({{{"1:23.45 +0.5%"}}, OverlayPlace::TopLeft});
+            const std::vector<unsigned char> full = draw(*graphics, input);
+            input.fast = true;
+            const std::vector<unsigned char> fast = draw(*graphics, input);
+            EXPECT_LE(differenceOf(full, fast).mean, 6.0);
+            EXPECT_GT(differenceOf(fast, std::vector<unsigned char>(fast.size(), 0)).mean, 20.0);
+            // The glyphs' bright pixels are bright in both.
+            int bright = 0, keptBright = 0;
+            for (int y = height - 40; y < height; ++y) {
+                for (int x = 0; x < width / 2; ++x) {
+                    const size_t i = (size_t(y) * width + size_t(x)) * 4;
+                    if (full[i] < 230 || full[i + 1] < 230 || full[i + 2] < 230) continue;
+                    ++bright;
+                    keptBright += fast[i] >= 230 && fast[i + 1] >= 230 && fast[i + 2] >= 230;
+                }
+            }
+            EXPECT_GT(bright, 50);
+            EXPECT_GE(keptBright, bright * 95 / 100);
+        }
+    }
+}
+
 // The overlay's glyph cells: how many of each cell's pixels are bright.
 TEST(Renderers, OverlayTextLightsTheCellsOfItsCharactersOnly)
 {

@@ -28,11 +28,12 @@
 
 namespace {
 
-void drawFrame(const Game& game, Graphics& graphics, const Ball* ghost = nullptr)
+void drawFrame(const Game& game, Graphics& graphics, const Ball* ghost = nullptr, bool fast = false)
 {
     FrameInput input;
     input.game = &game;
     input.ghost = ghost;
+    input.fast = fast;
     input.width = frameWidth;
     input.height = frameHeight;
     drawGame(graphics, input);
@@ -234,9 +235,9 @@ Graphics& graphics(Renderer renderer = Renderer::Classic)
 
 // One frame drawn and finished. Kept out of line so that an instruction
 // profiler can count just the frames (valgrind --toggle-collect=finishedFrame).
-[[gnu::noinline]] void finishedFrame(const Game& game, Graphics& graphics, const Ball* ghost)
+[[gnu::noinline]] void finishedFrame(const Game& game, Graphics& graphics, const Ball* ghost, bool fast = false)
 {
-    drawFrame(game, graphics, ghost);
+    drawFrame(game, graphics, ghost, fast);
     glFinish();
 }
 
@@ -253,21 +254,26 @@ void drawDescribed(Graphics& g, Renderer renderer, const Frame& frame)
     drawDescribed(g, renderer, frame);
 }
 
-void frameAt(benchmark::State& state, Renderer renderer, long long tick, bool halfTurn, const Ball* ghost = nullptr)
+void frameAt(benchmark::State& state, Renderer renderer, long long tick, bool halfTurn, const Ball* ghost = nullptr,
+             bool fast = false)
 {
     RouteState route = routeAt(tick);
     if (halfTurn) route.game.camera.viewQuadrant = (route.game.camera.viewQuadrant + 2) % 4;
     Graphics& g = graphics(renderer);
     // The first frame of a view builds the renderer's shader variants.
-    drawFrame(route.game, g, ghost);
+    drawFrame(route.game, g, ghost, fast);
     glFinish();
-    for (auto _ : state) finishedFrame(route.game, g, ghost);
+    for (auto _ : state) finishedFrame(route.game, g, ghost, fast);
 }
 
 template <Renderer renderer>
 void FrameAtTheStart(benchmark::State& state) { frameAt(state, renderer, 8, false); }
 template <Renderer renderer>
 void FrameAtTheDiscs(benchmark::State& state) { frameAt(state, renderer, 300, false); }
+// The fast graphics: the scene at half the width and height, scaled up, its
+// cylinders of one ring.
+template <Renderer renderer>
+void FastFrameAtTheStart(benchmark::State& state) { frameAt(state, renderer, 8, false, nullptr, true); }
 // The same with the route's ball a second ahead as the ghost.
 template <Renderer renderer>
 void FrameAtTheDiscsWithAGhost(benchmark::State& state)
@@ -331,6 +337,8 @@ void registerAll()
         {"start-up/to first frame", StartUpToFirstFrame, benchmark::kMillisecond},
         {"frame/start/classic", FrameAtTheStart<Renderer::Classic>, benchmark::kMillisecond},
         {"frame/start/shaders", FrameAtTheStart<Renderer::Shaders>, benchmark::kMillisecond},
+        {"fast/start/classic", FastFrameAtTheStart<Renderer::Classic>, benchmark::kMillisecond},
+        {"fast/start/shaders", FastFrameAtTheStart<Renderer::Shaders>, benchmark::kMillisecond},
         {"frame/discs/classic", FrameAtTheDiscs<Renderer::Classic>, benchmark::kMillisecond},
         {"frame/discs/shaders", FrameAtTheDiscs<Renderer::Shaders>, benchmark::kMillisecond},
         {"frame/discs+ghost/classic", FrameAtTheDiscsWithAGhost<Renderer::Classic>, benchmark::kMillisecond},
@@ -416,7 +424,7 @@ private:
         const double shadersFloor = median("floor/clear+sky/shaders");
         if (classicFloor <= 0.0 || shadersFloor <= 0.0) return;
         std::printf("\n%-18s %12s %12s %10s %10s\n", "ms (median)", "classic", "shaders", "c/floor", "s/floor");
-        for (const char* view : {"frame/start", "frame/discs", "frame/gate", "frame/summit", "floor/clear+sky"}) {
+        for (const char* view : {"frame/start", "frame/discs", "frame/gate", "frame/summit", "fast/start", "floor/clear+sky"}) {
             const double c = median(std::string(view) + "/classic");
             const double s = median(std::string(view) + "/shaders");
             if (c <= 0.0 || s <= 0.0) continue;   // left out by a filter

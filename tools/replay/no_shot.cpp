@@ -7,7 +7,7 @@
 
 struct Shots {};
 
-std::string takeShot(std::shared_ptr<Shots>&, const Game&, const Ball*, const char*, bool)
+std::string takeShot(std::shared_ptr<Shots>&, const Game&, const Ball*, const char*, ShotLook)
 {
     return "shot: this build of skycourse-replay draws no pictures";
 }

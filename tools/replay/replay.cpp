@@ -29,7 +29,7 @@ struct Replay {
     ScriptPlayer player;
     long long tickNumber = 0;
     std::shared_ptr<Shots> shots;
-    bool shaders = false;        // shots drawn by the shader renderer
+    ShotLook look;               // how shots are drawn
     std::optional<Ghost> ghost;  // `ghost`: raced from that line on
     bool ghostRows = false;      // `ghostrows`: its columns after every row
     bool begun = false;          // a command other than `course` was read
@@ -119,7 +119,7 @@ void playLines(Replay& replay)
             std::fflush(stdout);
             const Ball* ghost = replay.ghost ? &replay.ghost->game.ball : nullptr;
             const std::string problem =
-                takeShot(replay.shots, game, ghost, step.line->command.path.c_str(), replay.shaders);
+                takeShot(replay.shots, game, ghost, step.line->command.path.c_str(), replay.look);
             if (!problem.empty()) finish(2, step.line->number, problem);
             break;
         }
@@ -154,20 +154,24 @@ void playLines(Replay& replay)
 int main(int argc, char** argv)
 {
     openClosedStandardDescriptors();
-    bool shaders = false;
-    // --renderer picks how `shot` draws: classic (the default) or shaders.
-    if (argc > 1 && std::strcmp(argv[1], "--renderer") == 0) {
-        if (argc < 3 || (std::strcmp(argv[2], "classic") != 0 && std::strcmp(argv[2], "shaders") != 0)) {
-            std::fprintf(stderr, "skycourse-replay: --renderer must be classic or shaders\n");
+    ShotLook look;
+    // --renderer picks how `shot` draws: classic (the default) or shaders;
+    // --graphics full (the default) or fast, as the game's option.
+    while (argc > 1 && (std::strcmp(argv[1], "--renderer") == 0 || std::strcmp(argv[1], "--graphics") == 0)) {
+        const bool renderer = std::strcmp(argv[1], "--renderer") == 0;
+        const char* first = renderer ? "classic" : "full";
+        const char* second = renderer ? "shaders" : "fast";
+        if (argc < 3 || (std::strcmp(argv[2], first) != 0 && std::strcmp(argv[2], second) != 0)) {
+            std::fprintf(stderr, "skycourse-replay: %s must be %s or %s\n", argv[1], first, second);
             return 2;
         }
-        shaders = std::strcmp(argv[2], "shaders") == 0;
+        (renderer ? look.shaders : look.fast) = std::strcmp(argv[2], second) == 0;
         argv += 2;
         argc -= 2;
     }
     if (argc > 2) {
-        std::fprintf(stderr, "usage: skycourse-replay [--renderer classic|shaders] [script]  (the script is read "
-                             "from stdin without one)\n");
+        std::fprintf(stderr, "usage: skycourse-replay [--renderer classic|shaders] [--graphics full|fast] [script]  "
+                             "(the script is read from stdin without one)\n");
         return 2;
     }
     const char* scriptName = argc == 2 ? argv[1] : "standard input";
@@ -181,7 +185,7 @@ int main(int argc, char** argv)
     // Line by line, so that rows come as the script does and a long script
     // is never held whole.
     Replay replay;
-    replay.shaders = shaders;
+    replay.look = look;
     std::fputs(rowHeader, stdout);
     std::fputc('\n', stdout);
     ScriptReader reader{script};

@@ -21,6 +21,7 @@ struct Shots {
     bool ready = false;
     unsigned int framebuffer = 0;
     Renderer renderer = Renderer::Classic;
+    bool fast = false;
     Graphics graphics;
 };
 
@@ -64,14 +65,15 @@ std::string prepare(Shots& shots, const Course& course)
 }  // namespace
 
 std::string takeShot(std::shared_ptr<Shots>& made, const Game& game, const Ball* ghost, const char* path,
-                     bool shaders)
+                     ShotLook look)
 {
     if (!made) made = std::make_shared<Shots>();
     Shots& shots = *made;
     if (shots.tried && !shots.ready) return "shot: drawing is not available";
     if (!shots.tried) {
         shots.tried = true;
-        shots.renderer = shaders ? Renderer::Shaders : Renderer::Classic;
+        shots.renderer = look.shaders ? Renderer::Shaders : Renderer::Classic;
+        shots.fast = look.fast;
         const std::string problem = prepare(shots, *game.course);
         shots.ready = problem.empty();
         if (!shots.ready) return problem;
@@ -85,6 +87,7 @@ std::string takeShot(std::shared_ptr<Shots>& made, const Game& game, const Ball*
     input.width = shotWidth;
     input.height = shotHeight;
     input.ghost = ghost;
+    input.fast = shots.fast;
     drawGame(shots.graphics, input);
     glFinish();
     std::vector<unsigned char> pixels(static_cast<size_t>(shotWidth) * shotHeight * 4);

@@ -27,6 +27,7 @@ TEST(PlayerSettings, ParseTakesTheMenusValuesAndCallsAnythingElseDamage)
     changed.textSize = 1.5f;
     changed.renderer = RendererChoice::Shaders;
     changed.padDeadZone = 33;
+    changed.graphics = GraphicsChoice::Fast;
     struct Case {
         const char* text;
         bool ok;
@@ -37,10 +38,10 @@ TEST(PlayerSettings, ParseTakesTheMenusValuesAndCallsAnythingElseDamage)
         {"", true, {}, ""},
         {"# nothing\n\n   \n", true, {}, ""},
         {"music volume = 40\r\nmute=on # quiet\nmouse sensitivity = 0.25\ntext size = 1.5\nrenderer = shaders\n"
-         "pad dead zone = 33\n",
+         "pad dead zone = 33\ngraphics = fast\n",
          true, changed, ""},
         {"music volume = 40\nmute = yes\nmouse sensitivity = 0.250\ntext size = 1.50\nrenderer = shaders\n"
-         "pad dead zone = 33\n",
+         "pad dead zone = 33\ngraphics=fast\n",
          true, changed, ""},
         {"music volume = 101\n", false, {}, "line 1: 'music volume = 101' is not a setting"},
         {"music volume = 4x\n", false, {}, "line 1"},
@@ -50,6 +51,7 @@ TEST(PlayerSettings, ParseTakesTheMenusValuesAndCallsAnythingElseDamage)
         {"volume = 40\n", false, {}, "line 1: 'volume = 40'"},
         {"music volume\n", false, {}, "line 1"},
         {"renderer = Shaders\n", false, {}, "line 1"},
+        {"graphics = low\n", false, {}, "line 1"},
         {"\x01\xff = 1\n", false, {}, "\\x01"},
     };
     for (const Case& c : cases) {
