@@ -2,7 +2,8 @@
 # pack-media.sh <game-dir> <out-dir>: the generator's media, made small for
 # the page: pictures gzipped (the page unpacks them), sounds losslessly as
 # FLAC (Web Audio decodes it), the MP3 and the shaders as they are; and
-# media.json, which names each file the game asks for and where it is.
+# media.json, which names each file the game asks for and where it is. The
+# page's icons (made beside <game-dir>, in web-icons/) go in as they are.
 set -eu
 src=$1
 out=$2/media
@@ -35,4 +36,5 @@ for f in "$src"/shaders/*; do
     cp "$f" "$out/shaders/$name"
     add "shaders/$name" "shaders/$name"
 done
+cp "$src"/../web-icons/icon-*.png "$out/"
 printf '{\n%s\n}\n' "$entries" > "$out/media.json"
