@@ -6,6 +6,13 @@
 
 namespace {
 
+TouchCall of(TouchCall::Kind kind)
+{
+    TouchCall call;
+    call.kind = kind;
+    return call;
+}
+
 constexpr struct {
     int bit;
     int code;
@@ -18,7 +25,12 @@ void changeKeys(TouchControls& c, int now, std::vector<TouchCall>& calls)
     for (bool down : {false, true})
         for (const auto& arrow : arrows) {
             const bool was = c.stickKeys & arrow.bit, is = now & arrow.bit;
-            if (was != is && is == down) calls.push_back({TouchCall::Key, {true, arrow.code}, down});
+            if (was != is && is == down) {
+                TouchCall call = of(TouchCall::Key);
+                call.key = {true, arrow.code};
+                call.down = down;
+                calls.push_back(call);
+            }
         }
     c.stickKeys = now;
 }
@@ -31,7 +43,7 @@ void look(TouchControls& c, float x, float y, std::vector<TouchCall>& calls)
     if (dx == 0 && dy == 0) return;
     c.lookX += float(dx);
     c.lookY += float(dy);
-    TouchCall call{TouchCall::Look};
+    TouchCall call = of(TouchCall::Look);
     call.x = dx;
     call.y = dy;
     calls.push_back(call);
@@ -39,7 +51,7 @@ void look(TouchControls& c, float x, float y, std::vector<TouchCall>& calls)
 
 TouchCall at(TouchCall::Kind kind, float x, float y)
 {
-    TouchCall call{kind};
+    TouchCall call = of(kind);
     call.x = int(std::lround(x));
     call.y = int(std::lround(y));
     return call;
@@ -81,7 +93,7 @@ std::vector<TouchCall> touchStart(TouchControls& c, int id, float x, float y, bo
     c.lookId = id;
     c.lookX = x;
     c.lookY = y;
-    if (!mouseLookOn) calls.push_back({TouchCall::LookOn});
+    if (!mouseLookOn) calls.push_back(of(TouchCall::LookOn));
     return calls;
 }
 

@@ -321,18 +321,20 @@ EMSCRIPTEN_KEEPALIVE const char* skycourse_state()
     const Front& f = s.front;
     const Ball& ball = f.play.game.ball;
     const std::optional<SplitLine> split = raceSplit(f.race, f.play.game);
+    int checkpointsTaken = 0;
+    for (const CheckpointState& checkpoint : f.play.game.courseState.checkpoints) checkpointsTaken += checkpoint.taken;
     char line[768];
     std::snprintf(line, sizeof line,
                   "{\"started\":%s,\"tick\":%lld,\"state\":%d,\"paused\":%s,\"timer\":%s,\"watching\":%s,"
                   "\"mouseLook\":%s,\"ball\":[%.9g,%.9g,%.9g],\"ticksPlayed\":%d,\"width\":%d,\"height\":%d,"
-                  "\"ghost\":%s,\"split\":\"%s\",\"yaw\":%.9g,\"pitch\":%.9g,\"quadrant\":%d,\"firstPerson\":%s}",
+                  "\"ghost\":%s,\"split\":\"%s\",\"yaw\":%.9g,\"pitch\":%.9g,\"quadrant\":%d,\"firstPerson\":%s,\"checkpoints\":%d}",
                   s.started ? "true" : "false", f.tickNumber, int(f.play.game.gameState),
                   f.play.paused ? "true" : "false", f.play.timerShown ? "true" : "false",
                   f.watching ? "true" : "false", f.play.input.mouseLookDisabled ? "false" : "true",
                   ball.position.x, ball.position.y, ball.position.z, f.play.game.ticksPlayed, s.view.width,
                   s.view.height, ghostBall(f.race, f.play.ghostShown) ? "true" : "false",
                   split ? split->text.c_str() : "", f.play.game.camera.cameraYaw, f.play.game.camera.cameraPitch,
-                  int(f.play.game.camera.viewQuadrant), f.play.game.camera.firstPersonView ? "true" : "false");
+                  int(f.play.game.camera.viewQuadrant), f.play.game.camera.firstPersonView ? "true" : "false", checkpointsTaken);
     text = line;
     return text.c_str();
 }

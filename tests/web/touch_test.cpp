@@ -38,7 +38,9 @@ std::vector<std::pair<int, bool>> keysOf(const std::vector<TouchCall>& calls)
 // releases left before it presses right, and lifting releases all.
 TEST(Touch, StickHoldsArrowsLikeKeys)
 {
-    TouchControls c{800, 400};
+    TouchControls c;
+    c.width = 800;
+    c.height = 400;
     using Keys = std::vector<std::pair<int, bool>>;
     EXPECT_TRUE(touchStart(c, 7, 100, 300, false, false).empty());
     EXPECT_EQ(keysOf(touchMove(c, 7, 70, 270)), (Keys{{keyUp, true}, {keyLeft, true}}));
@@ -60,7 +62,9 @@ TEST(Touch, StickHoldsArrowsLikeKeys)
 // on the same half is ignored, and the look drag turns mouse look on first.
 TEST(Touch, StickAndLookTogether)
 {
-    TouchControls c{800, 400};
+    TouchControls c;
+    c.width = 800;
+    c.height = 400;
     touchStart(c, 1, 100, 200, false, false);
     const std::vector<TouchCall> on = touchStart(c, 2, 600, 200, false, false);
     ASSERT_EQ(on.size(), 1u);
@@ -91,7 +95,9 @@ TEST(Touch, StickAndLookTogether)
 // either half.
 TEST(Touch, MenuTaps)
 {
-    TouchControls c{800, 400};
+    TouchControls c;
+    c.width = 800;
+    c.height = 400;
     const std::vector<TouchCall> down = touchStart(c, 5, 120.4f, 80.6f, true, false);
     ASSERT_EQ(down.size(), 1u);
     EXPECT_EQ(down[0].kind, TouchCall::Hover);
