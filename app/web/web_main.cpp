@@ -377,6 +377,13 @@ EMSCRIPTEN_KEEPALIVE void skycourse_button(int button, int down)
     carryOut(s);
 }
 
+// How far the game's heap reaches into its memory, in bytes: what the
+// fixed memory must hold, for a test.
+EMSCRIPTEN_KEEPALIVE double skycourse_heap_top()
+{
+    return double(reinterpret_cast<std::uintptr_t>(sbrk(0)));
+}
+
 // The page's own start button.
 EMSCRIPTEN_KEEPALIVE void skycourse_start()
 {

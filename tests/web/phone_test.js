@@ -26,7 +26,7 @@ let browser;
 let site;
 
 const phone = (w, h) => browser.send('Emulation.setDeviceMetricsOverride',
-                                     { width: w, height: h, deviceScaleFactor: 2, mobile: true });
+                                     { width: w, height: h, deviceScaleFactor: 1, mobile: true });
 
 async function state() {
   return JSON.parse(await browser.evaluate("Module.ccall('skycourse_state', 'string', [], [])"));
@@ -48,7 +48,7 @@ const fakeClock = `
       const step = Math.min(4, left);
       const want = gameState().tick + step;
       window.fakeNow += step * 25;
-      while (gameState().tick < want && gameState().state === 0) await frame();
+      while (gameState().tick < want && gameState().state === 0 && !gameState().paused) await frame();
       left -= step;
     }
     return gameState();
@@ -142,7 +142,8 @@ test('a stick drag rolls the ball, and its recorded run is the keys\' own, row f
   await open('?rows');
   await browser.key('keyDown', 'a', 'KeyA', 65);
   await browser.key('keyUp', 'a', 'KeyA', 65);
-  const names = { UP: ['ArrowUp', 38], DOWN: ['ArrowDown', 40], LEFT: ['ArrowLeft', 37], RIGHT: ['ArrowRight', 39], 13: ['Enter', 13] };
+  const names = { UP: ['ArrowUp', 'ArrowUp', 38], DOWN: ['ArrowDown', 'ArrowDown', 40],
+                  LEFT: ['ArrowLeft', 'ArrowLeft', 37], RIGHT: ['ArrowRight', 'ArrowRight', 39], 13: ['Enter', 'Enter', 13] };
   for (const line of script.split('\n')) {
     const word = line.trim().split(/\s+/);
     if ((word[0] === 'special' || word[0] === 'key') && names[word[2]]) {
@@ -193,14 +194,14 @@ test('the buttons: jump, the quarter turns, the camera, the pause menu', async (
   };
   const jumped = await press('jump', 6);
   assert.ok(jumped.ball[1] > 0.6, `the ball did not jump: ${jumped.ball}`);
-  const turns = [['turn-left', 1], ['turn-right', 0], ['turn-right', 3]];
+  const turns = [['turn-left', 3], ['turn-right', 0], ['turn-right', 1]];
   for (const [id, quadrant] of turns) {
     await press(id, 1);
     assert.strictEqual((await state()).quadrant, quadrant, id);
   }
   await press('camera', 1);
   assert.strictEqual((await state()).firstPerson, true);
-  await press('pause', 1);
+  await press('pause', 0);
   assert.strictEqual((await state()).paused, true);
 });
 
