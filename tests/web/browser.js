@@ -171,7 +171,7 @@ class Browser {
   }
 
   // A touch event of the emulated touch screen: `points` are all the
-  // fingers down after it ({x, y, id}), as the protocol wants them.
+  // fingers down after it ({x, y, id}); an end lifts them all.
   async touch(type, points) {
     await this.send('Input.dispatchTouchEvent', { type, touchPoints: points });
   }
