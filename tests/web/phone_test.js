@@ -2,8 +2,9 @@
 // the stick rolls the ball as the arrow keys do and records the keys'
 // very run, the look drag turns the view, the buttons work, nothing
 // scrolls; the page is an app (its manifest, its service worker) that
-// starts with the network off; held upright it asks to be turned; and it
-// plays from the start pad to the first checkpoint by touch alone.
+// starts with the network off; held upright it asks to be turned; its
+// memory is fixed; and it plays from the start pad to the first
+// checkpoint by touch alone.
 'use strict';
 
 const test = require('node:test');
@@ -258,6 +259,16 @@ test('an app: its manifest is valid, its worker keeps the page, which starts wit
   } finally {
     await browser.send('Network.emulateNetworkConditions', { offline: false, latency: 0, downloadThroughput: -1, uploadThroughput: -1 });
   }
+});
+
+test('the game\'s memory is fixed, and the same over ten reloads', async (t) => {
+  const seen = [];
+  for (let reload = 0; reload < 10; ++reload) {
+    await open();
+    seen.push(await browser.evaluate('[wasmMemory.buffer.byteLength, Module._skycourse_heap_top()]'));
+  }
+  t.diagnostic(`memory ${seen[0][0]} bytes, the heap reaching ${seen[0][1]}`);
+  assert.ok(seen.every((memory) => memory[0] === 16 << 20 && memory[1] === seen[0][1]), JSON.stringify(seen));
 });
 
 test('from the start pad to the first checkpoint by touch alone', async () => {
