@@ -22,7 +22,7 @@ async function main() {
     await browser.touch('touchEnd', []);
     await browser.touch('touchStart', [{ x: 130, y: 250, id: 1 }]);
     await browser.touch('touchMove', [{ x: 130, y: 205, id: 1 }]);
-    await browser.waitFor("JSON.parse(Module.ccall('skycourse_state', 'string', [], [])).tick >= 40", 60000);
+    await browser.waitFor("JSON.parse(Module.ccall('skycourse_state', 'string', [], [])).tick >= 12", 60000);
     const shot = await browser.send('Page.captureScreenshot', { format: 'png' });
     fs.writeFileSync(out, Buffer.from(shot.data, 'base64'));
   } finally {

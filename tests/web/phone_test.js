@@ -55,8 +55,8 @@ const fakeClock = `
     return gameState();
   };`;
 
-async function open(query = '') {
-  const { identifier } = await browser.send('Page.addScriptToEvaluateOnNewDocument', { source: fakeClock });
+async function open(query = '', before = '') {
+  const { identifier } = await browser.send('Page.addScriptToEvaluateOnNewDocument', { source: fakeClock + before });
   browser.console.length = 0;
   await browser.navigate(site.url + query);
   await browser.send('Page.removeScriptToEvaluateOnNewDocument', { identifier });
@@ -259,6 +259,35 @@ test('an app: its manifest is valid, its worker keeps the page, which starts wit
   } finally {
     await browser.send('Network.emulateNetworkConditions', { offline: false, latency: 0, downloadThroughput: -1, uploadThroughput: -1 });
   }
+});
+
+test('saves exported, imported back; a damaged import is one line and changes nothing', async () => {
+  await open('', "localStorage.clear(); localStorage.setItem('skycourse:/skycourse/config/keys.conf', 'forward = w\\n');");
+  const saves = { skycourseSaves: 1, files: await browser.evaluate('saveFiles()') };
+  assert.strictEqual(saves.files['/skycourse/config/keys.conf'], 'forward = w\n');
+  const kept = () => browser.evaluate("JSON.stringify(Object.entries(localStorage).sort())");
+  const before = await kept();
+  const damaged = [
+    ['{"skycourseSaves": 1, "files": {"/skycourse/config/keys.conf": "jump = j\\n"', /damaged \(not JSON\)/],
+    [JSON.stringify({ files: saves.files }), /not a file of Skycourse saves/],
+    [JSON.stringify({ skycourseSaves: 1, files: { '/skycourse/config/keys.conf': 'x', '/skycourse/../etc/passwd': 'x' } }), /no save of the game/],
+    [JSON.stringify({ skycourseSaves: 1, files: { '/skycourse/data/times.json': '{"ascent": [' } }), /times\.json is damaged/],
+    [JSON.stringify({ skycourseSaves: 1, files: { '/skycourse/data/best.replay': 7 } }), /not text/],
+  ];
+  for (const [text, problem] of damaged) {
+    await browser.evaluate(`importSaves('saves.json', ${JSON.stringify(text)})`);
+    const line = await browser.evaluate('message.textContent');
+    assert.match(line, problem);
+    assert.match(line, /^skycourse: cannot import saves\.json: .*; nothing was changed\.$/);
+    assert.strictEqual(await kept(), before);
+  }
+  saves.files['/skycourse/config/keys.conf'] = 'forward = i\n';
+  const reloaded = browser.event('Page.loadEventFired');
+  await browser.evaluate(`importSaves('saves.json', ${JSON.stringify(JSON.stringify(saves))})`);
+  await reloaded;
+  await browser.waitFor('Module.firstFrameMs !== undefined');
+  assert.strictEqual(await browser.evaluate("FS.readFile('/skycourse/config/keys.conf', { encoding: 'utf8' })"), 'forward = i\n');
+  await browser.evaluate('localStorage.clear()');
 });
 
 test('the game\'s memory is fixed, and the same over ten reloads', async (t) => {
