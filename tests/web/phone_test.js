@@ -133,11 +133,22 @@ test.after(async () => {
   if (site) site.server.close();
 });
 
+// The sound's context as the page makes it: a browser that wants a
+// gesture leaves one made outside it suspended.
+const audioSpy = `
+  (function () {
+    const Context = window.AudioContext;
+    window.AudioContext = function () { window.madeContext = new Context(...arguments); return window.madeContext; };
+    window.AudioContext.prototype = Context.prototype;
+  })();`;
+
 test('a stick drag rolls the ball, and its recorded run is the keys\' own, row for row', async () => {
-  await open('?rows');
+  await open('?rows', audioSpy);
   assert.ok(await browser.evaluate("document.body.classList.contains('touch')"), 'no touch controls shown');
   assert.strictEqual(await browser.evaluate('sign.textContent'), 'Tap to play');
   await tapToStart();
+  // The first tap started the sound within its gesture.
+  await browser.waitFor("window.madeContext && madeContext.state === 'running'", 10000);
   // The route's first moves, up and to the sides, with a jump.
   const route = fs.readFileSync(process.env.SKYCOURSE_ROUTE, 'utf8');
   const end = await playRouteByTouch(route, 60);
