@@ -91,7 +91,7 @@ film: build film-deps
 # the replay tool for node.
 web: deps web-deps
 	cmake -S . -B $(BUILD) -G Ninja
-	cmake --build $(BUILD) -j $(JOBS) --target media courses
+	cmake --build $(BUILD) -j $(JOBS) --target media courses web_icons
 	$(EMSCRIPTEN_ENV) emcmake cmake -S app/web -B $(WEB_BUILD)/obj -G Ninja -DMEDIA_DIR=$(CURDIR)/$(BUILD)/game
 	$(EMSCRIPTEN_ENV) cmake --build $(WEB_BUILD)/obj -j $(JOBS)
 

@@ -2,8 +2,9 @@
 # pack-media.sh <game-dir> <out-dir>: the generator's media, made small for
 # the page: pictures gzipped (the page unpacks them), sounds losslessly as
 # FLAC (Web Audio decodes it), the MP3, the shaders and the courses as they
-# are; and
-# media.json, which names each file the game asks for and where it is.
+# are; and media.json, which names each file the game asks for and where it
+# is. The page's icons (made beside <game-dir>, in web-icons/) go in as they
+# are.
 set -eu
 src=$1
 out=$2/media
@@ -42,4 +43,5 @@ for f in "$src"/courses/*.course; do
     cp "$f" "$out/courses/$name"
     add "courses/$name" "courses/$name"
 done
+cp "$src"/../web-icons/icon-*.png "$out/"
 printf '{\n%s\n}\n' "$entries" > "$out/media.json"

@@ -2,8 +2,10 @@
 // starts, the canvas kept at the window's size, the start sign, the one
 // message line, saving a run or the best run, watching one (a dropped file,
 // the file button, or ?watch=URL&speed=N) and racing one as the ghost (a
-// file dropped with Shift held, the file button, or ?ghost=URL). The game
-// itself is skycourse.js.
+// file dropped with Shift held, the file button, or ?ghost=URL), the touch
+// controls' stick and buttons, the saves exported and imported, and the
+// service worker that keeps the page for playing offline. The game itself
+// is skycourse.js.
 'use strict';
 
 var params = new URLSearchParams(window.location.search);
@@ -13,6 +15,19 @@ var message = document.getElementById('message');
 var media = {};           // the game's file name -> a promise of its bytes
 var watchSpeed = Math.max(1, Math.min(20, parseInt(params.get('speed') || '1', 10) || 1));
 var pending = [];        // scripts fetched before the game was ready: [what, name, text]
+var loaded = document.getElementById('loaded');
+var mediaCount = 0, mediaDone = 0;
+var saveFolders = ['/skycourse/data', '/skycourse/config'];
+
+// A touch screen shows the touch controls; a first touch shows them too,
+// where the browser did not say so beforehand.
+function useTouch() {
+  if (document.body.classList.contains('touch')) return;
+  document.body.classList.add('touch');
+  if (sign.textContent === 'Click or press a key to play') sign.textContent = 'Tap to play';
+}
+if (navigator.maxTouchPoints > 0 || window.matchMedia('(pointer: coarse)').matches) useTouch();
+window.addEventListener('touchstart', useTouch, { passive: true, capture: true });
 
 function showLine(text) {
   message.textContent = text;
@@ -34,7 +49,15 @@ var mediaList = fetch('media/media.json').then(function (response) {
   if (!response.ok) throw new Error('media/media.json: ' + response.status + ' ' + response.statusText);
   return response.json();
 }).then(function (list) {
-  Object.keys(list).forEach(function (name) { media[name] = fetchBytes(list[name]); });
+  mediaCount = Object.keys(list).length;
+  Object.keys(list).forEach(function (name) {
+    media[name] = fetchBytes(list[name]);
+    media[name].then(function () {
+      ++mediaDone;
+      loaded.style.width = (100 * mediaDone / mediaCount) + '%';
+      if (mediaDone === mediaCount) document.getElementById('loading').style.display = 'none';
+    }, function () {});
+  });
 });
 
 // Pictures and shaders go into the game's file system, where the desktop's
@@ -121,7 +144,18 @@ var Module = {
     // The game's first frame is under the sign; when it came, for a test.
     firstFrame: function () {
       Module.firstFrameMs = performance.now();
-      if (sign.style.display !== 'none') sign.textContent = 'Click or press a key to play';
+      if (sign.style.display !== 'none') {
+        sign.textContent = document.body.classList.contains('touch') ? 'Tap to play' : 'Click or press a key to play';
+      }
+    },
+    stick: function (shown, originX, originY, thumbX, thumbY) {
+      var rect = canvas.getBoundingClientRect();
+      [['stick', originX, originY], ['thumb', thumbX, thumbY]].forEach(function (part) {
+        var element = document.getElementById(part[0]);
+        element.style.display = shown ? 'block' : 'none';
+        element.style.left = (rect.left + part[1]) + 'px';
+        element.style.top = (rect.top + part[2]) + 'px';
+      });
     },
     showLine: showLine,
     hideSign: function () { sign.style.display = 'none'; },
@@ -188,3 +222,110 @@ document.addEventListener('drop', function (event) {
     showLine('skycourse: cannot fetch ' + url + ': ' + error.message);
   });
 });
+
+// The touch buttons press and release as their keys do; several at once,
+// and together with the stick.
+[['jump', 0], ['turn-left', 1], ['turn-right', 2], ['camera', 3], ['pause', 4]].forEach(function (button) {
+  var element = document.getElementById(button[0]);
+  var press = function (down) {
+    return function (event) {
+      event.preventDefault();
+      if (Module.calledRun) Module._skycourse_button(button[1], down);
+    };
+  };
+  element.addEventListener('touchstart', press(1), { passive: false });
+  element.addEventListener('touchend', press(0), { passive: false });
+  element.addEventListener('touchcancel', press(0), { passive: false });
+});
+// Nothing of the page scrolls or zooms under a finger.
+document.addEventListener('touchmove', function (event) { event.preventDefault(); }, { passive: false });
+document.addEventListener('gesturestart', function (event) { event.preventDefault(); });
+
+// The saves as one file: best times, the best run, settings and keys, each
+// the desktop's own file under its own path.
+function saveFiles() {
+  var files = {};
+  saveFolders.forEach(function (folder) {
+    if (!FS.analyzePath(folder).exists) return;
+    FS.readdir(folder).forEach(function (name) {
+      var path = folder + '/' + name;
+      if (name === '.' || name === '..' || /\.lock$|\.[^.]+\.[A-Za-z0-9]{6}$/.test(name)) return;
+      if (FS.isFile(FS.stat(path).mode)) files[path] = FS.readFile(path, { encoding: 'utf8' });
+    });
+  });
+  return files;
+}
+
+document.getElementById('export').addEventListener('click', function (event) {
+  event.currentTarget.blur();
+  if (!Module.calledRun) return;
+  var text = JSON.stringify({ skycourseSaves: 1, files: saveFiles() }, null, 1);
+  var link = document.createElement('a');
+  link.href = URL.createObjectURL(new Blob([text], { type: 'application/json' }));
+  link.download = 'skycourse-saves.json';
+  document.body.appendChild(link);
+  link.click();
+  link.remove();
+  setTimeout(function () { URL.revokeObjectURL(link.href); }, 10000);
+});
+
+// What is wrong with a saves file, or '' when every part of it is one of
+// the game's files in its own folder, as text.
+function savesProblem(saves) {
+  if (!saves || typeof saves !== 'object' || saves.skycourseSaves !== 1 || !saves.files ||
+      typeof saves.files !== 'object') return 'it is not a file of Skycourse saves';
+  var paths = Object.keys(saves.files);
+  if (paths.length === 0) return 'it holds no saves';
+  for (var i = 0; i < paths.length; ++i) {
+    var path = paths[i], slash = path.lastIndexOf('/'), name = path.substring(slash + 1);
+    if (saveFolders.indexOf(path.substring(0, slash)) < 0 || !/^[A-Za-z0-9._-]+$/.test(name) || /^\.+$/.test(name)) {
+      return 'it names ' + JSON.stringify(path) + ', which is no save of the game';
+    }
+    if (typeof saves.files[path] !== 'string') return path + ' is not text';
+    if (/\.json$/.test(name)) {
+      try { JSON.parse(saves.files[path]); } catch (error) { return path + ' is damaged'; }
+    }
+  }
+  return '';
+}
+
+// Imported saves replace the kept ones, then the page starts again with
+// them; a damaged file changes nothing.
+function importSaves(name, text) {
+  var saves = null;
+  try { saves = JSON.parse(text); } catch (error) { /* named below */ }
+  var problem = saves === null ? 'it is damaged (not JSON)' : savesProblem(saves);
+  if (problem) { showLine('skycourse: cannot import ' + name + ': ' + problem + '; nothing was changed.'); return; }
+  var before = {};
+  try {
+    Object.keys(saves.files).forEach(function (path) {
+      before[path] = window.localStorage.getItem('skycourse:' + path);
+      window.localStorage.setItem('skycourse:' + path, saves.files[path]);
+    });
+  } catch (error) {
+    // Full half way: the saves as they were.
+    Object.keys(before).forEach(function (path) {
+      try {
+        if (before[path] === null) window.localStorage.removeItem('skycourse:' + path);
+        else window.localStorage.setItem('skycourse:' + path, before[path]);
+      } catch (ignored) { /* storage gone altogether */ }
+    });
+    showLine('skycourse: cannot import ' + name + ': the browser\'s storage is full or turned off.');
+    return;
+  }
+  window.location.reload();
+}
+
+document.getElementById('import').addEventListener('change', function (event) {
+  var file = event.target.files[0];
+  if (file) file.text().then(function (text) { importSaves(file.name, text); });
+  event.target.value = '';
+});
+
+// The worker keeps the page, the game and its media, so the game starts
+// again without the network.
+if ('serviceWorker' in navigator) {
+  navigator.serviceWorker.register('sw.js').catch(function (error) {
+    console.warn('skycourse: no offline play: ' + error.message);
+  });
+}

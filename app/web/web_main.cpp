@@ -2,8 +2,9 @@
 // which owns the run as it does on the desktop. The browser calls
 // `frame` once per screen refresh (requestAnimationFrame); the ticks the wall
 // clock owes are run there, at most four, then the frame is drawn. Keys,
-// the mouse (under Pointer Lock), the gamepad and the page's buttons come
-// in through the html5 callbacks and the exported functions below.
+// the mouse (under Pointer Lock), touches (app/web/touch.h), the gamepad and
+// the page's buttons come in through the html5 callbacks and the exported
+// functions below.
 
 #include <emscripten.h>
 #include <emscripten/em_js.h>
@@ -28,6 +29,7 @@
 #include "app/web/dom_keys.h"
 #include "app/web/page_view.h"
 #include "app/web/storage.h"
+#include "app/web/touch.h"
 #include "app/web/web_pad.h"
 #include "assets/sound.h"
 
@@ -42,6 +44,8 @@ struct WebSession {
     Front front;
     GameSounds sounds;
     PageView view;
+    TouchControls touch;
+    bool touched = false;       // played by touch: no Pointer Lock to ask for
     bool started = false;       // the player's first gesture came
     bool drawn = false;         // the first frame is on the page
     bool storageKept = true;
@@ -61,6 +65,8 @@ EM_JS(void, askForPointerLock, (), { Module.page.lockPointer(); });
 EM_JS(void, givePointerBack, (), { Module.page.unlockPointer(); });
 EM_JS(int, pointerIsLocked, (), { return Module.page.pointerLocked() ? 1 : 0; });
 EM_JS(void, markFirstFrame, (), { Module.page.firstFrame(); });
+EM_JS(void, drawStick, (int shown, float originX, float originY, float thumbX, float thumbY),
+      { Module.page.stick(shown, originX, originY, thumbX, thumbY); });
 
 double wallClockMs()
 {
@@ -73,7 +79,7 @@ void carryOut(WebSession& s)
 {
     const FrontAsks asks = takeAsks(s.front);
     if (s.started) hearAsks(s.sounds, asks);
-    if (asks.pointerCaptured) {
+    if (asks.pointerCaptured && !s.touched) {
         if (*asks.pointerCaptured && !pointerIsLocked()) askForPointerLock();
         if (!*asks.pointerCaptured && pointerIsLocked()) givePointerBack();
     }
@@ -211,6 +217,46 @@ EM_BOOL onPointerLockChange(int, const EmscriptenPointerlockChangeEvent* event, 
     return true;
 }
 
+// Touches on the canvas: the stick, the look drag, a tap on the menu
+// (app/web/touch.cpp). The first lifted touch only starts the game: sound
+// may start within a touch's end, not its start.
+EM_BOOL onTouch(int type, const EmscriptenTouchEvent* event, void*)
+{
+    WebSession& s = session();
+    s.touched = true;
+    s.touch.width = float(s.view.width);
+    s.touch.height = float(s.view.height);
+    const bool ended = type == EMSCRIPTEN_EVENT_TOUCHEND || type == EMSCRIPTEN_EVENT_TOUCHCANCEL;
+    if (!s.started) {
+        if (ended) start(s);
+        return true;
+    }
+    Front& f = s.front;
+    for (int i = 0; i < event->numTouches; ++i) {
+        const EmscriptenTouchPoint& point = event->touches[i];
+        if (!point.isChanged) continue;
+        const float x = float(point.targetX), y = float(point.targetY);
+        const int id = int(point.identifier);
+        const std::vector<TouchCall> calls =
+            type == EMSCRIPTEN_EVENT_TOUCHSTART
+                ? touchStart(s.touch, id, x, y, menuOpen(f), !f.play.input.mouseLookDisabled)
+                : ended ? touchEnd(s.touch, id, x, y) : touchMove(s.touch, id, x, y);
+        for (const TouchCall& call : calls) {
+            switch (call.kind) {
+            case TouchCall::Key: frontKey(f, call.key, call.down, 0); break;
+            case TouchCall::Look: frontPointer(f, f.screen.width / 2 + call.x, f.screen.height / 2 + call.y); break;
+            case TouchCall::LookOn: frontClick(f); break;
+            case TouchCall::Hover: frontPointer(f, call.x, call.y); break;
+            case TouchCall::Tap: frontTap(f, call.x, call.y); break;
+            }
+        }
+    }
+    const StickPicture stick = stickPicture(s.touch);
+    drawStick(stick.shown, stick.originX, stick.originY, stick.thumbX, stick.thumbY);
+    carryOut(s);
+    return true;
+}
+
 std::string keysPath()
 {
     return std::string(configFolder) + "/keys.conf";
@@ -287,17 +333,20 @@ EMSCRIPTEN_KEEPALIVE const char* skycourse_state()
     const Front& f = s.front;
     const Ball& ball = f.play.game.ball;
     const std::optional<SplitLine> split = raceSplit(f.race, f.play.game);
+    int checkpointsTaken = 0;
+    for (const CheckpointState& checkpoint : f.play.game.courseState.checkpoints) checkpointsTaken += checkpoint.taken;
     char line[768];
     std::snprintf(line, sizeof line,
                   "{\"started\":%s,\"tick\":%lld,\"state\":%d,\"paused\":%s,\"timer\":%s,\"watching\":%s,"
                   "\"mouseLook\":%s,\"ball\":[%.9g,%.9g,%.9g],\"ticksPlayed\":%d,\"width\":%d,\"height\":%d,"
-                  "\"ghost\":%s,\"split\":\"%s\"}",
+                  "\"ghost\":%s,\"split\":\"%s\",\"yaw\":%.9g,\"pitch\":%.9g,\"quadrant\":%d,\"firstPerson\":%s,\"checkpoints\":%d}",
                   s.started ? "true" : "false", f.tickNumber, int(f.play.game.gameState),
                   f.play.paused ? "true" : "false", f.play.timerShown ? "true" : "false",
                   f.watching ? "true" : "false", f.play.input.mouseLookDisabled ? "false" : "true",
                   ball.position.x, ball.position.y, ball.position.z, f.play.game.ticksPlayed, s.view.width,
                   s.view.height, ghostBall(f.race, f.play.ghostShown) ? "true" : "false",
-                  split ? split->text.c_str() : "");
+                  split ? split->text.c_str() : "", f.play.game.camera.cameraYaw, f.play.game.camera.cameraPitch,
+                  int(f.play.game.camera.viewQuadrant), f.play.game.camera.firstPersonView ? "true" : "false", checkpointsTaken);
     text = line;
     return text.c_str();
 }
@@ -315,6 +364,36 @@ EMSCRIPTEN_KEEPALIVE void skycourse_resize(int width, int height, int pixelWidth
     WebSession& s = session();
     resizePageView(s.view, width, height, pixelWidth, pixelHeight);
     frontResize(s.front, s.view.width, s.view.height);
+}
+
+// The touch buttons over the canvas: jump, the quarter turns, the camera,
+// the pause menu, as their keys.
+EMSCRIPTEN_KEEPALIVE void skycourse_button(int button, int down)
+{
+    WebSession& s = session();
+    s.touched = true;
+    if (!s.started) {
+        if (!down) start(s);
+        return;
+    }
+    switch (button) {
+    case 0: frontKey(s.front, {false, keyEnter}, down, 0); break;
+    case 1: frontKey(s.front, {true, keyLeft}, down, modifierShift); break;
+    case 2: frontKey(s.front, {true, keyRight}, down, modifierShift); break;
+    case 3: frontKey(s.front, {false, 'c'}, down, 0); break;
+    case 4:
+        if (down) frontAction(s.front, Action::Pause, true);
+        break;
+    default: return;
+    }
+    carryOut(s);
+}
+
+// How far the game's heap reaches into its memory, in bytes: what the
+// fixed memory must hold, for a test.
+EMSCRIPTEN_KEEPALIVE double skycourse_heap_top()
+{
+    return double(reinterpret_cast<std::uintptr_t>(sbrk(0)));
 }
 
 // The page's own start button.
@@ -357,6 +436,10 @@ int main(int argc, char** argv)
     emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, onKey);
     emscripten_set_click_callback(s.view.canvas, nullptr, true, onClick);
     emscripten_set_mousemove_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, true, onMouseMove);
+    emscripten_set_touchstart_callback(s.view.canvas, nullptr, true, onTouch);
+    emscripten_set_touchmove_callback(s.view.canvas, nullptr, true, onTouch);
+    emscripten_set_touchend_callback(s.view.canvas, nullptr, true, onTouch);
+    emscripten_set_touchcancel_callback(s.view.canvas, nullptr, true, onTouch);
     emscripten_set_pointerlockchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, true, onPointerLockChange);
     emscripten_set_main_loop(frame, 0, false);
     return 0;

@@ -170,6 +170,12 @@ class Browser {
     }
   }
 
+  // A touch event of the emulated touch screen: `points` are all the
+  // fingers down after it ({x, y, id}); an end lifts them all.
+  async touch(type, points) {
+    await this.send('Input.dispatchTouchEvent', { type, touchPoints: points });
+  }
+
   async close() {
     try {
       await Promise.race([this.send('Browser.close', {}, null), new Promise((r) => setTimeout(r, 3000))]);

@@ -103,6 +103,9 @@ test.before(async () => {
   await browser.navigate("data:text/html,<canvas id=c></canvas><script>c.getContext('webgl')</script>");
   await browser.send('Network.enable');
   await browser.send('Network.setCacheDisabled', { cacheDisabled: true });
+  // Every opening downloads the page as a first visit does: the service
+  // worker's copy is the phone tests' to try.
+  await browser.send('Network.setBypassServiceWorker', { bypass: true });
 });
 
 test.after(async () => {

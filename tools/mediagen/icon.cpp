@@ -159,3 +159,18 @@ bool writeIcons(const std::string& dir)
     }
     return ok;
 }
+
+bool writeWebIcons(const std::string& dir)
+{
+    bool ok = true;
+    std::error_code error;
+    std::filesystem::create_directories(dir, error);
+    for (int size : webIconSizes) {
+        const std::filesystem::path file = std::filesystem::path(dir) / ("icon-" + std::to_string(size) + ".png");
+        if (error || !writeIconPng(file.string(), makeIcon(size))) {
+            std::fprintf(stderr, "skycourse-mediagen: cannot write %s\n", file.c_str());
+            ok = false;
+        }
+    }
+    return ok;
+}

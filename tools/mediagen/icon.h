@@ -16,6 +16,12 @@ struct Icon {
 
 Icon makeIcon(int size);
 bool writeIconPng(const std::string& path, const Icon& icon);
+// The sizes a web app manifest names, for the page put on a home screen.
+inline constexpr int webIconSizes[] = {192, 512};
+
+// Writes <dir>/icon-<n>.png for every web size; false when one cannot be
+// written (said on stderr).
+bool writeWebIcons(const std::string& dir);
 // Writes <dir>/<n>x<n>/apps/skycourse.png for every size, as the icon
 // theme lays them out; false when one cannot be written (said on stderr).
 bool writeIcons(const std::string& dir);

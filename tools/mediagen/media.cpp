@@ -104,11 +104,14 @@ int runMediagen(int argc, char** argv)
 {
     const char* usage = "usage: skycourse-mediagen <outdir>\n"
                         "       skycourse-mediagen --png <dir>   (pictures as PNG, for viewing)\n"
-                        "       skycourse-mediagen --icons <dir> (the desktop icons, <dir>/<n>x<n>/apps/skycourse.png)\n";
+                        "       skycourse-mediagen --icons <dir> (the desktop icons, <dir>/<n>x<n>/apps/skycourse.png)\n"
+                        "       skycourse-mediagen --web-icons <dir> (the page's icons, <dir>/icon-<n>.png)\n";
     if (argc == 3 && std::strcmp(argv[1], "--png") == 0)
         return writePicturePngs(argv[2]) ? 0 : 1;
     if (argc == 3 && std::strcmp(argv[1], "--icons") == 0)
         return writeIcons(argv[2]) ? 0 : 1;
+    if (argc == 3 && std::strcmp(argv[1], "--web-icons") == 0)
+        return writeWebIcons(argv[2]) ? 0 : 1;
     if (argc != 2 || argv[1][0] == '-') {
         std::fputs(usage, stderr);
         return 2;
