@@ -3,6 +3,7 @@
 #include "app/input/key_codes.h"
 
 #include "app/script/script.h"
+#include "app/script/script_course.h"
 
 namespace {
 
@@ -38,6 +39,11 @@ void changeAxis(Drive& d, bool xAxis, int from, int to)
 void startGame()
 {
     drive() = Drive{newScriptGame(), Input{}, Keys{}, {}};
+}
+
+void startGame(const FoundCourse& course)
+{
+    drive() = Drive{newScriptGame(course), Input{}, Keys{}, {}};
 }
 
 const Game& game()

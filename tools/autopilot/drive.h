@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "app/files/course_library.h"
 #include "app/input/input.h"
 #include "sim/game.h"
 #include "tools/autopilot/keys.h"
@@ -17,8 +18,10 @@ struct Snapshot {
     size_t played;
 };
 
-// Starts the game exactly as skycourse-replay does.
+// Starts the game exactly as skycourse-replay does: on the built-in course,
+// or on `course` as a script whose first line names it.
 void startGame();
+void startGame(const FoundCourse& course);
 
 // The game being driven.
 const Game& game();

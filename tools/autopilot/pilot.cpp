@@ -290,6 +290,19 @@ bool jumpAt(float x, float z, const std::function<bool()>& done, int limit)
     return playUntil([&] { return steerTo(x, z, 20.0f); }, done, limit);
 }
 
+bool checkpointTaken(int index)
+{
+    return game().courseState.checkpoints[index].taken;
+}
+
+std::function<Keys()> rideOn(int index, float dx, float dz)
+{
+    return [index, dx, dz] {
+        const BlockNow b = blockNow(index);
+        return steerTo(b.position.x + dx, b.position.z + dz, 10.0f);
+    };
+}
+
 void report(const char* what)
 {
     Vec3 c = ballCentre();

@@ -63,5 +63,12 @@ bool jumpAt(float x, float z, const std::function<bool()>& done, int limit = 200
 // keeps the first that succeeds; on failure the game is as before.
 bool firstThat(int count, const std::function<bool(int)>& attempt);
 
+// True once checkpoint `index` (0-based) has been taken.
+bool checkpointTaken(int index);
+
+// Keys that steer to a point riding along with block `index`, at (dx, dz)
+// from its minimum corner.
+std::function<Keys()> rideOn(int index, float dx, float dz);
+
 // Prints where the ball is, prefixed by `what`, to stderr.
 void report(const char* what);

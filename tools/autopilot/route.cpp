@@ -13,11 +13,6 @@
 
 namespace {
 
-struct Section {
-    const char* name;
-    std::function<bool()> drive;
-};
-
 // Blocks are numbered from 1 in the course layout; the lists count from 0.
 int block(int number)
 {
@@ -30,11 +25,6 @@ bool discs()
         if (!hop({block(n), block(n + 1), 4, 4})) return false;
     }
     return true;
-}
-
-bool checkpointTaken(int index)
-{
-    return game().courseState.checkpoints[index].taken;
 }
 
 // Over the wall from the last disc onto the landing slab, and a jump into
@@ -126,15 +116,6 @@ bool barsAndShaft()
            rollTo(128.2f, z, 10, 2.5f) && rollTo(109, z);
 }
 
-// Steers to a point that rides along with block `index`.
-std::function<Keys()> rideOn(int index, float dx, float dz)
-{
-    return [index, dx, dz] {
-        const BlockNow b = blockNow(index);
-        return steerTo(b.position.x + dx, b.position.z + dz, 10.0f);
-    };
-}
-
 // Waits at the foot of the shaft for the cage to come under it, drops in,
 // rides it to the far end and gets out onto the ledge of the second shaft.
 bool cage()
@@ -185,7 +166,9 @@ bool summit()
            rollTo(188, -144.3333f) && jumpAt(188, -144.3333f, finished);
 }
 
-const std::vector<Section>& sections()
+} // namespace
+
+const std::vector<Section>& ascentPlan()
 {
     static const std::vector<Section> list = {
         {"swaying discs", discs},     {"landing slab", landingSlab}, {"runway", runway},
@@ -197,17 +180,20 @@ const std::vector<Section>& sections()
     return list;
 }
 
-} // namespace
-
 int courseSections()
 {
-    return static_cast<int>(sections().size());
+    return static_cast<int>(ascentPlan().size());
 }
 
 int driveCourse()
 {
+    return drivePlan(ascentPlan());
+}
+
+int drivePlan(const std::vector<Section>& sections)
+{
     int passed = 0;
-    for (const Section& section : sections()) {
+    for (const Section& section : sections) {
         if (!section.drive()) {
             report((std::string("blocked: ") + section.name).c_str());
             return passed;
@@ -218,9 +204,18 @@ int driveCourse()
     return passed;
 }
 
+std::string planScript(const std::string& courseId, int passed, int sections)
+{
+    // Another course's route is checked by its last row, the ball's at the
+    // ring, so it leaves out the checkpoint colours.
+    const std::string courseLine = courseId.empty() ? "" : "course " + courseId + "\n";
+    const std::string items = courseId.empty() ? "items\n" : "";
+    return courseLine + "# Made by skycourse-autopilot: " + std::to_string(playedTicks().size()) + " ticks, " +
+           std::to_string(passed) + " of " + std::to_string(sections) + " sections.\n" +
+           scriptForTicks(playedTicks()) + items + "key down " + std::to_string(keyEscape) + "\n";
+}
+
 std::string courseScript(int passed)
 {
-    return "# Made by skycourse-autopilot: " + std::to_string(playedTicks().size()) + " ticks, " +
-           std::to_string(passed) + " of " + std::to_string(courseSections()) + " sections.\n" +
-           scriptForTicks(playedTicks()) + "items\nkey down " + std::to_string(keyEscape) + "\n";
+    return planScript("", passed, courseSections());
 }
