@@ -13,6 +13,9 @@ constexpr Plan plans[] = {
     {"first-steps", firstStepsPlan},
     {"spiral", spiralPlan},
     {"glass-maze", glassMazePlan},
+    {"beams", beamsPlan},
+    {"size-puzzle", sizePuzzlePlan},
+    {"long-ride", longRidePlan},
 };
 
 } // namespace

@@ -10,6 +10,9 @@
 const std::vector<Section>& firstStepsPlan();
 const std::vector<Section>& spiralPlan();
 const std::vector<Section>& glassMazePlan();
+const std::vector<Section>& beamsPlan();
+const std::vector<Section>& sizePuzzlePlan();
+const std::vector<Section>& longRidePlan();
 
 // The plan for the course `id`; null when there is none.
 const std::vector<Section>* findPlan(const std::string& id);
