@@ -144,6 +144,7 @@ var Module = {
     // The game's first frame is under the sign; when it came, for a test.
     firstFrame: function () {
       Module.firstFrameMs = performance.now();
+      setTimeout(keepForOffline, 0);
       if (sign.style.display !== 'none') {
         sign.textContent = document.body.classList.contains('touch') ? 'Tap to play' : 'Click or press a key to play';
       }
@@ -323,8 +324,11 @@ document.getElementById('import').addEventListener('change', function (event) {
 });
 
 // The worker keeps the page, the game and its media, so the game starts
-// again without the network.
-if ('serviceWorker' in navigator) {
+// again without the network. Asked for once the first frame is drawn, so
+// that its copying does not hold up the first visit's start.
+function keepForOffline() {
+  if (!('serviceWorker' in navigator) || keepForOffline.asked) return;
+  keepForOffline.asked = true;
   navigator.serviceWorker.register('sw.js').catch(function (error) {
     console.warn('skycourse: no offline play: ' + error.message);
   });
