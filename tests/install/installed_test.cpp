@@ -132,6 +132,9 @@ TEST(Installed, EveryFileIsWhereDebianPutsAGamesFilesAndNothingElse)
     for (const char* picture : pictureFiles) expected.insert(fs::path("share/games/skycourse/images") / picture);
     for (const char* sound : soundFiles) expected.insert(fs::path("share/games/skycourse/sounds") / sound);
     expected.insert("share/games/skycourse/courses/ascent.course");
+    for (const fs::directory_entry& course : fs::directory_iterator(fs::path(SKYCOURSE_SOURCE_DIR) / "courses"))
+        if (course.path().extension() == ".course")
+            expected.insert(fs::path("share/games/skycourse/courses") / course.path().filename());
     for (const fs::directory_entry& shader : fs::directory_iterator(fs::path(SKYCOURSE_SOURCE_DIR) / "shaders"))
         expected.insert(fs::path("share/games/skycourse/shaders") / shader.path().filename());
     for (const char* size : {"48x48", "128x128", "256x256"})

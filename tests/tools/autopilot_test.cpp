@@ -12,6 +12,7 @@
 #include "tools/autopilot/drive.h"
 #include "tools/autopilot/keys.h"
 #include "tools/autopilot/pilot.h"
+#include "tools/autopilot/plans/plans.h"
 #include "tools/autopilot/route.h"
 #include "world/world.h"
 
@@ -131,6 +132,26 @@ TEST(AutopilotRoute, DrivesTheCheckedInRouteAgain)
     EXPECT_EQ(passed, courseSections());
     EXPECT_TRUE(finished());
     EXPECT_EQ(courseScript(passed), replaytool::slurp(ROUTE_PATH));
+}
+
+// Each of our courses' plans drives it to the ring and writes its checked-in
+// route: a course changed without its route made again fails here.
+TEST(AutopilotRoute, EachCoursePlanDrivesItsCheckedInRoute)
+{
+    for (const char* id : {"first-steps", "spiral", "glass-maze"}) {
+        FoundCourse found;
+        ASSERT_EQ(findCourse(std::string(SOURCE_DIR) + "/courses/" + id + ".course", {}, found), "") << id;
+        const std::vector<Section>* plan = findPlan(id);
+        ASSERT_NE(plan, nullptr) << id;
+        startGame(found);
+        const int passed = drivePlan(*plan);
+        EXPECT_EQ(passed, static_cast<int>(plan->size())) << id;
+        EXPECT_TRUE(finished()) << id;
+        EXPECT_EQ(planScript(id, passed, static_cast<int>(plan->size())),
+                  replaytool::slurp(std::string(SOURCE_DIR) + "/tests/routes/" + id + ".replay"))
+            << id;
+    }
+    EXPECT_EQ(findPlan("no-such-course"), nullptr);
 }
 
 } // namespace

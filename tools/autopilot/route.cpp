@@ -206,13 +206,10 @@ int drivePlan(const std::vector<Section>& sections)
 
 std::string planScript(const std::string& courseId, int passed, int sections)
 {
-    // Another course's route is checked by its last row, the ball's at the
-    // ring, so it leaves out the checkpoint colours.
     const std::string courseLine = courseId.empty() ? "" : "course " + courseId + "\n";
-    const std::string items = courseId.empty() ? "items\n" : "";
     return courseLine + "# Made by skycourse-autopilot: " + std::to_string(playedTicks().size()) + " ticks, " +
            std::to_string(passed) + " of " + std::to_string(sections) + " sections.\n" +
-           scriptForTicks(playedTicks()) + items + "key down " + std::to_string(keyEscape) + "\n";
+           scriptForTicks(playedTicks()) + "items\nkey down " + std::to_string(keyEscape) + "\n";
 }
 
 std::string courseScript(int passed)

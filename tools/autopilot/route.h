@@ -27,7 +27,6 @@ int courseSections();
 
 // The replay script of everything played, as the route file holds it: the
 // `course` line when `courseId` is not empty, a comment with the count of
-// ticks and sections, the ticks, the checkpoint colours (the built-in
-// course's only: another's route ends on the ball's row) and Esc.
+// ticks and sections, the ticks, the checkpoint colours and Esc.
 std::string planScript(const std::string& courseId, int passed, int sections);
 std::string courseScript(int passed);
