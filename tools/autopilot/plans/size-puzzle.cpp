@@ -43,10 +43,34 @@ bool secondGap()
     return hop({15, 16, 3, 6, 0, 6, 20, large}) && climb(18, 0, -156.5f, 0, -163) && climb(20, 0, -170, 0, -176);
 }
 
-// Shrunk for the last gate, and on to the ring.
+// Shrunk for the gate onto the turning pad and its checkpoint.
+bool turningPad()
+{
+    return rollTo(0, -181) && small() && rollTo(0, -193) && checkpointTaken(2);
+}
+
+// East: grown on the run-up over the third gap, up the ledge, shrunk
+// through the second tunnel.
+bool east()
+{
+    return rollTo(8, -193) && hop({27, 29, 6, 3, 0, 3, 20, large}) && climb(31, 66, -193, 73, -193) &&
+           rollTo(78, -193) && small() && rollTo(114, -193);
+}
+
+// Grown on the run-up over the fourth gap, up the ledge, shrunk through the
+// third tunnel.
+bool fourthGap()
+{
+    return hop({38, 40, 6, 3, 0, 6, 20, large}) && climb(42, 156.5f, -193, 163, -193) && rollTo(169, -193) &&
+           small() && rollTo(199, -193);
+}
+
+// Grown on the run-up over the last gap, up the last ledge, shrunk through
+// the last gate and on to the ring.
 bool lastGate()
 {
-    return rollTo(0, -181) && small() && playUntil([] { return steerTo(0, -194, 20); }, finished, 400);
+    return hop({49, 51, 6, 3, 0, 5.5f, 20, large}) && climb(53, 240.5f, -193, 248, -193) &&
+           rollTo(253, -193) && small() && playUntil([] { return steerTo(264, -193, 20); }, finished, 400);
 }
 
 } // namespace
@@ -57,6 +81,9 @@ const std::vector<Section>& sizePuzzlePlan()
         {"first gap", firstGap},
         {"ledge and tunnel", ledgeAndTunnel},
         {"second gap", secondGap},
+        {"turning pad", turningPad},
+        {"east", east},
+        {"fourth gap", fourthGap},
         {"last gate", lastGate},
     };
     return list;
