@@ -62,14 +62,13 @@ struct Game {
     bool operator==(const Game& other) const;
 };
 
-// The built-in course, the ball on the pad; `seed` starts the item pulses.
-// Every such game shares the one built-in course.
+// The built-in course, built for this game, the ball on the pad; `seed`
+// starts the item pulses. (A game that shares one course with others takes
+// it in newGame's other form.)
 Game newGame(unsigned int seed);
+
 // A game of this course at its start: the ball at the course's start.
 Game newGame(std::shared_ptr<const Course> course, unsigned int seed);
-// The built-in course, built once for every game that plays it.
-const std::shared_ptr<const Course>& builtInCourse();
-
 // One tick of game time over every object, in the game's fixed order.
 // Returns false, having done nothing, once the game is on the end screen.
 bool advanceTick(Game& game, const Controls& controls);

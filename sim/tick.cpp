@@ -45,16 +45,9 @@ bool Game::operator==(const Game& other) const
            events == other.events;
 }
 
-const std::shared_ptr<const Course>& builtInCourse()
-{
-    // Built on first use and never changed after: every game shares it.
-    static const std::shared_ptr<const Course> course = std::make_shared<const Course>(buildLevel());
-    return course;
-}
-
 Game newGame(unsigned int seed)
 {
-    return newGame(builtInCourse(), seed);
+    return newGame(std::make_shared<const Course>(buildLevel()), seed);
 }
 
 Game newGame(std::shared_ptr<const Course> course, unsigned int seed)

@@ -8,7 +8,7 @@
 #include "app/files/media_folder.h"
 #include "app/files/player_files.h"
 #include "app/files/printable.h"
-#include "sim/game.h"
+#include "world/level.h"
 
 namespace fs = std::filesystem;
 
@@ -30,6 +30,12 @@ bool plainId(const std::string& id)
 }
 
 }  // namespace
+
+const std::shared_ptr<const Course>& builtInCourse()
+{
+    static const std::shared_ptr<const Course> course = std::make_shared<const Course>(buildLevel());
+    return course;
+}
 
 std::vector<std::string> courseFolders()
 {

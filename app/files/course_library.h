@@ -13,6 +13,10 @@
 
 constexpr const char* builtInCourseId = "ascent";
 
+// The built-in course, built on first use and never changed after: every
+// game of it that the front, a script or a ghost starts shares this one.
+const std::shared_ptr<const Course>& builtInCourse();
+
 struct CourseListing {
     std::string id;        // the file's name without .course
     std::string name;      // as the file says

@@ -10,6 +10,7 @@
 #include "app/script/script.h"
 #include "app/race/splits.h"
 #include "app/script/script_player.h"
+#include "app/files/course_library.h"
 #include "sim/game.h"
 #include "sim/timing.h"
 

@@ -4,7 +4,7 @@
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <stdlib.h>
-#include <time.h>
+#include <unistd.h>
 
 void glutSwapBuffers(void)
 {
@@ -13,8 +13,7 @@ void glutSwapBuffers(void)
     const char* ms = getenv("SKYCOURSE_SLOW_SWAP_MS");
     const long wait = ms ? atol(ms) : 0;
     if (wait > 0) {
-        struct timespec pause = {wait / 1000, (wait % 1000) * 1000000L};
-        nanosleep(&pause, NULL);
+        usleep((useconds_t)wait * 1000);
     }
     if (swap) swap();
 }

@@ -76,7 +76,7 @@ protected:
         for (int i = 0; i < 6; ++i) {
             testTextures.sky[i] = solidTexture(skyColours[i][0], skyColours[i][1], skyColours[i][2]);
         }
-        testGame.course = builtInCourse();
+        testGame.course = std::make_shared<const Course>(buildLevel());
         testGame.courseState = startState(*testGame.course);
     }
     void TearDown() override

@@ -6,6 +6,7 @@
 #include "sim/timing.h"
 #include "tests/sim/sim_fixture.h"
 #include "world/generated_course.h"
+#include "world/level.h"
 
 namespace {
 
@@ -270,8 +271,7 @@ TEST(NewGame, StartsWhereItsCourseSays)
     }
     EXPECT_EQ(game.courseState.sizeOrbs.size(), 3u);
     EXPECT_EQ(game.courseState.checkpoints, std::vector<CheckpointState>(4));
-    EXPECT_EQ(newGame(1).course, newGame(2).course);
-    EXPECT_EQ(newGame(1).course, builtInCourse());
+    EXPECT_EQ(*newGame(1).course, buildLevel()) << "without a course: the built-in one";
 }
 
 }  // namespace

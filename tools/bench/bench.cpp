@@ -15,6 +15,7 @@
 
 #include "assets/sound.h"
 #include "render/graphics.h"
+#include "app/files/course_library.h"
 #include "sim/game.h"
 #include "tools/bench/offscreen.h"
 #include "tools/bench/route_states.h"
