@@ -80,6 +80,37 @@ void changeCourse(Graphics& graphics, const Course& course)
     graphics.classic = uploadClassicMeshes(graphics.meshes, graphics.textures.white);
 }
 
+Renderer changeRenderer(Graphics& graphics, Renderer renderer)
+{
+    if (renderer == graphics.renderer) return renderer;
+    if (renderer == Renderer::Shaders) {
+        ShaderRenderer shaders;
+        const std::string error = initShaderRenderer(shaders, graphics.meshes, graphics.textures.white);
+        if (!error.empty()) {
+            std::fprintf(stderr, "skycourse: the shader renderer cannot start (%s); drawing with the classic one\n",
+                         error.c_str());
+            releaseShaderRenderer(shaders);
+            useShaderProgram(graphics.shader, true);
+            return graphics.renderer;
+        }
+        for (const unsigned int buffer : graphics.classic.buffers) glDeleteBuffers(1, &buffer);
+        graphics.classic = {};
+        // The classic renderer's lighting program stays built for a turn
+        // back, but out of use.
+        useShaderProgram(graphics.shader, false);
+        graphics.shaders = std::move(shaders);
+        graphics.renderer = Renderer::Shaders;
+        return renderer;
+    }
+    releaseShaderRenderer(graphics.shaders);
+    setClassicFixedState();
+    if (graphics.shader.program == 0) graphics.shader = initShaderProgram();
+    useShaderProgram(graphics.shader, true);
+    graphics.classic = uploadClassicMeshes(graphics.meshes, graphics.textures.white);
+    graphics.renderer = Renderer::Classic;
+    return renderer;
+}
+
 void drawGame(Graphics& graphics, const FrameInput& input)
 {
     describeFrame(graphics.frame, input, graphics.meshes, textureIdsOf(graphics.textures));

@@ -47,6 +47,12 @@ Graphics initGraphics(const Course& course, Renderer renderer = Renderer::Classi
 // last course's, whose GL copies go.
 void changeCourse(Graphics& graphics, const Course& course);
 
+// The other renderer, chosen in the game's settings: its programs and mesh
+// copies made and the last one's given back, the textures kept. A shader
+// renderer that cannot start says why in one line on stderr and the one
+// drawing now stays. Gives the renderer drawing after it.
+Renderer changeRenderer(Graphics& graphics, Renderer renderer);
+
 // Describes the frame and draws it with the chosen renderer, cleared first,
 // into the framebuffer bound; the caller shows it. Fast (FrameInput::fast):
 // the scene goes through the small target, and where the GL cannot make one

@@ -277,6 +277,21 @@ void replaceShaderMeshes(ShaderRenderer& renderer, const MeshSet& meshes)
     for (const Mesh& mesh : meshes.meshes) renderer.meshes.push_back(uploadMesh(mesh));
 }
 
+void releaseShaderRenderer(ShaderRenderer& renderer)
+{
+    glUseProgram(0);
+    for (const ShaderPair& pair : renderer.pairs) {
+        if (pair.program) glDeleteProgram(pair.program);
+    }
+    for (const ShaderMeshBuffers& buffers : renderer.meshes) {
+        glDeleteBuffers(1, &buffers.vertices);
+        glDeleteBuffers(1, &buffers.indices);
+    }
+    glDeleteBuffers(1, &renderer.scratch.vertices);
+    glDeleteBuffers(1, &renderer.scratch.indices);
+    renderer = {};
+}
+
 std::string initShaderRenderer(ShaderRenderer& renderer, const MeshSet& meshes, unsigned int whiteTexture)
 {
     return initShaderRendererFrom(renderer, meshes, whiteTexture, "shaders/es.vs", "shaders/es.fs");

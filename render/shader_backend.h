@@ -77,6 +77,9 @@ std::string shaderSourceFor(const std::string& text, bool embedded, ShaderKind k
 std::string initShaderRenderer(ShaderRenderer& renderer, const MeshSet& meshes, unsigned int whiteTexture);
 // Another course's meshes in place of the ones uploaded, whose buffers go.
 void replaceShaderMeshes(ShaderRenderer& renderer, const MeshSet& meshes);
+// The programs and every buffer given back to GL, as when the player turns
+// to the classic renderer; the textures are not the renderer's and stay.
+void releaseShaderRenderer(ShaderRenderer& renderer);
 // The same with the pair's files named.
 std::string initShaderRendererFrom(ShaderRenderer& renderer, const MeshSet& meshes, unsigned int whiteTexture,
                                    const char* vertexPath, const char* fragmentPath);

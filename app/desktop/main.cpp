@@ -31,6 +31,11 @@ namespace {
 // How often the loop looks for a signal that asked the game to end.
 constexpr unsigned int signalPollMilliseconds = 50;
 
+Renderer rendererOf(const PlayerSettings& settings)
+{
+    return settings.renderer == RendererChoice::Shaders ? Renderer::Shaders : Renderer::Classic;
+}
+
 // GLUT callbacks take no argument; this is how they reach the session.
 Session* session = nullptr;
 
@@ -93,6 +98,14 @@ void carryOut(Session& s, bool fromTimer = false)
         glutSetCursor(GLUT_CURSOR_NONE);
     }
     if (asks.courseChanged) changeCourse(s.graphics, *s.front.play.game.course);
+    if (asks.settings) {
+        const Renderer asked = rendererOf(*asks.settings);
+        if (asked != s.rendererAsked) {
+            s.rendererAsked = asked;
+            changeRenderer(s.graphics, asked);
+            glutPostRedisplay();
+        }
+    }
     if (asks.ticksRestarted && !fromTimer) scheduleTicks(s);
     if (asks.redraw) glutPostRedisplay();
     if (asks.quit) exitGame(s, 0);
@@ -297,8 +310,8 @@ int main(int argc, char** argv)
     start.keepRows = running.rows != nullptr;
     startFront(running.front, std::move(start));
     const PlayerSettings& settings = running.front.settings;
-    running.graphics = initGraphics(*running.front.play.game.course,
-                                    settings.renderer == RendererChoice::Shaders ? Renderer::Shaders : Renderer::Classic);
+    running.rendererAsked = rendererOf(settings);
+    running.graphics = initGraphics(*running.front.play.game.course, running.rendererAsked);
     initSound(running.sounds);
     setSoundVolume(running.sounds, float(options.volume) / 100.0f);
     applySoundSettings(running.sounds, settings);

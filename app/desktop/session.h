@@ -27,6 +27,9 @@ struct Session {
     Gamepad pad;
     PauseKey pauseKey;
     Graphics graphics;
+    // The renderer the settings last asked for: a change of it switches
+    // renderers; one the GL cannot start is not tried again each time.
+    Renderer rendererAsked = Renderer::Classic;
     GameSounds sounds;
     std::FILE* rows = nullptr;  // SKYCOURSE_ROWS
     bool ending = false;

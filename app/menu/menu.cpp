@@ -83,7 +83,7 @@ const char* settingLabel(SettingId id)
 {
     static const char* const labels[] = {
         "Music volume", "Effects volume", "Mute", "Mouse sensitivity", "Invert tilt", "Pad dead zone",
-        "Show timer", "Show ghost", "Show split times", "Text size", "Renderer", "Graphics", "Screen",
+        "Show timer", "Show ghost", "Show split times", "Text size", "Renderer", "Graphics", "Screen (next start)",
     };
     return labels[int(id)];
 }

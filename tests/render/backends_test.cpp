@@ -136,6 +136,31 @@ TEST(Renderers, ShadersDrawWhatClassicDrawsAtEveryKindOfView)
     }
 }
 
+// The renderer turned in the settings while the game runs: each way, the
+// same picture as that renderer started fresh, pixel for pixel, on a view
+// with every kind of draw (blocks, glass, the shadow, text).
+TEST(Renderers, TurningToTheOtherRendererDrawsWhatItDrawsFromTheStart)
+{
+    Renderers& r = renderers();
+    const Game game = routeGame(6000, 3, false);
+    FrameInput input;
+    input.game = &game;
+    input.width = width;
+    input.height = height;
+    input.overlay.push_back({{{"1:23.45 +0.5%"}}, OverlayPlace::TopLeft});
+    char* here = getcwd(nullptr, 0);
+    ASSERT_TRUE(here != nullptr && chdir(GAME_DIR) == 0);
+    Graphics turned = initGraphics(buildLevel(), Renderer::Shaders);
+    // As in a game started with shaders, no classic setup in the context.
+    for (const GLenum setting : {GL_LIGHTING, GL_LIGHT0, GL_NORMALIZE, GL_COLOR_MATERIAL, GL_BLEND}) glDisable(setting);
+    EXPECT_EQ(changeRenderer(turned, Renderer::Classic), Renderer::Classic);
+    EXPECT_TRUE(draw(turned, input) == draw(r.classic, input)) << "shaders turned to classic";
+    EXPECT_EQ(changeRenderer(turned, Renderer::Shaders), Renderer::Shaders);
+    EXPECT_TRUE(draw(turned, input) == draw(r.shaders, input)) << "and back to shaders";
+    EXPECT_EQ(chdir(here), 0);
+    std::free(here);
+}
+
 // Fast graphics: the scene drawn at a quarter of the pixels and scaled up,
 // its cylinders of one ring, near the full picture; the text drawn over it at the window's own
 // resolution, as sharp as in full.
