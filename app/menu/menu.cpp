@@ -455,8 +455,9 @@ MenuPicture menuPicture(const Menu& menu, const MenuData& data)
     switch (menu.screen) {
     case MenuScreen::Settings:
     case MenuScreen::BestTimes: picture.hint = "Up/Down: choose  Left/Right: change  Backspace: back"; break;
-    case MenuScreen::WaitingForKey: picture.hint = "Any key or button binds it  Backspace, Start: cancel"; break;
-    case MenuScreen::Keys: picture.hint = "Enter: bind  Backspace: back  The pad's Start is the menu's"; break;
+    case MenuScreen::WaitingForKey: picture.hint = "Press a key or button  Backspace, Start: cancel"; break;
+    // The pad's Start is never bound, so that a pad can always reach the menu.
+    case MenuScreen::Keys: picture.hint = "Enter: bind  Backspace: back  Pad Start: the menu"; break;
     case MenuScreen::Pause: picture.hint = "Up/Down: choose  Enter: select  Backspace: resume"; break;
     default: picture.hint = "Up/Down: choose  Enter: select  Backspace: back"; break;
     }
