@@ -284,16 +284,11 @@ bool menuTakes(const Menu& menu, PlayerKey key)
 // d-pad's or the left stick's, A takes and B goes back whatever is bound,
 // so that no binding can lock a player out; while the menu waits for a
 // binding, the button pressed is the answer, Start the way out. Any other
-// button does its action as while paused (Start: the menu closes).
+// button does its action as while paused: Start closes the menu.
 void padInMenu(Front& f, int input)
 {
-    const MenuScreen screen = f.menu.screen;
-    if (screen == MenuScreen::WaitingForKey && input < padButtonCount) {
+    if (f.menu.screen == MenuScreen::WaitingForKey && input < padButtonCount) {
         followMenuAsk(f, pressMenuPlayerKey(f.menu, padKey(input), f.menuData));
-        return;
-    }
-    if (screen == MenuScreen::Clash && input == padStart) {
-        followMenuAsk(f, pressMenuKey(f.menu, MenuKey::Back, f.menuData));
         return;
     }
     static constexpr struct {

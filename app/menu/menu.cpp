@@ -381,8 +381,7 @@ MenuAsk pressMenuPlayerKey(Menu& menu, PlayerKey key, const MenuData& data)
     if (!key.special && !key.pad && key.code >= 'A' && key.code <= 'Z') key.code += 'a' - 'A';
     // The pad's Start is its Backspace while a binding is chosen: it is
     // never bound, as it always opens and closes the menu.
-    const bool binding = menu.screen == MenuScreen::WaitingForKey || menu.screen == MenuScreen::Clash;
-    if (key == start && binding) return pressMenuKey(menu, MenuKey::Back, data);
+    if (key == start && menu.screen == MenuScreen::WaitingForKey) return pressMenuKey(menu, MenuKey::Back, data);
     if (menu.screen == MenuScreen::WaitingForKey && !(key == backspace)) {
         Action now;
         if (!bindableKey(key)) {

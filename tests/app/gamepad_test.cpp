@@ -114,20 +114,12 @@ TEST_F(GamepadTest, EachButtonReadsAsThePadsButtonOfItsName)
         SDL_GameControllerButton sdl;
         int code;
     } cases[] = {
-        {SDL_CONTROLLER_BUTTON_A, padA},
-        {SDL_CONTROLLER_BUTTON_B, padB},
-        {SDL_CONTROLLER_BUTTON_X, padX},
-        {SDL_CONTROLLER_BUTTON_Y, padY},
-        {SDL_CONTROLLER_BUTTON_BACK, padBack},
-        {SDL_CONTROLLER_BUTTON_START, padStart},
-        {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, padLeftShoulder},
-        {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, padRightShoulder},
-        {SDL_CONTROLLER_BUTTON_LEFTSTICK, padLeftStick},
-        {SDL_CONTROLLER_BUTTON_RIGHTSTICK, padRightStick},
-        {SDL_CONTROLLER_BUTTON_DPAD_UP, padUp},
-        {SDL_CONTROLLER_BUTTON_DPAD_DOWN, padDown},
-        {SDL_CONTROLLER_BUTTON_DPAD_LEFT, padLeft},
-        {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, padRight},
+        {SDL_CONTROLLER_BUTTON_A, padA}, {SDL_CONTROLLER_BUTTON_B, padB}, {SDL_CONTROLLER_BUTTON_X, padX},
+        {SDL_CONTROLLER_BUTTON_Y, padY}, {SDL_CONTROLLER_BUTTON_BACK, padBack}, {SDL_CONTROLLER_BUTTON_START, padStart},
+        {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, padLeftShoulder}, {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, padRightShoulder},
+        {SDL_CONTROLLER_BUTTON_LEFTSTICK, padLeftStick}, {SDL_CONTROLLER_BUTTON_RIGHTSTICK, padRightStick},
+        {SDL_CONTROLLER_BUTTON_DPAD_UP, padUp}, {SDL_CONTROLLER_BUTTON_DPAD_DOWN, padDown},
+        {SDL_CONTROLLER_BUTTON_DPAD_LEFT, padLeft}, {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, padRight},
         {SDL_CONTROLLER_BUTTON_GUIDE, -1},
     };
     for (const auto& c : cases) {

@@ -172,10 +172,7 @@ TEST(KeyBindings, ABoundKeyStandsInForTheGamesOwnKey)
         {"level = up", up, 0, {ScriptKind::KeyDown, 'l', 0, {}}},
         {"forward = w", up, 0, {ScriptKind::SpecialDown, GLUT_KEY_UP, 0, {}}},
         {"jump = pad-x", padKey(padX), 0, {ScriptKind::KeyDown, 13, 0, {}}},
-        {"turn round = PAD-Y", padKey(padY), 0, {ScriptKind::SpecialDown, GLUT_KEY_DOWN, GLUT_ACTIVE_SHIFT, {}}},
         {"camera = pad-a", padKey(padA), 0, {ScriptKind::KeyDown, 'c', 0, {}}},
-        {"restart = pad-rs", padKey(padRightStick), 0, {ScriptKind::Restart, 0, 0, {}}},
-        {"# the pad's own", padKey(padRightShoulder), 0, {ScriptKind::SpecialDown, GLUT_KEY_RIGHT, GLUT_ACTIVE_SHIFT, {}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.conf);

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "app/input/key_codes.h"
-#include "app/input/pad.h"
 #include "app/menu/hud_signs.h"
 #include "app/menu/menu.h"
 
@@ -85,19 +84,6 @@ TEST(Menu, EveryScreenIsWorkedByKeysPadPointerAndTaps)
         {"j, now jump's", In::Player, {}, {false, 'J'}, 0, MenuScreen::Clash, 0, MenuAskKind::None},
         {"use it anyway", In::Player, {}, enter, 0, MenuScreen::Keys, keysRowOfAction(Action::Camera),
          MenuAskKind::BindingsChanged},
-        {"choose camera once more", In::Key, MenuKey::Accept, none, 0, MenuScreen::WaitingForKey, 1, MenuAskKind::None},
-        {"the pad's A already jumps", In::Player, {}, padKey(padA), 0, MenuScreen::Clash, 0, MenuAskKind::None},
-        {"the pad's Start cancels", In::Player, {}, padKey(padStart), 0, MenuScreen::Keys,
-         keysRowOfAction(Action::Camera), MenuAskKind::None},
-        {"choose camera yet again", In::Key, MenuKey::Accept, none, 0, MenuScreen::WaitingForKey, 1, MenuAskKind::None},
-        {"Start is never bound", In::Player, {}, padKey(padStart), 0, MenuScreen::Keys, keysRowOfAction(Action::Camera),
-         MenuAskKind::None},
-        {"choose camera for its button", In::Key, MenuKey::Accept, none, 0, MenuScreen::WaitingForKey, 1,
-         MenuAskKind::None},
-        {"Y is free, and bound beside j", In::Player, {}, padKey(padY), 0, MenuScreen::Keys,
-         keysRowOfAction(Action::Camera), MenuAskKind::BindingsChanged},
-        {"a button is no key of the menu's", In::Player, {}, padKey(padLeftStick), 0, MenuScreen::Keys,
-         keysRowOfAction(Action::Camera), MenuAskKind::None},
         {"back to settings", In::Key, MenuKey::Back, none, 0, MenuScreen::Settings, 13, MenuAskKind::None},
         {"back to pause", In::Key, MenuKey::Back, none, 0, MenuScreen::Pause, 4, MenuAskKind::None},
         {"courses again", In::Click, {}, none, 2, MenuScreen::Courses, 0, MenuAskKind::None},
@@ -129,11 +115,9 @@ TEST(Menu, EveryScreenIsWorkedByKeysPadPointerAndTaps)
     EXPECT_EQ(last.courseId, "beams");
     EXPECT_EQ(menu.settings.musicVolume, 0) << "down to 90, up to 100, then round to 0";
     EXPECT_EQ(pressMenuKey(menu, MenuKey::Accept, data), MenuAsk{}) << "a closed menu asks nothing";
-    ASSERT_EQ(menu.bindings.bound.size(), 2u) << "j moved from jump to camera, Y beside it";
+    ASSERT_EQ(menu.bindings.bound.size(), 1u) << "j moved from jump to camera";
     EXPECT_EQ(menu.bindings.bound[0].action, Action::Camera);
     EXPECT_EQ(menu.bindings.bound[0].key, (PlayerKey{false, 'j'}));
-    EXPECT_EQ(menu.bindings.bound[1].action, Action::Camera);
-    EXPECT_EQ(menu.bindings.bound[1].key, padKey(padY));
 }
 
 TEST(HudSigns, EachCueHeardIsAlsoShownForAFewSeconds)
