@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 
-#include <cstdlib>
 
 namespace {
 
@@ -27,7 +26,7 @@ bool startGamepads()
     return SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
 }
 
-PadReading readGamepad(Gamepad& pad, int deadZonePercent)
+PadReading readGamepad(Gamepad& pad)
 {
     if (!SDL_WasInit(SDL_INIT_GAMECONTROLLER)) return {};
     SDL_GameControllerUpdate();
@@ -40,21 +39,33 @@ PadReading readGamepad(Gamepad& pad, int deadZonePercent)
     }
     SDL_GameController* c = pad.controller;
     if (!c) return {};
+    static constexpr struct {
+        int code;
+        SDL_GameControllerButton button;
+    } buttons[] = {
+        {padA, SDL_CONTROLLER_BUTTON_A},
+        {padB, SDL_CONTROLLER_BUTTON_B},
+        {padX, SDL_CONTROLLER_BUTTON_X},
+        {padY, SDL_CONTROLLER_BUTTON_Y},
+        {padBack, SDL_CONTROLLER_BUTTON_BACK},
+        {padStart, SDL_CONTROLLER_BUTTON_START},
+        {padLeftShoulder, SDL_CONTROLLER_BUTTON_LEFTSHOULDER},
+        {padRightShoulder, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER},
+        {padLeftStick, SDL_CONTROLLER_BUTTON_LEFTSTICK},
+        {padRightStick, SDL_CONTROLLER_BUTTON_RIGHTSTICK},
+        {padUp, SDL_CONTROLLER_BUTTON_DPAD_UP},
+        {padDown, SDL_CONTROLLER_BUTTON_DPAD_DOWN},
+        {padLeft, SDL_CONTROLLER_BUTTON_DPAD_LEFT},
+        {padRight, SDL_CONTROLLER_BUTTON_DPAD_RIGHT},
+    };
     PadReading now;
-    const int x = axis(c, SDL_CONTROLLER_AXIS_LEFTX);
-    const int y = axis(c, SDL_CONTROLLER_AXIS_LEFTY);
-    now.forward = button(c, SDL_CONTROLLER_BUTTON_DPAD_UP) || stickPushed(y, -1, deadZonePercent);
-    now.back = button(c, SDL_CONTROLLER_BUTTON_DPAD_DOWN) || stickPushed(y, 1, deadZonePercent);
-    now.left = button(c, SDL_CONTROLLER_BUTTON_DPAD_LEFT) || stickPushed(x, -1, deadZonePercent);
-    now.right = button(c, SDL_CONTROLLER_BUTTON_DPAD_RIGHT) || stickPushed(x, 1, deadZonePercent);
-    now.jump = button(c, SDL_CONTROLLER_BUTTON_A);
-    now.turnLeft = button(c, SDL_CONTROLLER_BUTTON_LEFTSHOULDER);
-    now.turnRight = button(c, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
-    now.pause = button(c, SDL_CONTROLLER_BUTTON_START);
-    now.mouseLook = button(c, SDL_CONTROLLER_BUTTON_BACK);
-    now.cancel = button(c, SDL_CONTROLLER_BUTTON_B);
-    now.lookX = stickLook(axis(c, SDL_CONTROLLER_AXIS_RIGHTX), deadZonePercent);
-    now.lookY = stickLook(axis(c, SDL_CONTROLLER_AXIS_RIGHTY), deadZonePercent);
+    for (const auto& b : buttons) {
+        if (button(c, b.button)) now.buttons |= 1u << b.code;
+    }
+    now.leftX = axis(c, SDL_CONTROLLER_AXIS_LEFTX);
+    now.leftY = axis(c, SDL_CONTROLLER_AXIS_LEFTY);
+    now.rightX = axis(c, SDL_CONTROLLER_AXIS_RIGHTX);
+    now.rightY = axis(c, SDL_CONTROLLER_AXIS_RIGHTY);
     return now;
 }
 

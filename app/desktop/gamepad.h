@@ -1,8 +1,8 @@
 #pragma once
 // An SDL game controller, if one is plugged in: its sticks and buttons read
-// each tick and turned into the actions the keys have, so a pad plays the
-// same game, pause and recording as the keyboard. Without one nothing
-// changes.
+// each tick as they are; the front turns them into the actions the keys
+// have, so a pad plays the same game, pause and recording as the keyboard.
+// Without one nothing changes.
 
 #include "app/input/pad.h"
 
@@ -17,5 +17,5 @@ struct Gamepad {
 bool startGamepads();
 // The pad's state now: the first controller plugged in is opened when none
 // is; one pulled out reads as all let go.
-PadReading readGamepad(Gamepad& pad, int deadZonePercent = usualPadDeadZone);
+PadReading readGamepad(Gamepad& pad);
 void stopGamepads(Gamepad& pad);

@@ -119,7 +119,7 @@ void onTimer(int)
     Session& s = *session;
     if (!s.front.watching) {
         for (int presses = pauseKeyPresses(s.pauseKey); presses > 0; --presses) frontAction(s.front, Action::Pause, true);
-        frontPad(s.front, readGamepad(s.pad, s.front.settings.padDeadZone));
+        frontPad(s.front, readGamepad(s.pad));
     }
     frontTicks(s.front);
     carryOut(s, true);

@@ -280,20 +280,35 @@ bool menuTakes(const Menu& menu, PlayerKey key)
     return key.code == keyEnter || key.code == keyBackspace;
 }
 
-// The pad's presses in a menu: the d-pad or the stick moves, A takes, B
-// goes back.
-void padInMenu(Front& f, const PadReading& now)
+// A pad's input pressed while the menu is open. Moving about is the
+// d-pad's or the left stick's, A takes and B goes back whatever is bound,
+// so that no binding can lock a player out; while the menu waits for a
+// binding, the button pressed is the answer, Start the way out. Any other
+// button does its action as while paused: Start closes the menu.
+void padInMenu(Front& f, int input)
 {
-    const struct {
-        bool PadReading::*field;
+    if (f.menu.screen == MenuScreen::WaitingForKey && input < padButtonCount) {
+        followMenuAsk(f, pressMenuPlayerKey(f.menu, padKey(input), f.menuData));
+        return;
+    }
+    static constexpr struct {
+        int input;
         MenuKey key;
-    } presses[] = {{&PadReading::forward, MenuKey::Up},   {&PadReading::back, MenuKey::Down},
-                   {&PadReading::left, MenuKey::Left},    {&PadReading::right, MenuKey::Right},
-                   {&PadReading::jump, MenuKey::Accept},  {&PadReading::cancel, MenuKey::Back}};
-    for (const auto& press : presses) {
-        if (now.*press.field && !(f.pad.*press.field) && menuOpen(f)) {
-            followMenuAsk(f, pressMenuKey(f.menu, press.key, f.menuData));
+    } moves[] = {
+        {padUp, MenuKey::Up},          {padStickUp, MenuKey::Up},       {padDown, MenuKey::Down},
+        {padStickDown, MenuKey::Down}, {padLeft, MenuKey::Left},        {padStickLeft, MenuKey::Left},
+        {padRight, MenuKey::Right},    {padStickRight, MenuKey::Right}, {padA, MenuKey::Accept},
+        {padB, MenuKey::Back},
+    };
+    for (const auto& move : moves) {
+        if (move.input == input) {
+            followMenuAsk(f, pressMenuKey(f.menu, move.key, f.menuData));
+            return;
         }
+    }
+    Action action;
+    if (input < padButtonCount && actionOfKey(f.bindings, padKey(input), action)) {
+        followKey(f, pressAction(f.play, action));
     }
 }
 
@@ -432,14 +447,29 @@ void frontAction(Front& f, Action action, bool down)
 void frontPad(Front& f, const PadReading& now)
 {
     if (f.watching) return;
-    padInMenu(f, now);
-    for (const PadChange& change : padChanges(f.pad, now)) frontAction(f, change.action, change.down);
-    f.pad = now;
+    const unsigned inputs = padInputs(now, f.settings.padDeadZone);
+    const unsigned pressed = inputs & ~f.padInputsHeld;
+    f.padInputsHeld = inputs;
+    f.padMenuHeld &= inputs;
+    // An input pressed in the menu is let go there too: A taking Resume
+    // is no jump, and its release never reaches the game. One held from
+    // before the pause lets go as usual.
+    for (int input = 0; input < padInputCount; ++input) {
+        if (!(pressed >> input & 1u) || !menuOpen(f)) continue;
+        f.padMenuHeld |= 1u << input;
+        padInMenu(f, input);
+    }
+    const unsigned actions = padActions(f.bindings, inputs & ~f.padMenuHeld);
+    const std::vector<PadChange> changes = padChanges(f.padActionsHeld, actions);
+    f.padActionsHeld = actions;
+    for (const PadChange& change : changes) frontAction(f, change.action, change.down);
     // The right stick moves the pointer about the centre of the screen a
     // script's mouse lines are given in, whatever the window's size.
     const ScriptScreen screen;
-    if (now.lookX != 0 || now.lookY != 0) {
-        followPointer(f, screen.width / 2 + now.lookX, screen.height / 2 + now.lookY, screen.width, screen.height);
+    const int lookX = stickLook(now.rightX, f.settings.padDeadZone);
+    const int lookY = stickLook(now.rightY, f.settings.padDeadZone);
+    if (lookX != 0 || lookY != 0) {
+        followPointer(f, screen.width / 2 + lookX, screen.height / 2 + lookY, screen.width, screen.height);
     }
 }
 

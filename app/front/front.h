@@ -72,7 +72,9 @@ struct Front {
     std::string runLine;          // the run's time, for the end screen with the timer on
     bool musicSoft = false;
     bool pointerCaptured = false;
-    PadReading pad;               // the pad as last read
+    unsigned padInputsHeld = 0;   // the pad's inputs as last read (pad.h's bits)
+    unsigned padActionsHeld = 0;  // the actions they hold for the game
+    unsigned padMenuHeld = 0;     // inputs pressed in the menu: their releases are the menu's too
     ScriptScreen screen;          // the size pointer moves are given in
     bool keepRows = false;        // the rows of every tick, for a trace or a test
     std::string rows;             // not yet taken by the shell
@@ -134,10 +136,14 @@ void frontTicks(Front& front);
 // A key pressed or released: an ASCII key or a special key with the
 // modifier bits held, through the player's bindings.
 void frontKey(Front& front, PlayerKey key, bool down, int modifiers);
-// An action from a pad's button or the Pause key.
+// An action from the Pause key, or the page's pause button.
 void frontAction(Front& front, Action action, bool down);
-// The pad as read now: its changed buttons as actions, its right stick as a
-// pointer move.
+// The pad as read now, raw: its changed buttons as actions through the
+// player's bindings, its left stick as the four directions, its right stick
+// as a pointer move, each past the dead zone of the settings. In the menu
+// the d-pad or the stick moves, A takes and B goes back whatever is bound,
+// Start always opens and closes it, and while the menu waits for a binding
+// the button pressed is the answer.
 void frontPad(Front& front, const PadReading& now);
 // The pointer at (x, y) of the screen pointer moves are given in; true when
 // the shell is to put it back at the centre.

@@ -19,18 +19,18 @@ struct ActionName {
 };
 
 const ActionName actionNames[] = {
-    {Action::Forward, "forward", "up"},
-    {Action::Back, "back", "down"},
-    {Action::Left, "left", "left"},
-    {Action::Right, "right", "right"},
-    {Action::Jump, "jump", "enter (z after f1)"},
-    {Action::TurnLeft, "turn left", "shift+left"},
-    {Action::TurnRight, "turn right", "shift+right"},
+    {Action::Forward, "forward", "up, pad-up"},
+    {Action::Back, "back", "down, pad-down"},
+    {Action::Left, "left", "left, pad-left"},
+    {Action::Right, "right", "right, pad-right"},
+    {Action::Jump, "jump", "enter (z after f1), pad-a"},
+    {Action::TurnLeft, "turn left", "shift+left, pad-lb"},
+    {Action::TurnRight, "turn right", "shift+right, pad-rb"},
     {Action::TurnRound, "turn round", "shift+down"},
     {Action::Camera, "camera", "c"},
-    {Action::MouseLook, "mouse look", "p"},
+    {Action::MouseLook, "mouse look", "p, pad-back"},
     {Action::Level, "level", "l"},
-    {Action::Pause, "pause", "space, pause"},
+    {Action::Pause, "pause", "space, pause, pad-start"},
     {Action::Restart, "restart", "backspace"},
     {Action::Timer, "timer", "t"},
     {Action::Mute, "mute", "m"},
@@ -52,19 +52,33 @@ const KeyName keyNames[] = {
     {"f6", {true, keyF6}}, {"f7", {true, keyF7}}, {"f8", {true, keyF8}},
     {"f9", {true, keyF9}}, {"f10", {true, keyF10}}, {"f11", {true, keyF11}},
     {"f12", {true, keyF12}},
+    {"pad-a", {false, padA, true}}, {"pad-b", {false, padB, true}}, {"pad-x", {false, padX, true}},
+    {"pad-y", {false, padY, true}}, {"pad-back", {false, padBack, true}}, {"pad-start", {false, padStart, true}},
+    {"pad-lb", {false, padLeftShoulder, true}}, {"pad-rb", {false, padRightShoulder, true}},
+    {"pad-ls", {false, padLeftStick, true}}, {"pad-rs", {false, padRightStick, true}},
+    {"pad-up", {false, padUp, true}}, {"pad-down", {false, padDown, true}},
+    {"pad-left", {false, padLeft, true}}, {"pad-right", {false, padRight, true}},
 };
 
 // The game's own keys for the actions that are one key, not read by
-// app/input.cpp.
+// app/input.cpp, and the pad's own buttons.
 const Binding ownKeys[] = {
     {Action::Pause, {false, ' '}}, {Action::Restart, {false, 8}},
     {Action::Timer, {false, 't'}}, {Action::Mute, {false, 'm'}}, {Action::Ghost, {false, 'g'}},
+    {Action::Forward, {false, padUp, true}}, {Action::Back, {false, padDown, true}},
+    {Action::Left, {false, padLeft, true}}, {Action::Right, {false, padRight, true}},
+    {Action::Jump, {false, padA, true}}, {Action::TurnLeft, {false, padLeftShoulder, true}},
+    {Action::TurnRight, {false, padRightShoulder, true}}, {Action::Pause, {false, padStart, true}},
+    {Action::MouseLook, {false, padBack, true}},
 };
+
+// The pad's Start opens and closes the menu whatever is bound.
+constexpr PlayerKey padStartKey{false, padStart, true};
 
 // Letters bind whatever the case, as Shift or Caps Lock may give either.
 PlayerKey folded(PlayerKey key)
 {
-    if (!key.special && key.code >= 'A' && key.code <= 'Z') key.code += 'a' - 'A';
+    if (!key.special && !key.pad && key.code >= 'A' && key.code <= 'Z') key.code += 'a' - 'A';
     return key;
 }
 
@@ -96,6 +110,7 @@ std::string keyName(PlayerKey key)
     for (const KeyName& named : keyNames) {
         if (named.key == key) return named.name;
     }
+    if (key.pad) return "pad button " + std::to_string(key.code);
     return std::string(1, char(key.code));
 }
 
@@ -146,6 +161,8 @@ KeyBindings parseKeyBindings(const std::string& text, std::vector<std::string>& 
             problem("unknown action '" + printable(name.substr(0, 40)) + "'");
         } else if (!parseKey(keyWord, key)) {
             problem("unknown key '" + printable(keyWord.substr(0, 40)) + "'");
+        } else if (key == padStartKey) {
+            problem("pad-start always opens the menu; it cannot be bound");
         } else {
             bool taken = false;
             for (const Binding& b : bindings.bound) taken = taken || b.key == key;
@@ -226,7 +243,7 @@ bool actionNowOfKey(const KeyBindings& bindings, PlayerKey key, Action& action)
 bool bindableKey(PlayerKey key)
 {
     PlayerKey back;
-    return parseKey(keyName(key), back) && back == folded(key);
+    return parseKey(keyName(key), back) && back == folded(key) && !(back == padStartKey);
 }
 
 std::string spellKeyBindings(const KeyBindings& bindings)

@@ -1,7 +1,8 @@
 #pragma once
-// Which key does what. The game's own keys always work; keys.conf may give
-// an action another key as well, e.g. WASD for the arrows. A key bound there
-// does its new action only.
+// Which key or pad button does what. The game's own keys and the pad's own
+// buttons always work; keys.conf may give an action another key or button
+// as well, e.g. WASD for the arrows, X for the jump. A key or button bound
+// there does its new action only.
 
 #include <string>
 #include <vector>
@@ -11,10 +12,12 @@ enum class Action {
     Camera, MouseLook, Level, Pause, Restart, Timer, Mute, Ghost,
 };
 
-// An ASCII key as GLUT gives it, or a special key of app/key_codes.h.
+// An ASCII key as GLUT gives it, a special key of app/key_codes.h, or a
+// pad's button (its pad code there).
 struct PlayerKey {
     bool special = false;
     int code = 0;
+    bool pad = false;
 
     bool operator==(const PlayerKey&) const = default;
 };
@@ -52,5 +55,6 @@ bool actionNowOfKey(const KeyBindings& bindings, PlayerKey key, Action& action);
 // The bindings as keys.conf's text, which parseKeyBindings reads back whole.
 std::string spellKeyBindings(const KeyBindings& bindings);
 // Whether keys.conf can name the key, so that a binding of it survives a
-// save and a load.
+// save and a load. The pad's Start is never bound: it always opens and
+// closes the menu, so that a pad can never lose it.
 bool bindableKey(PlayerKey key);

@@ -37,3 +37,22 @@ constexpr int modifierShift = 1;
 constexpr int modifierCtrl = 2;
 constexpr int modifierAlt = 4;
 constexpr int modifierSuper = 8;
+
+// A pad's buttons, as a PlayerKey's code when its `pad` flag is set and as
+// a bit each (1 << code) of a pad's reading. The names are SDL's game
+// controller's; the browser's standard mapping has the same buttons.
+constexpr int padA = 0;
+constexpr int padB = 1;
+constexpr int padX = 2;
+constexpr int padY = 3;
+constexpr int padBack = 4;
+constexpr int padStart = 5;
+constexpr int padLeftShoulder = 6;
+constexpr int padRightShoulder = 7;
+constexpr int padLeftStick = 8;   // the stick pressed in
+constexpr int padRightStick = 9;
+constexpr int padUp = 10;         // the d-pad
+constexpr int padDown = 11;
+constexpr int padLeft = 12;
+constexpr int padRight = 13;
+constexpr int padButtonCount = 14;

@@ -1,22 +1,40 @@
 #pragma once
-// A game pad read as the actions the keys have, whichever way it was read
-// (SDL's game controller on the desktop, the Gamepad API in the browser):
-// both give their sticks in SDL's units, so one set of thresholds decides.
+// A game pad as read, whichever way (SDL's game controller on the desktop,
+// the Gamepad API in the browser): its buttons as bits and its sticks in
+// SDL's units, so that one set of thresholds decides and one set of
+// bindings turns it into the actions the keys have.
 
 #include <vector>
 
 #include "app/input/key_bindings.h"
+#include "app/input/key_codes.h"
 
-// What the pad holds, as actions.
+// What the pad holds, raw.
 struct PadReading {
-    bool forward = false, back = false, left = false, right = false;
-    bool jump = false, turnLeft = false, turnRight = false, pause = false, mouseLook = false;
-    bool cancel = false;  // B: back out of a menu; nothing in play
-    int lookX = 0;  // the right stick as a pointer move, pixels of the script's screen
-    int lookY = 0;
+    unsigned buttons = 0;  // 1 << the pad codes of key_codes.h
+    int leftX = 0, leftY = 0, rightX = 0, rightY = 0;
 
     bool operator==(const PadReading&) const = default;
 };
+
+inline bool padHeld(const PadReading& reading, int button)
+{
+    return (reading.buttons >> button & 1u) != 0;
+}
+
+// A pad button as a key of the bindings.
+inline PlayerKey padKey(int button)
+{
+    return {false, button, true};
+}
+
+// The pad's inputs as bits: its buttons, then its left stick pushed up,
+// down, left and right.
+constexpr int padStickUp = padButtonCount;
+constexpr int padStickDown = padButtonCount + 1;
+constexpr int padStickLeft = padButtonCount + 2;
+constexpr int padStickRight = padButtonCount + 3;
+constexpr int padInputCount = padButtonCount + 4;
 
 struct PadChange {
     Action action;
@@ -49,5 +67,14 @@ inline int stickLook(int value, int deadZonePercent = usualPadDeadZone)
     return value * lookPixelsPerTick / padAxisMax;
 }
 
-// The actions pressed and let go between two readings, releases first.
-std::vector<PadChange> padChanges(const PadReading& before, const PadReading& now);
+// The inputs a reading holds, its stick past the thresholds.
+unsigned padInputs(const PadReading& reading, int deadZonePercent = usualPadDeadZone);
+
+// The actions these inputs hold, a bit each (1 << Action): a button through
+// the bindings (one bound does its new action only, the others the pad's
+// own), the left stick always the four directions.
+unsigned padActions(const KeyBindings& bindings, unsigned inputs);
+
+// The actions pressed and let go between two sets of held actions,
+// releases first.
+std::vector<PadChange> padChanges(unsigned before, unsigned now);

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "app/input/key_codes.h"
+#include "app/input/pad.h"
 
 namespace {
 
@@ -163,7 +164,7 @@ std::vector<Row> rowsOf(const Menu& menu, const MenuData& data)
         rows.push_back(row(RowKind::Back, "Back"));
         break;
     case MenuScreen::WaitingForKey:
-        rows.push_back(row(RowKind::Info, std::string("Press the new key for ") + nameOfAction(menu.binding)));
+        rows.push_back(row(RowKind::Info, std::string("Press the new key or pad button for ") + nameOfAction(menu.binding)));
         rows.push_back(row(RowKind::Back, "Cancel"));
         break;
     case MenuScreen::Clash:
@@ -270,10 +271,13 @@ MenuAsk bindPending(Menu& menu, const MenuData& data)
     std::vector<Binding>& bound = menu.bindings.bound;
     const PlayerKey key = menu.pendingKey;
     const Action action = menu.binding;
-    // The key does one thing, and the action has the one key chosen here
-    // beside the game's own.
+    // The key does one thing, and the action has the one key and the one
+    // pad button chosen here beside the game's own: a button bound leaves
+    // the action's key as it was, and a key its button.
     bound.erase(std::remove_if(bound.begin(), bound.end(),
-                               [&](const Binding& b) { return b.key == key || b.action == action; }),
+                               [&](const Binding& b) {
+                                   return b.key == key || (b.action == action && b.key.pad == key.pad);
+                               }),
                 bound.end());
     bound.push_back({action, key});
     menu.notice.clear();
@@ -372,8 +376,12 @@ MenuAsk pressMenuKey(Menu& menu, MenuKey key, const MenuData& data)
 MenuAsk pressMenuPlayerKey(Menu& menu, PlayerKey key, const MenuData& data)
 {
     const PlayerKey backspace{false, 8};
+    const PlayerKey start = padKey(padStart);
     // Letters bind whatever the case, as keys.conf reads them.
-    if (!key.special && key.code >= 'A' && key.code <= 'Z') key.code += 'a' - 'A';
+    if (!key.special && !key.pad && key.code >= 'A' && key.code <= 'Z') key.code += 'a' - 'A';
+    // The pad's Start is its Backspace while a binding is chosen: it is
+    // never bound, as it always opens and closes the menu.
+    if (key == start && menu.screen == MenuScreen::WaitingForKey) return pressMenuKey(menu, MenuKey::Back, data);
     if (menu.screen == MenuScreen::WaitingForKey && !(key == backspace)) {
         Action now;
         if (!bindableKey(key)) {
@@ -389,6 +397,8 @@ MenuAsk pressMenuPlayerKey(Menu& menu, PlayerKey key, const MenuData& data)
         }
         return bindPending(menu, data);
     }
+    // The pad moves about the menu as the pad, whatever is bound.
+    if (key.pad) return {};
     if (key.special) {
         switch (key.code) {
         case keyUp: return pressMenuKey(menu, MenuKey::Up, data);
@@ -444,7 +454,9 @@ MenuPicture menuPicture(const Menu& menu, const MenuData& data)
     switch (menu.screen) {
     case MenuScreen::Settings:
     case MenuScreen::BestTimes: picture.hint = "Up/Down: choose  Left/Right: change  Backspace: back"; break;
-    case MenuScreen::WaitingForKey: picture.hint = "Any key binds it  Backspace: cancel"; break;
+    case MenuScreen::WaitingForKey: picture.hint = "Press a key or button  Backspace, Start: cancel"; break;
+    // The pad's Start is never bound, so that a pad can always reach the menu.
+    case MenuScreen::Keys: picture.hint = "Enter: bind  Backspace: back  Pad Start: the menu"; break;
     case MenuScreen::Pause: picture.hint = "Up/Down: choose  Enter: select  Backspace: resume"; break;
     default: picture.hint = "Up/Down: choose  Enter: select  Backspace: back"; break;
     }

@@ -105,6 +105,8 @@ KeyOutcome pressPlayKey(Play& play, const KeyBindings& bindings, PlayerKey key, 
 {
     Action action;
     if (actionOfKey(bindings, key, action)) return pressAction(play, action);
+    // A pad's button is no key of the keyboard's: only its action plays.
+    if (key.pad) return {};
     const bool escape = !key.special && key.code == keyEscape;
     return play.paused && !escape ? KeyOutcome{} : actOn(play, asItIs(key, true, modifiers));
 }
@@ -113,6 +115,7 @@ KeyOutcome releasePlayKey(Play& play, const KeyBindings& bindings, PlayerKey key
 {
     Action action;
     if (actionOfKey(bindings, key, action)) return releaseAction(play, action);
+    if (key.pad) return {};
     return actOn(play, asItIs(key, false, 0));
 }
 

@@ -104,7 +104,7 @@ void start(WebSession& s)
     frontStartTicks(s.front);
 }
 
-PadReading samplePad(int deadZonePercent)
+PadReading samplePad()
 {
     BrowserPad browserPad;
     if (emscripten_sample_gamepad_data() == EMSCRIPTEN_RESULT_SUCCESS && emscripten_get_num_gamepads() > 0) {
@@ -116,14 +116,14 @@ PadReading samplePad(int deadZonePercent)
             for (int i = 0; i < 17 && i < state.numButtons; ++i) browserPad.buttons[i] = state.digitalButton[i];
         }
     }
-    return readBrowserPad(browserPad, deadZonePercent);
+    return readBrowserPad(browserPad);
 }
 
 void frame()
 {
     WebSession& s = session();
     if (s.started) {
-        frontPad(s.front, samplePad(s.front.settings.padDeadZone));
+        frontPad(s.front, samplePad());
         frontTicks(s.front);
     }
     carryOut(s);

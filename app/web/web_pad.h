@@ -1,7 +1,7 @@
 #pragma once
 // A browser gamepad with the standard mapping (the Gamepad API's buttons
 // and axes) read as the desktop reads an SDL game controller: the same
-// actions, the same stick thresholds, the right stick as a pointer move.
+// buttons, the sticks in the same units.
 
 #include "app/input/pad.h"
 
@@ -14,4 +14,4 @@ struct BrowserPad {
 
 // All let go for no pad, or one whose buttons are not in the standard
 // order (their meaning is then unknown).
-PadReading readBrowserPad(const BrowserPad& pad, int deadZonePercent = usualPadDeadZone);
+PadReading readBrowserPad(const BrowserPad& pad);

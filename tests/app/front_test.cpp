@@ -11,6 +11,7 @@
 #include "app/files/small_file.h"
 #include "app/front/front.h"
 #include "app/input/key_codes.h"
+#include "app/input/pad.h"
 #include "app/race/best_run.h"
 #include "app/script/watching.h"
 #include "tests/app/ghost_scripts.h"
@@ -208,6 +209,81 @@ TEST(Front, ThePauseIsAMenuWorkedByItsKeys)
     std::string text;
     ASSERT_EQ(readSmallFile(recording, 4096, text), SmallFile::Read);
     EXPECT_EQ(text, "tick\nrestart\n");
+}
+
+// The pad through the front: raw readings in, the game's actions and the
+// menu's steps out. A bound button does its new action only; the pad's own
+// buttons work the menu whatever is bound; a button pressed in the menu is
+// let go there; one bound there plays its action at once, beside the key
+// the action had.
+TEST(Front, ThePadPlaysThroughTheBindingsAndWorksTheMenu)
+{
+    Folder folder;
+    Shell shell;
+    shell.front.keysPath = (folder.path / "keys.conf").string();
+    std::vector<std::string> problems;
+    shell.front.bindings = parseKeyBindings("forward = w\n", problems);
+    constexpr unsigned none = 0, a = 1u << padA, b = 1u << padB, x = 1u << padX, start = 1u << padStart,
+                       up = 1u << padUp;
+    constexpr int pushed = -32768;  // the left stick up
+    using enum MenuScreen;
+    struct Step {
+        const char* what;
+        unsigned buttons;
+        int leftY;
+        bool tap;  // pressed and let go
+        MenuScreen screen;
+        bool jump, forward;
+    };
+    const Step steps[] = {
+        {"A jumps", a, 0, false, Closed, true, false},
+        {"let go", none, 0, false, Closed, false, false},
+        {"X is nothing yet", x, 0, true, Closed, false, false},
+        {"the stick rolls forward", none, pushed, false, Closed, false, true},
+        {"Start opens the menu, the stick held", start, pushed, false, Pause, false, true},
+        {"the stick lets go as usual", none, 0, false, Pause, false, false},
+        {"A takes Resume, and is no jump", a, 0, false, Closed, false, false},
+        {"nor is its release", none, 0, false, Closed, false, false},
+        {"Start again", start, 0, true, Pause, false, false},
+        {"up round to Quit", up, 0, true, Pause, false, false},
+        {"the stick up to Settings", none, pushed, true, Pause, false, false},
+        {"A opens Settings", a, 0, true, Settings, false, false},
+        {"up round to Back", up, 0, true, Settings, false, false},
+        {"the stick up to Keys", none, pushed, true, Settings, false, false},
+        {"A opens Keys, on forward", a, 0, true, Keys, false, false},
+        {"A chooses forward", a, 0, true, WaitingForKey, false, false},
+        {"X is the answer", x, 0, true, Keys, false, false},
+        {"A chooses forward again", a, 0, true, WaitingForKey, false, false},
+        {"Start cancels", start, 0, true, Keys, false, false},
+        {"and again", a, 0, true, WaitingForKey, false, false},
+        {"A is the jump's", a, 0, true, Clash, false, false},
+        {"B keeps it", b, 0, true, Keys, false, false},
+        {"Start closes the menu", start, 0, true, Closed, false, false},
+        {"X rolls forward now", x, 0, false, Closed, false, true},
+        {"A still jumps", x | a, 0, false, Closed, true, true},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        frontPad(shell.front, {step.buttons, 0, step.leftY, 0, 0});
+        if (step.screen == Clash) {
+            EXPECT_EQ(shell.front.menu.notice, "'pad-a' already does jump");
+        }
+        if (step.tap) frontPad(shell.front, {});
+        ASSERT_EQ(shell.front.menu.screen, step.screen);
+        EXPECT_EQ(shell.front.play.paused, step.screen != Closed);
+        EXPECT_EQ(shell.front.play.input.controls.jumpHeld, step.jump);
+        EXPECT_EQ(shell.front.play.input.controls.moveForward, step.forward);
+    }
+    EXPECT_EQ(spellRunScript(shell.front.race.script),
+              "key down 13\nkey up 13\nspecial down UP\nspecial up UP\nspecial down UP\nkey down 13\n")
+        << "what the keys they stand for would be";
+    std::string text;
+    ASSERT_EQ(readSmallFile(shell.front.keysPath, 4096, text), SmallFile::Read);
+    EXPECT_NE(text.find("forward = w\nforward = pad-x\n"), std::string::npos) << text;
+
+    shell.front.settings.padDeadZone = 50;
+    frontPad(shell.front, {0, 0, pushed / 5 * 2, 0, 0});
+    EXPECT_FALSE(shell.front.play.input.controls.moveForward) << "past a third, inside the player's dead zone";
 }
 
 // The whole race through the front: the route played as keys and pointer

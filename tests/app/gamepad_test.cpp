@@ -1,5 +1,7 @@
 // The gamepad through SDL's virtual joystick: nothing without one; with one
-// its stick, buttons and shoulders act as the keys of their actions.
+// each of its buttons read as the pad's button of that name, and its stick,
+// buttons and shoulders, through the pad's own bindings, act as the keys of
+// their actions.
 
 #include <GL/freeglut.h>
 #include <SDL.h>
@@ -13,7 +15,7 @@ namespace {
 class GamepadTest : public ::testing::Test {
 protected:
     Gamepad pad;
-    PadReading last;
+    unsigned lastActions = 0;
     SDL_Joystick* stick = nullptr;
     int device = -1;
 
@@ -35,15 +37,15 @@ protected:
     // The pad read as the game reads it each tick, acted on.
     void follow(Play& play)
     {
-        const PadReading now = readGamepad(pad);
-        for (const PadChange& change : padChanges(last, now)) {
+        const unsigned now = padActions({}, padInputs(readGamepad(pad)));
+        for (const PadChange& change : padChanges(lastActions, now)) {
             if (change.down) {
                 pressAction(play, change.action);
             } else {
                 releaseAction(play, change.action);
             }
         }
-        last = now;
+        lastActions = now;
     }
 };
 
@@ -102,7 +104,29 @@ TEST_F(GamepadTest, ThePadPlaysTheGameTheKeysPlay)
     EXPECT_TRUE(byPad.paused) << "Start pauses";
 
     SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_RIGHTX, 32767);
-    EXPECT_GT(readGamepad(pad).lookX, 0) << "the right stick looks right";
+    EXPECT_GT(stickLook(readGamepad(pad).rightX), 0) << "the right stick looks right";
+}
+
+TEST_F(GamepadTest, EachButtonReadsAsThePadsButtonOfItsName)
+{
+    plugIn();
+    const struct {
+        SDL_GameControllerButton sdl;
+        int code;
+    } cases[] = {
+        {SDL_CONTROLLER_BUTTON_A, padA}, {SDL_CONTROLLER_BUTTON_B, padB}, {SDL_CONTROLLER_BUTTON_X, padX},
+        {SDL_CONTROLLER_BUTTON_Y, padY}, {SDL_CONTROLLER_BUTTON_BACK, padBack}, {SDL_CONTROLLER_BUTTON_START, padStart},
+        {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, padLeftShoulder}, {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, padRightShoulder},
+        {SDL_CONTROLLER_BUTTON_LEFTSTICK, padLeftStick}, {SDL_CONTROLLER_BUTTON_RIGHTSTICK, padRightStick},
+        {SDL_CONTROLLER_BUTTON_DPAD_UP, padUp}, {SDL_CONTROLLER_BUTTON_DPAD_DOWN, padDown},
+        {SDL_CONTROLLER_BUTTON_DPAD_LEFT, padLeft}, {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, padRight},
+        {SDL_CONTROLLER_BUTTON_GUIDE, -1},
+    };
+    for (const auto& c : cases) {
+        SDL_JoystickSetVirtualButton(stick, c.sdl, 1);
+        EXPECT_EQ(readGamepad(pad).buttons, c.code < 0 ? 0u : 1u << c.code) << c.code;
+        SDL_JoystickSetVirtualButton(stick, c.sdl, 0);
+    }
 }
 
 TEST_F(GamepadTest, APadPulledOutLetsEverythingGo)

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/input/pad.h"
 #include "app/play/play.h"
 #include "app/front/frame_input.h"
 #include "sim/items.h"
@@ -170,6 +171,8 @@ TEST(KeyBindings, ABoundKeyStandsInForTheGamesOwnKey)
         {"mouse look = tab", {false, 9}, 0, {ScriptKind::KeyDown, 'p', 0, {}}},
         {"level = up", up, 0, {ScriptKind::KeyDown, 'l', 0, {}}},
         {"forward = w", up, 0, {ScriptKind::SpecialDown, GLUT_KEY_UP, 0, {}}},
+        {"jump = pad-x", padKey(padX), 0, {ScriptKind::KeyDown, 13, 0, {}}},
+        {"camera = pad-a", padKey(padA), 0, {ScriptKind::KeyDown, 'c', 0, {}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.conf);
@@ -178,6 +181,10 @@ TEST(KeyBindings, ABoundKeyStandsInForTheGamesOwnKey)
         EXPECT_TRUE(outcome.record);
         EXPECT_EQ(spellScriptLine(outcome.command), spellScriptLine(c.down));
     }
+    // A free pad button is nothing, though its code is Backspace's.
+    Play play = startPlay(newScriptGame());
+    EXPECT_FALSE(pressPlayKey(play, {}, padKey(padLeftStick), 0).record);
+    EXPECT_FALSE(releasePlayKey(play, {}, padKey(padLeftStick)).record);
 }
 
 TEST(KeyBindings, BoundKeysDriveTheBallAsTheArrowsDo)
@@ -208,11 +215,14 @@ TEST(KeyBindings, BadLinesAreNamedAndTheRestKept)
     std::vector<std::string> problems;
     const KeyBindings bound = parseKeyBindings(
         "# wasd\n\nforward = w\nfly = x\njump = \nback = s # s for south\nright d\nleft = w\nturn left = ctrl+q\n"
-        "camera = \xff\n",
+        "camera = \xff\n"
+        "jump = pad-start\njump = pad-z\nback = pad-x\n",
         problems);
     const std::vector<std::string> named = {"line 4: unknown action 'fly'", "line 5: unknown key ''",
                                             "line 7: expected `action = key`", "line 8: key 'w' is bound already",
-                                            "line 9: unknown key 'ctrl+q'", "line 10: unknown key"};
+                                            "line 9: unknown key 'ctrl+q'", "line 10: unknown key",
+                                            "line 11: pad-start always opens the menu; it cannot be bound",
+                                            "line 12: unknown key 'pad-z'"};
     ASSERT_EQ(problems.size(), named.size());
     for (size_t i = 0; i < named.size(); ++i) EXPECT_EQ(problems[i].rfind(named[i], 0), 0u) << problems[i];
     Action action;
@@ -221,11 +231,16 @@ TEST(KeyBindings, BadLinesAreNamedAndTheRestKept)
     ASSERT_TRUE(actionOfKey(bound, {false, 'w'}, action));
     EXPECT_EQ(action, Action::Forward);
     EXPECT_FALSE(actionOfKey(bound, {false, 'x'}, action));
-    const std::string shown = describeBindings(bindings("jump = space\ncamera = up\nforward = w\n"));
-    EXPECT_NE(shown.find("forward     w\n"), std::string::npos) << shown;
-    EXPECT_NE(shown.find("jump        enter (z after f1), space\n"), std::string::npos) << shown;
-    EXPECT_NE(shown.find("pause       pause\n"), std::string::npos) << "Space is the jump's now: " << shown;
+    ASSERT_TRUE(actionOfKey(bound, padKey(padX), action));
+    EXPECT_EQ(action, Action::Back);
+    EXPECT_FALSE(actionOfKey(bound, {false, padX}, action)) << "the key of the button's code is another";
+    const std::string shown =
+        describeBindings(bindings("jump = space\ncamera = up\nforward = w\nlevel = pad-a\njump = pad-y\n"));
+    EXPECT_NE(shown.find("forward     pad-up, w\n"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("jump        enter (z after f1), space, pad-y\n"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("pause       pause, pad-start\n"), std::string::npos) << "Space is the jump's now: " << shown;
     EXPECT_NE(shown.find("camera      c, up\n"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("level       l, pad-a\n"), std::string::npos) << shown;
 }
 
 // A complaint quotes the player's line; bytes that could drive the terminal

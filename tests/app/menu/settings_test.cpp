@@ -12,6 +12,7 @@
 
 #include "app/input/key_bindings.h"
 #include "app/input/key_codes.h"
+#include "app/input/pad.h"
 #include "app/menu/settings.h"
 
 namespace {
@@ -127,7 +128,9 @@ TEST(KeysFile, BindingsWrittenBackReadAsTheSame)
 {
     KeyBindings bindings;
     bindings.bound = {{Action::Forward, {false, 'w'}}, {Action::Jump, {false, ' '}},
-                      {Action::TurnRound, {true, keyF5}}, {Action::Camera, {false, ';'}}};
+                      {Action::TurnRound, {true, keyF5}}, {Action::Camera, {false, ';'}},
+                      {Action::Jump, padKey(padX)},       {Action::Restart, padKey(padLeftStick)},
+                      {Action::Forward, padKey(padB)}};
     std::vector<std::string> problems;
     const KeyBindings back = parseKeyBindings(spellKeyBindings(bindings), problems);
     EXPECT_TRUE(problems.empty());
@@ -137,7 +140,8 @@ TEST(KeysFile, BindingsWrittenBackReadAsTheSame)
         EXPECT_EQ(back.bound[i].key, bindings.bound[i].key);
     }
     // Keys keys.conf cannot name are not offered for binding.
-    for (PlayerKey key : {PlayerKey{false, keyEscape}, PlayerKey{false, '#'}, PlayerKey{false, 1}, PlayerKey{true, 200}}) {
+    for (PlayerKey key : {PlayerKey{false, keyEscape}, PlayerKey{false, '#'}, PlayerKey{false, 1}, PlayerKey{true, 200},
+                          padKey(padStart), padKey(padButtonCount), PlayerKey{true, padA, true}}) {
         EXPECT_FALSE(bindableKey(key)) << key.code;
     }
 }
