@@ -56,6 +56,11 @@ bool farFrom(const Vec3& position, const Vec3& size, const Vec3& centre, float r
            centre.z + reach < position.z || centre.z - reach > position.z + size.z;
 }
 
+bool inside(const Vec3& p, const Vec3& low, const Vec3& high)
+{
+    return low.x <= p.x && p.x <= high.x && low.y <= p.y && p.y <= high.y && low.z <= p.z && p.z <= high.z;
+}
+
 } // namespace
 
 void collideBlocks(Game& game, bool jumpHeld)
@@ -65,7 +70,25 @@ void collideBlocks(Game& game, bool jumpHeld)
     Vec3 centre{b.position.x, b.position.y + b.radius, b.position.z};
     const std::vector<Block>& blocks = game.course->blocks;
     const std::vector<BlockState>& states = game.courseState.blocks;
-    for (size_t i = 0; i < blocks.size(); ++i) {
+    // The blocks go in the course's order either way; the grid only leaves
+    // out blocks that this test would pass over, so the ball ends where
+    // asking every block puts it, to the last bit.
+    size_t rest = 0;
+    const NearBlocks near = nearBlocks(game.blockGrid.get(), *game.course, centre, b.radius);
+    if (near.found && states.size() == blocks.size()) {
+        rest = blocks.size();
+        for (const uint32_t* i = near.first; i != near.last; ++i) {
+            if (farFrom(states[*i].position, blocks[*i].size, centre, b.radius)) continue;
+            collideBlock(game, blocks[*i], states[*i], centre, jumpHeld);
+            // Pushed out of the box the list holds for: the blocks after
+            // this one are all asked, as without a grid.
+            if (!inside(centre, near.low, near.high)) {
+                rest = *i + 1;
+                break;
+            }
+        }
+    }
+    for (size_t i = rest; i < blocks.size(); ++i) {
         // The far ones, nearly all, are passed over here without a call.
         if (farFrom(states[i].position, blocks[i].size, centre, b.radius)) continue;
         collideBlock(game, blocks[i], states[i], centre, jumpHeld);
