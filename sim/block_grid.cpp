@@ -20,16 +20,19 @@ const float unbounded = std::numeric_limits<float>::infinity();
 // The span of cell i on one axis, lists' margin included; the outer cells
 // reach on to the ends of space, so that a ball off the course still has
 // one.
-float cellLow(const BlockGrid& grid, int axis, int i)
+void spanCells(BlockGrid& grid)
 {
-    if (i == 0) return -unbounded;
-    return grid.origin[axis] + static_cast<float>(i) * grid.cellSize - margin;
-}
-
-float cellHigh(const BlockGrid& grid, int axis, int i)
-{
-    if (i == grid.cells[axis] - 1) return unbounded;
-    return grid.origin[axis] + static_cast<float>(i + 1) * grid.cellSize + margin;
+    for (int a = 0; a < 3; ++a) {
+        const int n = grid.cells[a];
+        grid.spanLow[a].resize(size_t(n));
+        grid.spanHigh[a].resize(size_t(n));
+        for (int i = 0; i < n; ++i) {
+            grid.spanLow[a][size_t(i)] =
+                i == 0 ? -unbounded : grid.origin[a] + static_cast<float>(i) * grid.cellSize - margin;
+            grid.spanHigh[a][size_t(i)] =
+                i == n - 1 ? unbounded : grid.origin[a] + static_cast<float>(i + 1) * grid.cellSize + margin;
+        }
+    }
 }
 
 // Where a block's minimum corner can ever be, and the far corner of the
@@ -63,10 +66,12 @@ CellRange cellsOf(const BlockGrid& grid, const Sweep& s)
 {
     CellRange range;
     for (int a = 0; a < 3; ++a) {
+        const std::vector<float>& low = grid.spanLow[a];
+        const std::vector<float>& high = grid.spanHigh[a];
         int first = 0;
-        while (first < grid.cells[a] - 1 && cellHigh(grid, a, first) < s.low[a]) ++first;
+        while (first < grid.cells[a] - 1 && high[size_t(first)] < s.low[a]) ++first;
         int last = grid.cells[a] - 1;
-        while (last > first && cellLow(grid, a, last) > s.high[a]) --last;
+        while (last > first && low[size_t(last)] > s.high[a]) --last;
         range.first[a] = first;
         range.last[a] = last;
     }
@@ -89,7 +94,9 @@ size_t cellIndex(const BlockGrid& grid, int x, int y, int z)
 // not a number gets cell 0, which the caller's span test then refuses.
 int cellAt(const BlockGrid& grid, int axis, float v)
 {
-    const float at = (v - grid.origin[axis]) / grid.cellSize;
+    // Any cell would do for the lists' sake (the caller tests its span);
+    // this one is the cell the coordinate is in, or next to it.
+    const float at = (v - grid.origin[axis]) * grid.cellsPerUnit;
     if (!(at >= 1.0f)) return 0;
     if (at >= static_cast<float>(grid.cells[axis] - 1)) return grid.cells[axis] - 1;
     return static_cast<int>(at);
@@ -119,10 +126,11 @@ BlockGrid blockGrid(std::shared_ptr<const Course> course)
         sweeps.push_back(s);
     }
 
-    grid.origin = all.low;
+    for (int a = 0; a < 3; ++a) grid.origin[a] = all.low[a];
     std::vector<CellRange> ranges(blocks.size());
     for (float size = firstCellSize;; size *= 2.0f) {
         grid.cellSize = size;
+        grid.cellsPerUnit = 1.0f / size;
         size_t cellCount = 1;
         for (int a = 0; a < 3; ++a) {
             const double span = double(all.high[a]) - double(all.low[a]);
@@ -130,6 +138,7 @@ BlockGrid blockGrid(std::shared_ptr<const Course> course)
             cellCount *= size_t(grid.cells[a]);
         }
         if (cellCount > mostCells) continue;
+        spanCells(grid);
         size_t entries = 0;
         for (size_t i = 0; i < blocks.size(); ++i) {
             ranges[i] = cellsOf(grid, sweeps[i]);
@@ -172,18 +181,21 @@ NearBlocks nearBlocks(const BlockGrid* grid, const Course& course, const Vec3& c
     // ends of the box the centre may wander in: rounding goes the same way
     // for every centre inside it.
     const float reach = 2.0f * r;
-    int at[3];
-    for (int a = 0; a < 3; ++a) {
-        near.low[a] = centre[a] - r;
-        near.high[a] = centre[a] + r;
-        at[a] = cellAt(*grid, a, centre[a]);
-        if (!(cellLow(*grid, a, at[a]) <= near.low[a] - reach && near.high[a] + reach <= cellHigh(*grid, a, at[a]))) {
-            return near;
-        }
-    }
-    const size_t c = cellIndex(*grid, at[0], at[1], at[2]);
+    near.low = {centre.x - r, centre.y - r, centre.z - r};
+    near.high = {centre.x + r, centre.y + r, centre.z + r};
+    const int x = cellAt(*grid, 0, centre.x);
+    const int y = cellAt(*grid, 1, centre.y);
+    const int z = cellAt(*grid, 2, centre.z);
+    const bool within = grid->spanLow[0][size_t(x)] <= near.low.x - reach &&
+                        near.high.x + reach <= grid->spanHigh[0][size_t(x)] &&
+                        grid->spanLow[1][size_t(y)] <= near.low.y - reach &&
+                        near.high.y + reach <= grid->spanHigh[1][size_t(y)] &&
+                        grid->spanLow[2][size_t(z)] <= near.low.z - reach &&
+                        near.high.z + reach <= grid->spanHigh[2][size_t(z)];
+    if (!within) return near;
+    const size_t cell = cellIndex(*grid, x, y, z);
     near.found = true;
-    near.first = grid->blocks.data() + grid->cellStart[c];
-    near.last = grid->blocks.data() + grid->cellStart[c + 1];
+    near.first = grid->blocks.data() + grid->cellStart[cell];
+    near.last = grid->blocks.data() + grid->cellStart[cell + 1];
     return near;
 }

@@ -17,9 +17,14 @@ struct BlockGrid {
     // changed in place since (a test's own course).
     std::shared_ptr<const Course> course;
     size_t blockCount = 0;
-    Vec3 origin;
+    float origin[3] = {0.0f, 0.0f, 0.0f};
     float cellSize = 1.0f;
+    float cellsPerUnit = 1.0f;
     int cells[3] = {0, 0, 0};
+    // Cell i's span on each axis with the lists' margin: a block is listed
+    // in every cell whose spans its travel's box meets.
+    std::vector<float> spanLow[3];
+    std::vector<float> spanHigh[3];
     // Cell (x, y, z)'s blocks, in the course's order, are
     // blocks[cellStart[c] .. cellStart[c + 1]) with c = (z * cells[1] + y) * cells[0] + x.
     std::vector<uint32_t> cellStart;
