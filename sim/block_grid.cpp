@@ -68,20 +68,22 @@ CellRange cellsOf(const BlockGrid& grid, const Sweep& s)
     for (int a = 0; a < 3; ++a) {
         const std::vector<float>& low = grid.spanLow[a];
         const std::vector<float>& high = grid.spanHigh[a];
-        int first = 0;
-        while (first < grid.cells[a] - 1 && high[size_t(first)] < s.low[a]) ++first;
-        int last = grid.cells[a] - 1;
-        while (last > first && low[size_t(last)] > s.high[a]) --last;
-        range.first[a] = first;
-        range.last[a] = last;
+        // The spans grow with i (exact multiples of the cell size, rounded
+        // once), and the outer ones are unbounded: the block's cells are
+        // those from the first reaching up to its low end to the last
+        // starting below its high end.
+        const int first = int(std::lower_bound(high.begin(), high.end(), s.low[a]) - high.begin());
+        const int last = int(std::upper_bound(low.begin(), low.end(), s.high[a]) - low.begin()) - 1;
+        range.first[a] = std::min(first, grid.cells[a] - 1);
+        range.last[a] = std::max(last, range.first[a]);
     }
     return range;
 }
 
-size_t entriesOf(const CellRange& range)
+uint64_t entriesOf(const CellRange& range)
 {
-    size_t n = 1;
-    for (int a = 0; a < 3; ++a) n *= size_t(range.last[a] - range.first[a] + 1);
+    uint64_t n = 1;
+    for (int a = 0; a < 3; ++a) n *= uint64_t(range.last[a] - range.first[a] + 1);
     return n;
 }
 
@@ -131,23 +133,25 @@ BlockGrid blockGrid(std::shared_ptr<const Course> course)
     for (float size = firstCellSize;; size *= 2.0f) {
         grid.cellSize = size;
         grid.cellsPerUnit = 1.0f / size;
-        size_t cellCount = 1;
+        // Counted in double and 64 bits: a course may be spread over far
+        // more cells than an int or a 32-bit size holds.
+        double cellCount = 1.0;
         for (int a = 0; a < 3; ++a) {
-            const double span = double(all.high[a]) - double(all.low[a]);
-            grid.cells[a] = std::max(1, static_cast<int>(std::ceil(span / size)));
-            cellCount *= size_t(grid.cells[a]);
+            const double across = std::max(1.0, std::ceil((double(all.high[a]) - double(all.low[a])) / size));
+            cellCount *= across;
+            grid.cells[a] = across > double(mostCells) ? 0 : static_cast<int>(across);
         }
-        if (cellCount > mostCells) continue;
+        if (cellCount > double(mostCells)) continue;
         spanCells(grid);
-        size_t entries = 0;
+        uint64_t entries = 0;
         for (size_t i = 0; i < blocks.size(); ++i) {
             ranges[i] = cellsOf(grid, sweeps[i]);
             entries += entriesOf(ranges[i]);
         }
         // One cell holds every block in the end, so this always stops.
-        if (cellCount == 1 || entries <= mostEntriesPerBlock * blocks.size() + mostCells) {
-            grid.cellStart.assign(cellCount + 1, 0);
-            grid.blocks.resize(entries);
+        if (cellCount == 1.0 || entries <= uint64_t(mostEntriesPerBlock * blocks.size() + mostCells)) {
+            grid.cellStart.assign(size_t(cellCount) + 1, 0);
+            grid.blocks.resize(size_t(entries));
             break;
         }
     }

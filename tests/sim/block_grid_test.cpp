@@ -73,6 +73,9 @@ const GridCase cases[] = {
      {testBlock({-10.0f, -1.0f, -5.0f}, {40.0f, 1.0f, 10.0f}),
       lift({0.0f, 0.0f, -1.0f}, {2.0f, 2.0f, 2.0f}, {20.0f, 0.0f, 0.0f}, {4.0f, 0.0f, 0.0f})},
      true},
+    {"on a course spread over 100,000 units", 0.5f, {1.0f, 1.0f, 0.0f}, keys(true, false, true),
+     {testBlock({0.0f, 0.0f, -2.0f}, {40.0f, 1.0f, 4.0f}), testBlock({99000.0f, 0.0f, -50000.0f}, {1.0f, 1.0f, 1.0f})},
+     true},
     {"far off the course, falling", 0.5f, {500.0f, 50.0f, -500.0f}, keys(true, false, false), row(), true},
     {"a ball too large for the cells", 3.0f, {10.0f, 1.0f, 0.0f}, keys(true, false, true), row(), false},
 };
