@@ -13,8 +13,10 @@
 
 struct BlockGrid {
     // The course the lists were made from, held so that it cannot be
-    // replaced by another at the same address; blockCount catches a course
-    // changed in place since (a test's own course).
+    // replaced by another at the same address. A course is never changed
+    // once shared; blockCount catches blocks added or removed since (as a
+    // test does to its own course), but not a block moved in place, which
+    // would need a new grid.
     std::shared_ptr<const Course> course;
     size_t blockCount = 0;
     float origin[3] = {0.0f, 0.0f, 0.0f};
