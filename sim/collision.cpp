@@ -56,6 +56,13 @@ bool farFrom(const Vec3& position, const Vec3& size, const Vec3& centre, float r
            centre.z + reach < position.z || centre.z - reach > position.z + size.z;
 }
 
+void meetBlock(Game& game, const Block& block, const BlockState& state, Vec3& centre, bool jumpHeld);
+
+bool inside(const Vec3& p, const Vec3& low, const Vec3& high)
+{
+    return low.x <= p.x && p.x <= high.x && low.y <= p.y && p.y <= high.y && low.z <= p.z && p.z <= high.z;
+}
+
 } // namespace
 
 void collideBlocks(Game& game, bool jumpHeld)
@@ -65,23 +72,45 @@ void collideBlocks(Game& game, bool jumpHeld)
     Vec3 centre{b.position.x, b.position.y + b.radius, b.position.z};
     const std::vector<Block>& blocks = game.course->blocks;
     const std::vector<BlockState>& states = game.courseState.blocks;
-    for (size_t i = 0; i < blocks.size(); ++i) {
+    // The blocks go in the course's order either way; the grid only leaves
+    // out blocks that this test would pass over, so the ball ends where
+    // asking every block puts it, to the last bit.
+    size_t rest = 0;
+    const NearBlocks near = nearBlocks(game.blockGrid.get(), *game.course, centre, b.radius);
+    if (near.found && states.size() == blocks.size()) {
+        rest = blocks.size();
+        for (const uint32_t* i = near.first; i != near.last; ++i) {
+            if (farFrom(states[*i].position, blocks[*i].size, centre, b.radius)) continue;
+            meetBlock(game, blocks[*i], states[*i], centre, jumpHeld);
+            // Pushed out of the box the list holds for: the blocks after
+            // this one are all asked, as without a grid.
+            if (!inside(centre, near.low, near.high)) {
+                rest = *i + 1;
+                break;
+            }
+        }
+    }
+    for (size_t i = rest; i < blocks.size(); ++i) {
         // The far ones, nearly all, are passed over here without a call.
         if (farFrom(states[i].position, blocks[i].size, centre, b.radius)) continue;
-        collideBlock(game, blocks[i], states[i], centre, jumpHeld);
+        meetBlock(game, blocks[i], states[i], centre, jumpHeld);
     }
     b.position = {centre.x, centre.y - b.radius, centre.z};
 }
 
 void collideBlock(Game& game, const Block& block, const BlockState& state, Vec3& centre, bool jumpHeld)
 {
+    if (farFrom(state.position, block.size, centre, game.ball.radius)) return;
+    meetBlock(game, block, state, centre, jumpHeld);
+}
+
+namespace {
+
+void meetBlock(Game& game, const Block& block, const BlockState& state, Vec3& centre, bool jumpHeld)
+{
     const float r = game.ball.radius;
-    if (farFrom(state.position, block.size, centre, r)) return;
     Vec3& velocity = game.ball.velocity;
-    int face = 0;
-    while (face < 6 && !faceContact(state.position, block.size, centre, r, face)) {
-        ++face;
-    }
+    const int face = firstContactFace(state.position, block.size, centre, r);
     if (face == 6) {
         return;
     }
@@ -104,6 +133,8 @@ void collideBlock(Game& game, const Block& block, const BlockState& state, Vec3&
     }
 }
 
+}  // namespace
+
 bool faceContact(const Vec3& p, const Vec3& s, const Vec3& centre, float r, int face)
 {
     int u = face / 2;
@@ -122,4 +153,30 @@ bool faceContact(const Vec3& p, const Vec3& s, const Vec3& centre, float r, int 
         return centre[n] - r <= plane && plane <= centre[n];
     }
     return centre[n] <= p[n] && p[n] <= centre[n] + r;
+}
+
+int firstContactFace(const Vec3& p, const Vec3& s, const Vec3& centre, float r)
+{
+    // Each pair of faces asks for the centre across two of the block's
+    // spans; each span is tested once here, with faceContact's sums.
+    const bool acrossX = !(p.x > centre.x || centre.x > p.x + s.x);
+    // The sides reach down to r below the block, as in faceContact.
+    const bool acrossY = !(p.y > centre.y + r || centre.y > p.y + s.y);
+    const bool acrossZ = !(p.z > centre.z || centre.z > p.z + s.z);
+    if (acrossX && acrossY) {
+        const float plane = p.z + s.z;
+        if (centre.z - r <= plane && plane <= centre.z) return 0;
+        if (centre.z <= p.z && p.z <= centre.z + r) return 1;
+    }
+    if (acrossY && acrossZ) {
+        const float plane = p.x + s.x;
+        if (centre.x - r <= plane && plane <= centre.x) return 2;
+        if (centre.x <= p.x && p.x <= centre.x + r) return 3;
+    }
+    if (acrossZ && acrossX) {
+        const float plane = p.y + s.y;
+        if (centre.y - r <= plane && plane <= centre.y) return 4;
+        if (centre.y <= p.y && p.y <= centre.y + r) return 5;
+    }
+    return 6;
 }

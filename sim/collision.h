@@ -11,3 +11,5 @@ void collideBlocks(Game& game, bool jumpHeld);
 void collideBlock(Game& game, const Block& block, const BlockState& state, Vec3& centre, bool jumpHeld);
 // Whether the face of the box at `position` of this `size` touches the ball.
 bool faceContact(const Vec3& position, const Vec3& size, const Vec3& centre, float r, int face);
+// The first face, in the order above, that touches the ball; 6 for none.
+int firstContactFace(const Vec3& position, const Vec3& size, const Vec3& centre, float r);

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "sim/ball.h"
+#include "sim/block_grid.h"
 #include "sim/course_state.h"
 #include "sim/events.h"
 #include "sim/random.h"
@@ -41,6 +42,10 @@ struct Camera {
 
 struct Game {
     std::shared_ptr<const Course> course = std::make_shared<Course>();
+    // Which blocks are near where, made once for the course and shared by
+    // every game of it; without one (a game put together by hand) the ball
+    // asks every block, to the same effect.
+    std::shared_ptr<const BlockGrid> blockGrid;
     CourseState courseState;    // one entry per block, orb and checkpoint of the course
     Ball ball;
     bool airborne = false;
@@ -69,6 +74,9 @@ Game newGame(unsigned int seed);
 
 // A game of this course at its start: the ball at the course's start.
 Game newGame(std::shared_ptr<const Course> course, unsigned int seed);
+// The same for the course of a grid made already (another game's): the
+// grid is shared, not made again.
+Game newGame(std::shared_ptr<const BlockGrid> grid, unsigned int seed);
 // One tick of game time over every object, in the game's fixed order.
 // Returns false, having done nothing, once the game is on the end screen.
 bool advanceTick(Game& game, const Controls& controls);

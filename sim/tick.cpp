@@ -52,11 +52,18 @@ Game newGame(unsigned int seed)
 
 Game newGame(std::shared_ptr<const Course> course, unsigned int seed)
 {
+    return newGame(std::make_shared<const BlockGrid>(blockGrid(std::move(course))), seed);
+}
+
+Game newGame(std::shared_ptr<const BlockGrid> grid, unsigned int seed)
+{
     Game game;
-    game.courseState = startState(*course);
-    game.ball.position = course->start;
-    game.checkpointPosition = course->start;
-    game.course = std::move(course);
+    const Course& course = *grid->course;
+    game.courseState = startState(course);
+    game.ball.position = course.start;
+    game.checkpointPosition = course.start;
+    game.course = grid->course;
+    game.blockGrid = std::move(grid);
     game.random = seededRandom(seed);
     // More than five steps of events ever make, so a tick never allocates.
     game.events.reserve(32);

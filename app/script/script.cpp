@@ -29,6 +29,11 @@ bool applyScriptInput(const ScriptCommand& command, Input& input, Camera& camera
 
 void restartScript(Game& game, Input& input)
 {
-    game = newGame(game.course, 1);
+    // The course's grid is kept: it holds for every run of the course.
+    if (game.blockGrid && game.blockGrid->course == game.course) {
+        game = newGame(game.blockGrid, 1);
+    } else {
+        game = newGame(game.course, 1);
+    }
     input = Input{};
 }

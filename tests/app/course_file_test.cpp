@@ -109,4 +109,29 @@ TEST(ShippedCourse, TheAscentLoadsToTheBuiltInCourse)
     EXPECT_EQ(spellCourse(course, info), text.str());
 }
 
+// Every course the build ships, written out and read back, is the same
+// course to the bit (the designed ones are written by hand, with comments,
+// so only the course is compared, and the text it spells the second time).
+TEST(ShippedCourse, EveryCourseReadsBackFromItsOwnText)
+{
+    int courses = 0;
+    for (const fs::directory_entry& entry : fs::directory_iterator(SKYCOURSE_GAME_DIR "/courses")) {
+        if (entry.path().extension() != ".course") continue;
+        ++courses;
+        const std::string path = entry.path().string();
+        Course course;
+        CourseInfo info;
+        ASSERT_EQ(loadCourseFile(path, course, info), "") << path;
+        const std::string spelt = spellCourse(course, info);
+        Course again;
+        CourseInfo againInfo;
+        ASSERT_EQ(parseCourse(spelt, again, againInfo), "") << path;
+        EXPECT_TRUE(again == course) << path;
+        EXPECT_EQ(againInfo, info) << path;
+        EXPECT_EQ(spellCourse(again, againInfo), spelt) << path;
+    }
+    // The built-in course and the six designed ones.
+    EXPECT_GE(courses, 7);
+}
+
 }  // namespace

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -287,6 +288,42 @@ void FrameAtTheGate(benchmark::State& state) { frameAt(state, renderer, 3957, tr
 template <Renderer renderer>
 void FrameAtTheSummit(benchmark::State& state) { frameAt(state, renderer, 9212, false); }
 
+// A course's first frame, the ball on its start: each shipped course and,
+// beside them, the built-in one as the game builds it. The graphics take
+// the course's meshes for the case and go back to the built-in course's.
+void frameAtCourseStart(benchmark::State& state, Renderer renderer, const std::string& file)
+{
+    auto course = std::make_shared<Course>();
+    CourseInfo info;
+    if (!file.empty()) {
+        if (const std::string wrong = loadCourseFile(file, *course, info); !wrong.empty()) {
+            state.SkipWithError(wrong.c_str());
+            return;
+        }
+    } else {
+        *course = buildLevel();
+    }
+    const Game game = newGame(std::shared_ptr<const Course>(course), 1);
+    Graphics& g = graphics(renderer);
+    changeCourse(g, *course);
+    drawFrame(game, g);
+    glFinish();
+    for (auto _ : state) finishedFrame(game, g, nullptr);
+    changeCourse(g, *builtInCourse());
+}
+
+// The shipped courses' files, by name, in the game folder's courses/.
+std::vector<std::string> shippedCourses()
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("courses", error)) {
+        if (entry.path().extension() == ".course") names.push_back(entry.path().stem().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 // The floors no drawing beats on this renderer: clearing alone, and the
 // clear with the sky box as a plain textured pass without lighting.
 void FloorClear(benchmark::State& state)
@@ -359,6 +396,22 @@ void registerAll()
             ->ComputeStatistics("min", fastest)
             ->ComputeStatistics("max", slowest);
     }
+    std::vector<std::string> courses = shippedCourses();
+    courses.insert(courses.begin(), "");
+    for (const std::string& name : courses) {
+        for (const Renderer renderer : {Renderer::Classic, Renderer::Shaders}) {
+            const std::string file = name.empty() ? "" : "courses/" + name + ".course";
+            const std::string caseName = "course start/" + (name.empty() ? std::string("built-in") : name) + "/" +
+                                         (renderer == Renderer::Classic ? "classic" : "shaders");
+            benchmark::RegisterBenchmark(caseName.c_str(), [renderer, file](benchmark::State& state) {
+                frameAtCourseStart(state, renderer, file);
+            })
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
+                ->ComputeStatistics("min", fastest)
+                ->ComputeStatistics("max", slowest);
+        }
+    }
 }
 
 // One row a case: the median, the fastest and the slowest repetition.
@@ -391,6 +444,7 @@ public:
         }
         printTicks();
         printRenderers();
+        printCourseStarts();
     }
 
 private:
@@ -430,6 +484,25 @@ private:
             const double s = median(std::string(view) + "/shaders");
             if (c <= 0.0 || s <= 0.0) continue;   // left out by a filter
             std::printf("%-18s %12.3f %12.3f %10.2f %10.2f\n", view, c, s, c / classicFloor, s / shadersFloor);
+        }
+        std::fflush(stdout);
+    }
+
+    // Each course's start frame as a multiple of the built-in course's, on
+    // the same renderer.
+    void printCourseStarts() const
+    {
+        const std::string prefix = "course start/";
+        bool header = false;
+        for (const auto& [name, aggregates] : rows) {
+            if (name.rfind(prefix, 0) != 0 || name.find("/built-in/") != std::string::npos) continue;
+            const std::string renderer = name.substr(name.rfind('/') + 1);
+            const double builtIn = median(prefix + "built-in/" + renderer);
+            const double course = median(name);
+            if (builtIn <= 0.0 || course <= 0.0) continue;
+            if (!header) std::printf("\n%-40s %10s\n", "start frame / built-in course's", "ratio");
+            header = true;
+            std::printf("%-40s %9.2fx\n", name.substr(prefix.size()).c_str(), course / builtIn);
         }
         std::fflush(stdout);
     }
