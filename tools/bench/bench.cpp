@@ -287,6 +287,27 @@ void FrameAtTheGate(benchmark::State& state) { frameAt(state, renderer, 3957, tr
 template <Renderer renderer>
 void FrameAtTheSummit(benchmark::State& state) { frameAt(state, renderer, 9212, false); }
 
+// The start pad's frame cut after one pass (SKYCOURSE_BENCH_LAST_PASS, the
+// pass's number in the frame's order; default: all): run once per pass,
+// the differences are what each pass costs.
+template <Renderer renderer>
+void FrameAtTheStartUpToAPass(benchmark::State& state)
+{
+    const char* last = std::getenv("SKYCOURSE_BENCH_LAST_PASS");
+    const int lastPass = last ? std::atoi(last) : 255;
+    Graphics& g = graphics(renderer);
+    const RouteState route = routeAt(8);
+    FrameInput input;
+    input.game = &route.game;
+    input.width = frameWidth;
+    input.height = frameHeight;
+    describeFrame(g.frame, input, g.meshes, textureIdsOf(g.textures));
+    Frame cut = g.frame;
+    std::erase_if(cut.draws, [&](const Draw& d) { return int(d.pass) > lastPass; });
+    drawDescribed(g, renderer, cut);
+    for (auto _ : state) finishedFrame(g, renderer, cut);
+}
+
 // The floors no drawing beats on this renderer: clearing alone, and the
 // clear with the sky box as a plain textured pass without lighting.
 void FloorClear(benchmark::State& state)
@@ -348,6 +369,8 @@ void registerAll()
         {"frame/gate/shaders", FrameAtTheGate<Renderer::Shaders>, benchmark::kMillisecond},
         {"frame/summit/classic", FrameAtTheSummit<Renderer::Classic>, benchmark::kMillisecond},
         {"frame/summit/shaders", FrameAtTheSummit<Renderer::Shaders>, benchmark::kMillisecond},
+        {"passes/start/classic", FrameAtTheStartUpToAPass<Renderer::Classic>, benchmark::kMillisecond},
+        {"passes/start/shaders", FrameAtTheStartUpToAPass<Renderer::Shaders>, benchmark::kMillisecond},
         {"floor/clear", FloorClear, benchmark::kMillisecond},
         {"floor/clear+sky/classic", FloorClearAndSky<Renderer::Classic>, benchmark::kMillisecond},
         {"floor/clear+sky/shaders", FloorClearAndSky<Renderer::Shaders>, benchmark::kMillisecond},
