@@ -155,7 +155,7 @@ struct FrameInput {
     std::vector<OverlayBlock> overlay;          // drawn last, in order
     const MenuPicture* menu = nullptr;          // a menu over everything, or none
     // The fast graphics: cylinders of one ring, and the scene drawn at
-    // half the width and height and scaled up (render/graphics.h).
+    // a third of the width and height and scaled up (render/graphics.h).
     bool fast = false;
 };
 

@@ -138,7 +138,7 @@ TEST(Renderers, ShadersDrawWhatClassicDrawsAtEveryKindOfView)
     }
 }
 
-// Fast graphics: the scene drawn at a quarter of the pixels and scaled up,
+// Fast graphics: the scene drawn at a ninth of the pixels and scaled up,
 // its cylinders of one ring, near the full picture; the text drawn over it at the window's own
 // resolution, as sharp as in full.
 TEST(Renderers, FastGraphicsStayNearFullAndKeepTheTextSharp)

@@ -271,7 +271,7 @@ template <Renderer renderer>
 void FrameAtTheStart(benchmark::State& state) { frameAt(state, renderer, 8, false); }
 template <Renderer renderer>
 void FrameAtTheDiscs(benchmark::State& state) { frameAt(state, renderer, 300, false); }
-// The fast graphics: the scene at half the width and height, scaled up, its
+// The fast graphics: the scene at a third of the width and height, scaled up, its
 // cylinders of one ring.
 template <Renderer renderer>
 void FastFrameAtTheStart(benchmark::State& state) { frameAt(state, renderer, 8, false, nullptr, true); }
