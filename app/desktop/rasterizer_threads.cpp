@@ -6,9 +6,10 @@ const char* rasterizerThreadsFor(const char* playersSetting, bool fastGraphics)
 {
     if (playersSetting != nullptr && playersSetting[0] != '\0') return nullptr;
     // Measured on two cores at 40 frames a second (docs/performance.md):
-    // a fast frame is drawn in time by one thread, and a second one only
-    // adds the threads' hand-over to its CPU; a full frame needs both to
-    // keep up.
+    // one thread draws a fast frame with room to spare, for less CPU than
+    // two. A full frame keeps the driver's one a core: one thread would be
+    // busy four fifths of every frame at the start pad, too little room
+    // for the heavier views.
     return fastGraphics ? "1" : nullptr;
 }
 
