@@ -199,7 +199,7 @@ void drawFrameClassic(const Frame& frame, const MeshSet& meshes, const ClassicBu
 {
     if (span.clear) {
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+        glClear((clearsColour(frame, span) ? GL_COLOR_BUFFER_BIT : 0) | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     }
     placeClassicLight(frame);
     runClassicDraws(frame, span.first, meshes, buffers, shader, span.last);

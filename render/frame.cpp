@@ -506,3 +506,8 @@ size_t sceneDrawCount(const Frame& frame)
     while (count < frame.draws.size() && frame.draws[count].pass != Pass::Overlay) ++count;
     return count;
 }
+
+bool clearsColour(const Frame& frame, DrawSpan span)
+{
+    return span.first >= std::min(span.last, frame.draws.size()) || frame.draws[span.first].pass != Pass::Sky;
+}

@@ -132,6 +132,12 @@ struct DrawSpan {
 // The draws before the overlay (the text and a menu): the scene.
 size_t sceneDrawCount(const Frame& frame);
 
+// Whether a span's clear has to clear the colour as well as the depth and
+// the stencil: not when the span opens with the sky, whose box reaches round
+// the eye inside the far plane in every view and is drawn opaque, so every
+// pixel's colour is written before anything reads it.
+bool clearsColour(const Frame& frame, DrawSpan span);
+
 // The textures a frame names, by their GL names.
 struct TextureIds {
     unsigned int ball = 0, metal = 0, glass = 0, end = 0, white = 0, font = 0;
@@ -149,7 +155,7 @@ struct FrameInput {
     std::vector<OverlayBlock> overlay;          // drawn last, in order
     const MenuPicture* menu = nullptr;          // a menu over everything, or none
     // The fast graphics: cylinders of one ring, and the scene drawn at
-    // half the width and height and scaled up (render/graphics.h).
+    // a third of the width and height and scaled up (render/graphics.h).
     bool fast = false;
 };
 

@@ -410,7 +410,7 @@ void drawFrameWithShaders(ShaderRenderer& renderer, const Frame& frame, DrawSpan
 {
     if (span.clear) {
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+        glClear((clearsColour(frame, span) ? GL_COLOR_BUFFER_BIT : 0) | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     }
     const Light& light = frame.light;
     for (ShaderPair& pair : renderer.pairs) {

@@ -18,6 +18,7 @@
 #include "app/files/media_folder.h"
 #include "app/desktop/session.h"
 #include "app/race/course_list.h"
+#include "app/desktop/rasterizer_threads.h"
 #include "app/desktop/signals.h"
 #include "app/files/player_files.h"
 #include "app/files/printable.h"
@@ -277,6 +278,9 @@ int main(int argc, char** argv)
         const std::string problem = frontWatch(running.front, watchPath(options.watchPath), options.speed);
         if (!problem.empty()) return refuse(problem);
     }
+    // Before GLUT makes the GL context, which reads it.
+    const GraphicsChoice graphics = start.given.graphics ? *start.given.graphics : start.settings.graphics;
+    chooseRasterizerThreads(graphics == GraphicsChoice::Fast);
     if (!startGlut(argc, argv)) {
         std::fprintf(stderr,
                      "skycourse: cannot open the X display (DISPLAY is unset or unreachable); "

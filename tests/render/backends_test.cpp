@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
+#include <GL/glext.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -161,7 +163,7 @@ TEST(Renderers, TurningToTheOtherRendererDrawsWhatItDrawsFromTheStart)
     std::free(here);
 }
 
-// Fast graphics: the scene drawn at a quarter of the pixels and scaled up,
+// Fast graphics: the scene drawn at a ninth of the pixels and scaled up,
 // its cylinders of one ring, near the full picture; the text drawn over it at the window's own
 // resolution, as sharp as in full.
 TEST(Renderers, FastGraphicsStayNearFullAndKeepTheTextSharp)
@@ -197,6 +199,59 @@ TEST(Renderers, FastGraphicsStayNearFullAndKeepTheTextSharp)
             }
             EXPECT_GT(bright, 50);
             EXPECT_GE(keptBright, bright * 95 / 100);
+        }
+    }
+}
+
+// A playing frame leaves the colour uncleared (the sky writes every pixel
+// first): whatever the target held before must not show through anywhere,
+// at any turn and tilt of the camera, in either renderer, in the window and
+// in the fast graphics' smaller scene.
+TEST(Renderers, EveryPixelOfAPlayingFrameIsWrittenOverWhatWasThere)
+{
+    const struct {
+        bool ballView;
+        int quadrant;
+        float yaw, pitch;
+    } cameras[] = {
+        {false, 0, 0, 0},   {false, 1, 45, 30},  {false, 2, 137, -45}, {false, 3, 300, 90},
+        {false, 0, 10, -90}, {true, 0, 0, 0},    {true, 1, 45, 89},    {true, 2, 200, -89},
+        {true, 3, 315, 30},
+    };
+    const unsigned char marker[3] = {1, 254, 3};
+    Renderers& r = renderers();
+    for (Graphics* graphics : {&r.classic, &r.shaders}) {
+        for (const bool fast : {false, true}) {
+            for (const auto& c : cameras) {
+                SCOPED_TRACE(testing::Message() << (graphics == &r.classic ? "classic" : "shaders") << (fast ? ", fast" : "")
+                                                << ", quadrant " << c.quadrant << ", yaw " << c.yaw << ", pitch "
+                                                << c.pitch << (c.ballView ? ", the ball's view" : ""));
+                Game game = routeGame(8, 0, c.ballView);
+                game.camera.viewQuadrant = c.quadrant;
+                game.camera.cameraYaw = c.yaw;
+                game.camera.cameraPitch = c.pitch;
+                FrameInput input;
+                input.game = &game;
+                input.width = width;
+                input.height = height;
+                input.fast = fast;
+                // The small scene's target exists once a fast frame made it.
+                if (fast) draw(*graphics, input);
+                GLint window = 0;
+                glGetIntegerv(GL_FRAMEBUFFER_BINDING, &window);
+                glClearColor(marker[0] / 255.0f, marker[1] / 255.0f, marker[2] / 255.0f, 1.0f);
+                for (const GLuint target : {GLuint(window), GLuint(fast ? graphics->small.framebuffer : window)}) {
+                    glBindFramebuffer(GL_FRAMEBUFFER, target);
+                    glClear(GL_COLOR_BUFFER_BIT);
+                }
+                glBindFramebuffer(GL_FRAMEBUFFER, GLuint(window));
+                const std::vector<unsigned char> picture = draw(*graphics, input);
+                int marked = 0;
+                for (size_t i = 0; i < picture.size(); i += 4) {
+                    marked += picture[i] == marker[0] && picture[i + 1] == marker[1] && picture[i + 2] == marker[2];
+                }
+                EXPECT_EQ(marked, 0);
+            }
         }
     }
 }

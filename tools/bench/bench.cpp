@@ -272,7 +272,7 @@ template <Renderer renderer>
 void FrameAtTheStart(benchmark::State& state) { frameAt(state, renderer, 8, false); }
 template <Renderer renderer>
 void FrameAtTheDiscs(benchmark::State& state) { frameAt(state, renderer, 300, false); }
-// The fast graphics: the scene at half the width and height, scaled up, its
+// The fast graphics: the scene at a third of the width and height, scaled up, its
 // cylinders of one ring.
 template <Renderer renderer>
 void FastFrameAtTheStart(benchmark::State& state) { frameAt(state, renderer, 8, false, nullptr, true); }
@@ -322,6 +322,27 @@ std::vector<std::string> shippedCourses()
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+// The start pad's frame cut after one pass (SKYCOURSE_BENCH_LAST_PASS, the
+// pass's number in the frame's order; default: all): run once per pass,
+// the differences are what each pass costs.
+template <Renderer renderer>
+void FrameAtTheStartUpToAPass(benchmark::State& state)
+{
+    const char* last = std::getenv("SKYCOURSE_BENCH_LAST_PASS");
+    const int lastPass = last ? std::atoi(last) : 255;
+    Graphics& g = graphics(renderer);
+    const RouteState route = routeAt(8);
+    FrameInput input;
+    input.game = &route.game;
+    input.width = frameWidth;
+    input.height = frameHeight;
+    describeFrame(g.frame, input, g.meshes, textureIdsOf(g.textures));
+    Frame cut = g.frame;
+    std::erase_if(cut.draws, [&](const Draw& d) { return int(d.pass) > lastPass; });
+    drawDescribed(g, renderer, cut);
+    for (auto _ : state) finishedFrame(g, renderer, cut);
 }
 
 // The floors no drawing beats on this renderer: clearing alone, and the
@@ -385,6 +406,8 @@ void registerAll()
         {"frame/gate/shaders", FrameAtTheGate<Renderer::Shaders>, benchmark::kMillisecond},
         {"frame/summit/classic", FrameAtTheSummit<Renderer::Classic>, benchmark::kMillisecond},
         {"frame/summit/shaders", FrameAtTheSummit<Renderer::Shaders>, benchmark::kMillisecond},
+        {"passes/start/classic", FrameAtTheStartUpToAPass<Renderer::Classic>, benchmark::kMillisecond},
+        {"passes/start/shaders", FrameAtTheStartUpToAPass<Renderer::Shaders>, benchmark::kMillisecond},
         {"floor/clear", FloorClear, benchmark::kMillisecond},
         {"floor/clear+sky/classic", FloorClearAndSky<Renderer::Classic>, benchmark::kMillisecond},
         {"floor/clear+sky/shaders", FloorClearAndSky<Renderer::Shaders>, benchmark::kMillisecond},
