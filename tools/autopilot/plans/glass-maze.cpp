@@ -7,6 +7,13 @@
 
 namespace {
 
+// From the start pad over the three sliding platforms to the door landing.
+bool approach()
+{
+    return hop({0, 1, 3, 3}) && hop({1, 2, 3, 3, 400, 1.5f}) && hop({2, 3, 3, 3, 400, 1.5f}) &&
+           hop({3, 4, 4, 10, 400, 1.5f});
+}
+
 // The labyrinth's way through, cell by cell (x from the west, rows from
 // the south), each cell 8 across.
 constexpr int way[][2] = {
@@ -25,20 +32,20 @@ bool labyrinth()
 // Up the steps, the lift, and across to the goal platform.
 bool climbOut()
 {
-    const BlockNow lift = blockNow(43);
-    if (!hop({37, 38, 3, 3})) return false;
-    for (int step = 38; step < 42; ++step) {
+    const BlockNow lift = blockNow(47);
+    if (!hop({41, 42, 3, 3})) return false;
+    for (int step = 42; step < 46; ++step) {
         if (!hop({step, step + 1, 3, 3, 0, 1.5f})) return false;
     }
-    return hop({42, 43, 2.5f, 2.5f, 600, 0}) &&
-           playUntil(rideOn(43, 2.5f, 2.5f), [&] { return lift.position.y > 21.9f; }, 2000) &&
-           hop({43, 44, 5, 5, 100, 1.5f}) && playUntil([] { return steerTo(9, -99.5f, 10); }, finished, 800);
+    return hop({46, 47, 2.5f, 2.5f, 600, 0}) &&
+           playUntil(rideOn(47, 2.5f, 2.5f), [&] { return lift.position.y > 21.9f; }, 2000) &&
+           hop({47, 48, 5, 5, 100, 1.5f}) && playUntil([] { return steerTo(9, -99.5f, 10); }, finished, 800);
 }
 
 } // namespace
 
 const std::vector<Section>& glassMazePlan()
 {
-    static const std::vector<Section> list = {{"labyrinth", labyrinth}, {"climb out", climbOut}};
+    static const std::vector<Section> list = {{"approach", approach}, {"labyrinth", labyrinth}, {"climb out", climbOut}};
     return list;
 }
