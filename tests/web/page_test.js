@@ -169,8 +169,10 @@ async function desktopShot(file, script = '') {
 }
 
 // The mean difference, of 255, between the game's canvas (1280 x 1024) and
-// a picture the page loads from `url`.
-function differenceFrom(url) {
+// a picture the page loads from `url`; with `textPixels`, also how many
+// pixels of the text's corner (the top 40 rows' left half) are white in
+// the picture, and how many of those stay white on the canvas.
+function differenceFrom(url, textPixels = false) {
   return browser.evaluate(`new Promise((resolve, reject) => {
       const picture = new Image();
       picture.onerror = () => reject(new Error('the desktop picture did not load'));
@@ -189,7 +191,19 @@ function differenceFrom(url) {
         for (let i = 0; i < a.length; i += 4) {
           sum += Math.abs(a[i] - b[i]) + Math.abs(a[i + 1] - b[i + 1]) + Math.abs(a[i + 2] - b[i + 2]);
         }
-        resolve(sum / (1280 * 1024 * 3));
+        const mean = sum / (1280 * 1024 * 3);
+        if (!${textPixels}) return resolve(mean);
+        const white = (p, i) => p[i] >= 230 && p[i + 1] >= 230 && p[i + 2] >= 230;
+        let text = 0, kept = 0;
+        for (let y = 0; y < 40; ++y) {
+          for (let x = 0; x < 640; ++x) {
+            const i = (y * 1280 + x) * 4;
+            if (!white(a, i)) continue;
+            ++text;
+            kept += white(b, i);
+          }
+        }
+        resolve({ mean, text, kept });
       };
       picture.src = '${url}';
     })`);
@@ -222,6 +236,36 @@ test('the first frame is the desktop shader renderer\'s picture of the same view
       assert.ok(difference <= 3, `mean difference ${difference} of 255`);
     });
   } finally {
+    fs.rmSync(dir, { recursive: true, force: true });
+  }
+});
+
+test('fast graphics: the scene at a third, scaled up, stays near the full picture with the text as sharp', async (t) => {
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'skycourse-fast-'));
+  const settings = (graphics) => `localStorage.setItem('skycourse:/skycourse/config/settings.conf', 'graphics = ${graphics}\\n')`;
+  try {
+    site.extra['/nothing.replay'] = path.join(dir, 'nothing.replay');
+    site.extra['/full.png'] = path.join(dir, 'full.png');
+    fs.writeFileSync(path.join(dir, 'nothing.replay'), '# the game every script starts from\n');
+    await withFullSize(async () => {
+      await open('?watch=/nothing.replay', settings('full'));
+      await browser.waitFor("JSON.parse(Module.ccall('skycourse_state', 'string', [], [])).watching");
+      await nextFrames();
+      const png = await browser.evaluate("canvas.toDataURL('image/png')");
+      fs.writeFileSync(path.join(dir, 'full.png'), Buffer.from(png.split(',')[1], 'base64'));
+      await open('?watch=/nothing.replay', settings('fast'));
+      await browser.waitFor("JSON.parse(Module.ccall('skycourse_state', 'string', [], [])).watching");
+      await nextFrames();
+      const fast = await differenceFrom('/full.png', true);
+      t.diagnostic(`fast against full: mean difference ${fast.mean.toFixed(3)} of 255, ` +
+                   `${fast.kept} of the text's ${fast.text} white pixels kept`);
+      assert.ok(fast.mean > 0, 'the fast picture is the full one: the scene was not drawn smaller');
+      assert.ok(fast.mean <= 6, `mean difference ${fast.mean} of 255`);
+      assert.ok(fast.text > 50, `only ${fast.text} white pixels of text in the full picture`);
+      assert.ok(fast.kept >= fast.text * 0.95, `${fast.kept} of ${fast.text} white pixels of text kept`);
+    });
+  } finally {
+    await browser.evaluate('localStorage.clear()');
     fs.rmSync(dir, { recursive: true, force: true });
   }
 });
