@@ -132,6 +132,22 @@ struct DrawSpan {
 // The draws before the overlay (the text and a menu): the scene.
 size_t sceneDrawCount(const Frame& frame);
 
+// The fast graphics draw the scene (the draws before sceneDrawCount) at
+// this fraction of the target's width and height, a ninth of the pixels,
+// scale it up and draw the overlay over it at the target's own resolution,
+// so the text stays sharp. Scaling up costs a pass over every pixel
+// whatever the fraction, so only the scene's share gets smaller; on the
+// route's views the pictures stay within about 2 of 255 of the full ones.
+// The window and the page both draw this way.
+constexpr float fastScale = 1.0f / 3.0f;
+
+// The fast scene's width or height for a target this wide or high.
+constexpr int fastSceneSize(int full)
+{
+    const int size = int(float(full) * fastScale + 0.5f);
+    return size < 1 ? 1 : size;
+}
+
 // Whether a span's clear has to clear the colour as well as the depth and
 // the stencil: not when the span opens with the sky, whose box reaches round
 // the eye inside the far plane in every view and is drawn opaque, so every
@@ -155,7 +171,7 @@ struct FrameInput {
     std::vector<OverlayBlock> overlay;          // drawn last, in order
     const MenuPicture* menu = nullptr;          // a menu over everything, or none
     // The fast graphics: cylinders of one ring, and the scene drawn at
-    // a third of the width and height and scaled up (render/graphics.h).
+    // fastScale of the width and height and scaled up.
     bool fast = false;
 };
 

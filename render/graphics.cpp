@@ -119,8 +119,7 @@ void drawGame(Graphics& graphics, const FrameInput& input)
         return;
     }
     const int width = graphics.frame.width, height = graphics.frame.height;
-    const int smallWidth = std::max(1, int(float(width) * fastScale + 0.5f));
-    const int smallHeight = std::max(1, int(float(height) * fastScale + 0.5f));
+    const int smallWidth = fastSceneSize(width), smallHeight = fastSceneSize(height);
     GLint target = 0;
     glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &target);
     const bool made = fitSmallTarget(graphics.small, smallWidth, smallHeight);

@@ -19,13 +19,6 @@ struct SmallTarget {
     int width = 0, height = 0;
 };
 
-// The fast graphics draw the scene at this fraction of the window's width
-// and height (the text stays at the window's own): a ninth of the pixels.
-// Scaling up costs a pass over every pixel of the window whatever the
-// fraction, so only the scene's share gets smaller; on the route's views
-// the pictures stay within about 2 of 255 of the full ones.
-constexpr float fastScale = 1.0f / 3.0f;
-
 struct Graphics {
     Renderer renderer = Renderer::Classic;
     SmallTarget small;          // the fast graphics' scene

@@ -45,7 +45,20 @@ void resizePageView(PageView& view, int width, int height, int pixelWidth, int p
 
 void drawPageFrame(PageView& view, const FrameInput& input)
 {
-    glViewport(0, 0, view.pixelWidth, view.pixelHeight);
+    const int width = view.pixelWidth, height = view.pixelHeight;
     describeFrame(view.frame, input, view.meshes, textureIdsOf(view.textures));
-    drawFrameWithShaders(view.shaders, view.frame);
+    const int smallWidth = fastSceneSize(width), smallHeight = fastSceneSize(height);
+    if (!view.frame.fast || !fitSceneTexture(view.scene, smallWidth, smallHeight)) {
+        glViewport(0, 0, width, height);
+        drawFrameWithShaders(view.shaders, view.frame);
+        return;
+    }
+    const size_t scene = sceneDrawCount(view.frame);
+    glBindFramebuffer(GL_FRAMEBUFFER, view.scene.framebuffer);
+    glViewport(0, 0, smallWidth, smallHeight);
+    drawFrameWithShaders(view.shaders, view.frame, {0, scene, true});
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, width, height);
+    drawSceneTexture(view.scene);
+    if (scene < view.frame.draws.size()) drawFrameWithShaders(view.shaders, view.frame, {scene, SIZE_MAX, false});
 }

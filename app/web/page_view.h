@@ -7,6 +7,7 @@
 #include <emscripten/html5_webgl.h>
 
 #include "app/input/game_screen.h"
+#include "app/web/scene_texture.h"
 #include "assets/textures.h"
 #include "render/frame.h"
 #include "render/meshes.h"
@@ -23,6 +24,7 @@ struct PageView {
     MeshSet meshes;
     ShaderRenderer shaders;
     Frame frame;
+    SceneTexture scene;                 // the fast graphics' smaller scene
 };
 
 // A WebGL 1 context on the canvas, the pictures (from the page's files) and
@@ -32,5 +34,7 @@ std::string openPageView(PageView& view, const Course& course);
 void changePageCourse(PageView& view, const Course& course);
 // The canvas's size on the page and its drawing buffer's.
 void resizePageView(PageView& view, int width, int height, int pixelWidth, int pixelHeight);
-// The frame the front describes, drawn as the desktop draws it.
+// The frame the front describes, drawn as the desktop draws it. Fast: the
+// scene through the smaller texture, and where WebGL cannot make one every
+// pixel drawn as usual.
 void drawPageFrame(PageView& view, const FrameInput& input);

@@ -226,6 +226,72 @@ test('the first frame is the desktop shader renderer\'s picture of the same view
   }
 });
 
+// The canvas's pictures as PNGs, `name`.png and `name`-menu.png, with the
+// clock held still (the game started, no tick played: the same scene every
+// time) and `graphics` chosen: the scene, then paused with the menu over it.
+async function stillPictures(dir, name, graphics) {
+  await open('', `performance.now = () => 1000;
+    localStorage.setItem('skycourse:/skycourse/config/settings.conf', 'graphics = ${graphics}\\n');`);
+  await press('a', 'KeyA', 65);
+  for (const picture of [name, `${name}-menu`]) {
+    if (picture !== name) await press(' ', 'Space', 32);
+    await sleep(300);
+    await nextFrames();
+    const png = await browser.evaluate("canvas.toDataURL('image/png')");
+    fs.writeFileSync(path.join(dir, `${picture}.png`), Buffer.from(png.split(',')[1], 'base64'));
+    site.extra[`/${picture}.png`] = path.join(dir, `${picture}.png`);
+  }
+}
+
+test('fast graphics: the scene at a third, scaled up, stays near the full picture with the text as sharp', async (t) => {
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'skycourse-fast-'));
+  try {
+    await withFullSize(async () => {
+      await stillPictures(dir, 'full', 'full');
+      await stillPictures(dir, 'fast', 'fast');
+      // The menu's text and frame are the light pixels over its dimmed
+      // scene; drawn after the scene at the canvas's own resolution they
+      // keep their colour in the fast picture.
+      const fast = await browser.evaluate(`Promise.all(['full', 'fast', 'full-menu', 'fast-menu'].map((name) => new Promise((resolve, reject) => {
+          const picture = new Image();
+          picture.onerror = () => reject(new Error(name + '.png did not load'));
+          picture.onload = () => {
+            const flat = document.createElement('canvas');
+            flat.width = 1280;
+            flat.height = 1024;
+            flat.getContext('2d').drawImage(picture, 0, 0);
+            resolve(flat.getContext('2d').getImageData(0, 0, 1280, 1024).data);
+          };
+          picture.src = '/' + name + '.png';
+        }))).then(([full, fast, fullMenu, fastMenu]) => {
+          let sum = 0, text = 0, kept = 0;
+          for (let i = 0; i < full.length; i += 4) {
+            let apart = 0;
+            for (let c = 0; c < 3; ++c) {
+              sum += Math.abs(full[i + c] - fast[i + c]);
+              apart = Math.max(apart, Math.abs(fullMenu[i + c] - fastMenu[i + c]));
+            }
+            if (fullMenu[i] + fullMenu[i + 1] + fullMenu[i + 2] < 540) continue;
+            ++text;
+            kept += apart <= 8;
+          }
+          return { mean: sum / (1280 * 1024 * 3), text, kept };
+        })`);
+      t.diagnostic(`fast against full: mean difference ${fast.mean.toFixed(3)} of 255; ` +
+                   `${fast.kept} of the menu text's ${fast.text} light pixels kept`);
+      // Cylinders of one ring alone change 0.003 of 255 here: more is the
+      // scene drawn smaller.
+      assert.ok(fast.mean >= 0.3, `mean difference ${fast.mean} of 255: the scene was not drawn smaller`);
+      assert.ok(fast.mean <= 6, `mean difference ${fast.mean} of 255`);
+      assert.ok(fast.text > 1000, `only ${fast.text} light pixels of text`);
+      assert.ok(fast.kept >= fast.text * 0.95, `${fast.kept} of the text's ${fast.text} light pixels kept`);
+    });
+  } finally {
+    await browser.evaluate('localStorage.clear()');
+    fs.rmSync(dir, { recursive: true, force: true });
+  }
+});
+
 test('sound: nothing before the first gesture; then the music, a jump and its landing', async () => {
   await open();
   await sleep(500);
