@@ -18,13 +18,25 @@ float at(const Mat3& r, int row, int column)
 
 }  // namespace
 
+Turn turnOf(Vec3 axis, float degrees)
+{
+    const float length = std::sqrt(axis.x * axis.x + axis.y * axis.y + axis.z * axis.z);
+    Turn turn;
+    turn.axis = {axis.x / length, axis.y / length, axis.z / length};
+    portableSinCos(degrees * 3.1415927f / 180.0f, turn.sine, turn.cosine);
+    return turn;
+}
+
 Vec3 rotateVector(Vec3 v, Vec3 axis, float degrees)
 {
-    float length = std::sqrt(axis.x * axis.x + axis.y * axis.y + axis.z * axis.z);
-    Vec3 n{axis.x / length, axis.y / length, axis.z / length};
-    float theta = degrees * 3.1415927f / 180.0f;
-    float c = portableCos(theta);
-    float s = portableSin(theta);
+    return turnVector(v, turnOf(axis, degrees));
+}
+
+Vec3 turnVector(Vec3 v, const Turn& turn)
+{
+    const Vec3& n = turn.axis;
+    const float c = turn.cosine;
+    const float s = turn.sine;
     float along = n.x * v.x + n.y * v.y + n.z * v.z;
     float keep = 1.0f - c;
     Vec3 cross{v.y * n.z - v.z * n.y, v.z * n.x - v.x * n.z, v.x * n.y - v.y * n.x};
@@ -37,8 +49,9 @@ Mat3 rotationAbout(float degrees, Vec3 axis)
 {
     Mat3 r = identityMat3;
     if (degrees == 0.0f) return r;
-    const float s = portableSin(static_cast<float>(degrees * 3.14159265358979323846 / 180.0));
-    const float c = portableCos(static_cast<float>(degrees * 3.14159265358979323846 / 180.0));
+    float s = 0.0f;
+    float c = 0.0f;
+    portableSinCos(static_cast<float>(degrees * 3.14159265358979323846 / 180.0), s, c);
     float x = axis.x;
     float y = axis.y;
     float z = axis.z;
@@ -89,11 +102,13 @@ Mat3 rotationAbout(float degrees, Vec3 axis)
 
 Mat3 multiply(const Mat3& a, const Mat3& b)
 {
+    // Column by column, each entry summed in the same order as ever.
     Mat3 p{};
-    for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j) {
-            at(p, i, j) = at(a, i, 0) * at(b, 0, j) + at(a, i, 1) * at(b, 1, j) + at(a, i, 2) * at(b, 2, j);
-        }
+    for (int j = 0; j < 3; ++j) {
+        const float b0 = at(b, 0, j);
+        const float b1 = at(b, 1, j);
+        const float b2 = at(b, 2, j);
+        for (int i = 0; i < 3; ++i) at(p, i, j) = at(a, i, 0) * b0 + at(a, i, 1) * b1 + at(a, i, 2) * b2;
     }
     return p;
 }

@@ -73,6 +73,24 @@ float portableSin(float x)
     }
 }
 
+void portableSinCos(float x, float& sine, float& cosine)
+{
+    double r = 0.0;
+    int quadrant = 0;
+    if (!reduce(x, r, quadrant)) {
+        sine = cosine = std::numeric_limits<float>::quiet_NaN();
+        return;
+    }
+    const float s = static_cast<float>(sinNear(r));
+    const float c = static_cast<float>(cosNear(r));
+    switch (quadrant) {
+    case 0: sine = s; cosine = c; return;
+    case 1: sine = c; cosine = -s; return;
+    case 2: sine = -s; cosine = -c; return;
+    default: sine = -c; cosine = s; return;
+    }
+}
+
 float portableCos(float x)
 {
     double r = 0.0;
