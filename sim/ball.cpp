@@ -72,6 +72,11 @@ Turn headingOf(const Game& game)
     return turnOf({0.0f, 1.0f, 0.0f}, game.camera.cameraYaw);
 }
 
+void ballStep(Game& game, const Controls& controls)
+{
+    ballStep(game, controls, headingOf(game));
+}
+
 void ballStep(Game& game, const Controls& controls, const Turn& heading)
 {
     Ball& b = game.ball;

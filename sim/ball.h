@@ -36,3 +36,5 @@ constexpr Turn quarterTurnRight{{0.0f, 1.0f, 0.0f}, -0x1.777a5cp-25f, -1.0f};
 // no step changes, so a tick works it out once for all its steps.
 Turn headingOf(const Game& game);
 void ballStep(Game& game, const Controls& controls, const Turn& heading);
+// A step on its own, its heading worked out for it.
+void ballStep(Game& game, const Controls& controls);

@@ -12,20 +12,6 @@ Vec3 centreOf(const Ball& b)
     return {b.position.x, b.position.y + b.radius, b.position.z};
 }
 
-// distanceBetween(a, b) < reach, with the root taken only where it can
-// decide: a sum of squares at or beyond reach squared (exact in double) has
-// its root, and so its rounded root, at or beyond reach. Every item is
-// asked every step, and most are far.
-bool nearerThan(const Vec3& a, const Vec3& b, float reach)
-{
-    float dx = a.x - b.x;
-    float dy = a.y - b.y;
-    float dz = a.z - b.z;
-    const float squares = dx * dx + dy * dy + dz * dz;
-    if (double(squares) >= double(reach) * double(reach)) return false;
-    return std::fabs(std::sqrt(squares)) < reach;
-}
-
 // The spheres must overlap by more than the margin, so grazing does nothing.
 bool touches(const Vec3& object, const Vec3& centre, float radius)
 {
@@ -42,6 +28,19 @@ void noteResize(GameEvents& events, int kind)
 }
 
 } // namespace
+
+// The root is taken only where it can decide: a sum of squares at or beyond
+// reach squared (exact in double) has its root, and so its rounded root, at
+// or beyond reach. Every item is asked every step, and most are far.
+bool nearerThan(const Vec3& a, const Vec3& b, float reach)
+{
+    float dx = a.x - b.x;
+    float dy = a.y - b.y;
+    float dz = a.z - b.z;
+    const float squares = dx * dx + dy * dy + dz * dz;
+    if (double(squares) >= double(reach) * double(reach)) return false;
+    return std::fabs(std::sqrt(squares)) < reach;
+}
 
 float radiusOfSizeKind(int kind)
 {

@@ -11,11 +11,6 @@ float& at(Mat3& r, int row, int column)
     return r.m[column * 3 + row];
 }
 
-float at(const Mat3& r, int row, int column)
-{
-    return r.m[column * 3 + row];
-}
-
 }  // namespace
 
 Turn turnOf(Vec3 axis, float degrees)
@@ -32,20 +27,7 @@ Vec3 rotateVector(Vec3 v, Vec3 axis, float degrees)
     return turnVector(v, turnOf(axis, degrees));
 }
 
-Vec3 turnVector(Vec3 v, const Turn& turn)
-{
-    const Vec3& n = turn.axis;
-    const float c = turn.cosine;
-    const float s = turn.sine;
-    float along = n.x * v.x + n.y * v.y + n.z * v.z;
-    float keep = 1.0f - c;
-    Vec3 cross{v.y * n.z - v.z * n.y, v.z * n.x - v.x * n.z, v.x * n.y - v.y * n.x};
-    return {v.x * c + n.x * along * keep + cross.x * s,
-            v.y * c + n.y * along * keep + cross.y * s,
-            v.z * c + n.z * along * keep + cross.z * s};
-}
-
-Mat3 rotationAbout(float degrees, Vec3 axis)
+Mat3 rotationAbout(float degrees, const Vec3& axis)
 {
     Mat3 r = identityMat3;
     if (degrees == 0.0f) return r;
@@ -102,13 +84,16 @@ Mat3 rotationAbout(float degrees, Vec3 axis)
 
 Mat3 multiply(const Mat3& a, const Mat3& b)
 {
-    // Column by column, each entry summed in the same order as ever.
-    Mat3 p{};
+    // Column by column, each entry a's row times b's column summed in
+    // order; written out, so that the ball's roll keeps it in registers.
+    Mat3 p;
     for (int j = 0; j < 3; ++j) {
-        const float b0 = at(b, 0, j);
-        const float b1 = at(b, 1, j);
-        const float b2 = at(b, 2, j);
-        for (int i = 0; i < 3; ++i) at(p, i, j) = at(a, i, 0) * b0 + at(a, i, 1) * b1 + at(a, i, 2) * b2;
+        const float b0 = b.m[j * 3];
+        const float b1 = b.m[j * 3 + 1];
+        const float b2 = b.m[j * 3 + 2];
+        p.m[j * 3] = a.m[0] * b0 + a.m[3] * b1 + a.m[6] * b2;
+        p.m[j * 3 + 1] = a.m[1] * b0 + a.m[4] * b1 + a.m[7] * b2;
+        p.m[j * 3 + 2] = a.m[2] * b0 + a.m[5] * b1 + a.m[8] * b2;
     }
     return p;
 }

@@ -30,7 +30,11 @@ TEST(Trig, CorrectlyRoundedAcrossTheGamesAngles)
     int wrong = 0;
     for (int step = -1440000; step <= 1440000; step += 7) {
         const float x = static_cast<float>(step / 1000.0 * 3.14159265358979323846 / 180.0);
-        if (portableSin(x) != roundedSin(x) || portableCos(x) != roundedCos(x)) {
+        float sine = 0.0f;
+        float cosine = 0.0f;
+        portableSinCos(x, sine, cosine);
+        if (portableSin(x) != roundedSin(x) || portableCos(x) != roundedCos(x) || sine != roundedSin(x) ||
+            cosine != roundedCos(x)) {
             if (++wrong < 5) ADD_FAILURE() << "at " << x;
         }
     }
@@ -55,6 +59,10 @@ TEST(Trig, ExactAndSignedWhereTheValueIsKnown)
         EXPECT_EQ(portableCos(c.x), c.cos) << c.x;
     }
     EXPECT_TRUE(std::signbit(portableSin(-0.0f)));
+    float sine = 0.0f;
+    float cosine = 0.0f;
+    portableSinCos(-0.0f, sine, cosine);
+    EXPECT_TRUE(std::signbit(sine) && cosine == 1.0f);
 }
 
 // Large arguments, still in reach, keep to the rounded value; beyond reach
@@ -69,6 +77,10 @@ TEST(Trig, LargeAndMeaninglessArguments)
                           std::numeric_limits<float>::quiet_NaN()}) {
         EXPECT_TRUE(std::isnan(portableSin(x))) << x;
         EXPECT_TRUE(std::isnan(portableCos(x))) << x;
+        float sine = 0.0f;
+        float cosine = 0.0f;
+        portableSinCos(x, sine, cosine);
+        EXPECT_TRUE(std::isnan(sine) && std::isnan(cosine)) << x;
     }
 }
 
