@@ -69,11 +69,13 @@ TEST(Trig, ExactAndSignedWhereTheValueIsKnown)
 // and for what is no number the answer is NaN, never a made-up angle.
 TEST(Trig, LargeAndMeaninglessArguments)
 {
-    for (const float x : {1000.0f, -12345.678f, 1.0e6f, 6.0e6f}) {
+    // 6588396 is the last float short of 2^22 quarter turns; 6588397 rounds
+    // to 2^22 of them, the first out of reach.
+    for (const float x : {1000.0f, -12345.678f, 1.0e6f, 6.0e6f, 6588396.0f, -6588396.0f}) {
         EXPECT_EQ(portableSin(x), roundedSin(x)) << x;
         EXPECT_EQ(portableCos(x), roundedCos(x)) << x;
     }
-    for (const float x : {1.0e7f, -1.0e30f, std::numeric_limits<float>::infinity(),
+    for (const float x : {6588397.0f, 1.0e7f, -1.0e30f, std::numeric_limits<float>::infinity(),
                           std::numeric_limits<float>::quiet_NaN()}) {
         EXPECT_TRUE(std::isnan(portableSin(x))) << x;
         EXPECT_TRUE(std::isnan(portableCos(x))) << x;
