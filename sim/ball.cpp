@@ -61,13 +61,23 @@ void roll(Ball& b, const Vec3& d)
     if (!(angle >= smallestRoll)) {
         return;
     }
-    Vec3 axis = rotateVector({d.x, 0.0f, d.z}, {0.0f, 1.0f, 0.0f}, -90.0f);
+    Vec3 axis = turnVector({d.x, 0.0f, d.z}, quarterTurnRight);
     b.rotation = multiply(rotationAbout(angle, axis), b.rotation);
 }
 
 } // namespace
 
+Turn headingOf(const Game& game)
+{
+    return turnOf({0.0f, 1.0f, 0.0f}, game.camera.cameraYaw);
+}
+
 void ballStep(Game& game, const Controls& controls)
+{
+    ballStep(game, controls, headingOf(game));
+}
+
+void ballStep(Game& game, const Controls& controls, const Turn& heading)
 {
     Ball& b = game.ball;
     b.control = {keyAxis(controls.moveRight, controls.moveLeft), 0.0f,
@@ -80,7 +90,7 @@ void ballStep(Game& game, const Controls& controls)
         b.velocity.y = b.velocity.y - gravityPerStep;
     }
 
-    Vec3 turned = rotateVector(b.velocity, {0.0f, 1.0f, 0.0f}, game.camera.cameraYaw);
+    Vec3 turned = turnVector(b.velocity, heading);
     Vec3 d{turned.x * stepLength, turned.y * stepLength, turned.z * stepLength};
     b.position = {b.position.x + d.x, b.position.y + d.y, b.position.z + d.z};
 

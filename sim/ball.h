@@ -28,4 +28,13 @@ struct Ball {
     bool operator==(const Ball&) const = default;
 };
 
+// The quarter turn that makes the roll's axis square to the motion:
+// turnOf({0, 1, 0}, -90), written out (its cosine is not quite 0).
+constexpr Turn quarterTurnRight{{0.0f, 1.0f, 0.0f}, -0x1.777a5cp-25f, -1.0f};
+
+// The turn from the ball's own frame to the world's: the camera's yaw, which
+// no step changes, so a tick works it out once for all its steps.
+Turn headingOf(const Game& game);
+void ballStep(Game& game, const Controls& controls, const Turn& heading);
+// A step on its own, its heading worked out for it.
 void ballStep(Game& game, const Controls& controls);

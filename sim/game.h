@@ -59,6 +59,8 @@ struct Game {
     // Ticks run while playing: the run's time on the timer and in the best times.
     int32_t ticksPlayed = 0;
     Camera camera;
+    // What the item pulses' numbers started from, and the numbers since.
+    unsigned int seed = 1;
     Random random;
     // This tick's events, oldest first; emptied at the start of every tick.
     GameEvents events;
@@ -84,5 +86,7 @@ bool advanceTick(Game& game, const Controls& controls);
 // the tick this game is about to run. Blocks move by the clock alone: two
 // games of the same course that have played as many ticks have their blocks
 // in the same places, so when that holds they are copied from the leader
-// instead of moved again (the ghost beside the player's game).
+// instead of moved again (the ghost beside the player's game). The item
+// pulses go by the clock and the seed alone: a game started from the
+// leader's seed takes the leader's pulses as well.
 bool advanceTickBeside(Game& game, const Controls& controls, const Game& leader);

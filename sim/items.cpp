@@ -12,18 +12,10 @@ Vec3 centreOf(const Ball& b)
     return {b.position.x, b.position.y + b.radius, b.position.z};
 }
 
-float distanceBetween(const Vec3& a, const Vec3& b)
-{
-    float dx = a.x - b.x;
-    float dy = a.y - b.y;
-    float dz = a.z - b.z;
-    return std::fabs(std::sqrt(dx * dx + dy * dy + dz * dz));
-}
-
 // The spheres must overlap by more than the margin, so grazing does nothing.
 bool touches(const Vec3& object, const Vec3& centre, float radius)
 {
-    return radius + itemSphereRadius - touchMargin > distanceBetween(object, centre);
+    return nearerThan(object, centre, radius + itemSphereRadius - touchMargin);
 }
 
 void noteResize(GameEvents& events, int kind)
@@ -36,6 +28,19 @@ void noteResize(GameEvents& events, int kind)
 }
 
 } // namespace
+
+// The root is taken only where it can decide: a sum of squares at or beyond
+// reach squared (exact in double) has its root, and so its rounded root, at
+// or beyond reach. Every item is asked every step, and most are far.
+bool nearerThan(const Vec3& a, const Vec3& b, float reach)
+{
+    float dx = a.x - b.x;
+    float dy = a.y - b.y;
+    float dz = a.z - b.z;
+    const float squares = dx * dx + dy * dy + dz * dz;
+    if (double(squares) >= double(reach) * double(reach)) return false;
+    return std::fabs(std::sqrt(squares)) < reach;
+}
 
 float radiusOfSizeKind(int kind)
 {
@@ -99,7 +104,7 @@ void touchCheckpoints(Game& game)
 
 void checkGoal(Game& game, const Vec3& centre)
 {
-    if (distanceBetween(game.course->goalPosition, centre) < goalReach) {
+    if (nearerThan(game.course->goalPosition, centre, goalReach)) {
         // Later steps of the same tick may reach the ring again; the event
         // (and so the victory music) comes only on the first.
         bool first = game.gameState != EndScreen;

@@ -12,6 +12,9 @@ constexpr float goalRingTubeRadius = 0.6f;
 // How far the spheres must overlap before a touch counts.
 constexpr float touchMargin = 0.15f;
 
+// Whether a is nearer b than reach, by their distance rounded to a float.
+bool nearerThan(const Vec3& a, const Vec3& b, float reach);
+
 // Ball radius for a size kind: small, normal, large; anything else normal.
 float radiusOfSizeKind(int kind);
 

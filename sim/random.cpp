@@ -5,10 +5,14 @@ namespace {
 // r[i] = r[i-31] + r[i-3], wrapping; each draw is the new value shifted right.
 uint32_t advance(Random& random)
 {
+    // The ring's indices wrap by comparison: every item pulse draws here,
+    // five times a tick, in the player's game and the ghost's.
     const int at = random.next;
-    const uint32_t value = random.ring[(at + 34 - 31) % 34] + random.ring[(at + 34 - 3) % 34];
+    const int back31 = at >= 31 ? at - 31 : at + 3;
+    const int back3 = at >= 3 ? at - 3 : at + 31;
+    const uint32_t value = random.ring[back31] + random.ring[back3];
     random.ring[at] = value;
-    random.next = (at + 1) % 34;
+    random.next = at == 33 ? 0 : at + 1;
     return value;
 }
 

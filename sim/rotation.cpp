@@ -11,34 +11,29 @@ float& at(Mat3& r, int row, int column)
     return r.m[column * 3 + row];
 }
 
-float at(const Mat3& r, int row, int column)
-{
-    return r.m[column * 3 + row];
-}
-
 }  // namespace
+
+Turn turnOf(Vec3 axis, float degrees)
+{
+    const float length = std::sqrt(axis.x * axis.x + axis.y * axis.y + axis.z * axis.z);
+    Turn turn;
+    turn.axis = {axis.x / length, axis.y / length, axis.z / length};
+    portableSinCos(degrees * 3.1415927f / 180.0f, turn.sine, turn.cosine);
+    return turn;
+}
 
 Vec3 rotateVector(Vec3 v, Vec3 axis, float degrees)
 {
-    float length = std::sqrt(axis.x * axis.x + axis.y * axis.y + axis.z * axis.z);
-    Vec3 n{axis.x / length, axis.y / length, axis.z / length};
-    float theta = degrees * 3.1415927f / 180.0f;
-    float c = portableCos(theta);
-    float s = portableSin(theta);
-    float along = n.x * v.x + n.y * v.y + n.z * v.z;
-    float keep = 1.0f - c;
-    Vec3 cross{v.y * n.z - v.z * n.y, v.z * n.x - v.x * n.z, v.x * n.y - v.y * n.x};
-    return {v.x * c + n.x * along * keep + cross.x * s,
-            v.y * c + n.y * along * keep + cross.y * s,
-            v.z * c + n.z * along * keep + cross.z * s};
+    return turnVector(v, turnOf(axis, degrees));
 }
 
-Mat3 rotationAbout(float degrees, Vec3 axis)
+Mat3 rotationAbout(float degrees, const Vec3& axis)
 {
     Mat3 r = identityMat3;
     if (degrees == 0.0f) return r;
-    const float s = portableSin(static_cast<float>(degrees * 3.14159265358979323846 / 180.0));
-    const float c = portableCos(static_cast<float>(degrees * 3.14159265358979323846 / 180.0));
+    float s = 0.0f;
+    float c = 0.0f;
+    portableSinCos(static_cast<float>(degrees * 3.14159265358979323846 / 180.0), s, c);
     float x = axis.x;
     float y = axis.y;
     float z = axis.z;
@@ -89,11 +84,16 @@ Mat3 rotationAbout(float degrees, Vec3 axis)
 
 Mat3 multiply(const Mat3& a, const Mat3& b)
 {
-    Mat3 p{};
-    for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j) {
-            at(p, i, j) = at(a, i, 0) * at(b, 0, j) + at(a, i, 1) * at(b, 1, j) + at(a, i, 2) * at(b, 2, j);
-        }
+    // Column by column, each entry a's row times b's column summed in
+    // order; written out, so that the ball's roll keeps it in registers.
+    Mat3 p;
+    for (int j = 0; j < 3; ++j) {
+        const float b0 = b.m[j * 3];
+        const float b1 = b.m[j * 3 + 1];
+        const float b2 = b.m[j * 3 + 2];
+        p.m[j * 3] = a.m[0] * b0 + a.m[3] * b1 + a.m[6] * b2;
+        p.m[j * 3 + 1] = a.m[1] * b0 + a.m[4] * b1 + a.m[7] * b2;
+        p.m[j * 3 + 2] = a.m[2] * b0 + a.m[5] * b1 + a.m[8] * b2;
     }
     return p;
 }

@@ -41,7 +41,8 @@ bool Game::operator==(const Game& other) const
            checkpointPosition == other.checkpointPosition && checkpointRadius == other.checkpointRadius &&
            fallSoundPlayed == other.fallSoundPlayed && goalAngle == other.goalAngle &&
            goalStepTimer == other.goalStepTimer && gameState == other.gameState &&
-           ticksPlayed == other.ticksPlayed && camera == other.camera && random == other.random &&
+           ticksPlayed == other.ticksPlayed && camera == other.camera && seed == other.seed &&
+           random == other.random &&
            events == other.events;
 }
 
@@ -64,6 +65,7 @@ Game newGame(std::shared_ptr<const BlockGrid> grid, unsigned int seed)
     game.checkpointPosition = course.start;
     game.course = grid->course;
     game.blockGrid = std::move(grid);
+    game.seed = seed;
     game.random = seededRandom(seed);
     // More than five steps of events ever make, so a tick never allocates.
     game.events.reserve(32);
@@ -72,7 +74,18 @@ Game newGame(std::shared_ptr<const BlockGrid> grid, unsigned int seed)
 
 namespace {
 
-bool tick(Game& game, const Controls& controls, const Game* leader)
+// The leader's item pulses and the numbers they drew, as this game's own
+// would come out; the checkpoints' taken flags stay this game's.
+void takePulses(CourseState& state, Random& random, const Game& leader)
+{
+    const CourseState& from = leader.courseState;
+    state.sizeOrbs = from.sizeOrbs;
+    for (size_t i = 0; i < state.checkpoints.size(); ++i) state.checkpoints[i].pulse = from.checkpoints[i].pulse;
+    random = leader.random;
+}
+
+// With a leader the blocks are the leader's; with pulsesToo, the pulses too.
+bool tick(Game& game, const Controls& controls, const Game* leader, bool pulsesToo)
 {
     game.events.clear();
     if (game.gameState == EndScreen) return false;
@@ -86,13 +99,18 @@ bool tick(Game& game, const Controls& controls, const Game* leader)
     } else {
         moveBlocks(game.course->blocks, state.blocks);
     }
-    for (PulseState& orb : state.sizeOrbs) {
-        runFixedSteps(orb.stepTimer, [&] { pulseAlpha(orb, game.random); });
+    if (leader && pulsesToo) {
+        takePulses(state, game.random, *leader);
+    } else {
+        for (PulseState& orb : state.sizeOrbs) {
+            runFixedSteps(orb.stepTimer, [&] { pulseAlpha(orb, game.random); });
+        }
+        for (CheckpointState& checkpoint : state.checkpoints) {
+            runFixedSteps(checkpoint.pulse.stepTimer, [&] { pulseAlpha(checkpoint.pulse, game.random); });
+        }
     }
-    for (CheckpointState& checkpoint : state.checkpoints) {
-        runFixedSteps(checkpoint.pulse.stepTimer, [&] { pulseAlpha(checkpoint.pulse, game.random); });
-    }
-    runFixedSteps(game.ball.stepTimer, [&] { ballStep(game, controls); });
+    const Turn heading = headingOf(game);
+    runFixedSteps(game.ball.stepTimer, [&] { ballStep(game, controls, heading); });
     runFixedSteps(game.goalStepTimer, [&] { spinGoal(game); });
     return true;
 }
@@ -101,14 +119,20 @@ bool tick(Game& game, const Controls& controls, const Game* leader)
 
 bool advanceTick(Game& game, const Controls& controls)
 {
-    return tick(game, controls, nullptr);
+    return tick(game, controls, nullptr, false);
 }
 
 bool advanceTickBeside(Game& game, const Controls& controls, const Game& leader)
 {
     // Blocks are only ever moved by a tick that counts in ticksPlayed, from
     // their start places: equal counts on the same course mean equal blocks.
+    // The pulses likewise, from their start and the seed's numbers: equal
+    // seeds as well mean equal pulses.
+    const CourseState& own = game.courseState;
+    const CourseState& its = leader.courseState;
     const bool inStep = game.course == leader.course && leader.ticksPlayed == game.ticksPlayed + 1 &&
-                        leader.courseState.blocks.size() == game.courseState.blocks.size();
-    return tick(game, controls, inStep ? &leader : nullptr);
+                        its.blocks.size() == own.blocks.size();
+    const bool pulsesToo = inStep && leader.seed == game.seed && its.sizeOrbs.size() == own.sizeOrbs.size() &&
+                           its.checkpoints.size() == own.checkpoints.size();
+    return tick(game, controls, inStep ? &leader : nullptr, pulsesToo);
 }

@@ -11,3 +11,5 @@
 // give NaN, which no angle of the game is.
 float portableSin(float x);
 float portableCos(float x);
+// Both at once, from one reduction of x: the same bits as the two above.
+void portableSinCos(float x, float& sine, float& cosine);

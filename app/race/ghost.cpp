@@ -96,6 +96,10 @@ void advanceGhost(Ghost& ghost, const Game& player)
 
 void advanceGhostBeside(Ghost& ghost, const Game& player)
 {
-    if (player.ticksPlayed == 1 && (ghost.game.ticksPlayed > 0 || ghost.script.next > 0)) restartGhost(ghost);
+    if (player.ticksPlayed == 1 &&
+        (ghost.game.ticksPlayed > 0 || ghost.script.next > 0 || ghost.game.seed != player.seed)) {
+        ghost.game.seed = player.seed;  // what the restart starts the ghost's game from
+        restartGhost(ghost);
+    }
     advanceGhost(ghost, player);
 }

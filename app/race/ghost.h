@@ -56,5 +56,7 @@ void advanceGhost(Ghost& ghost, const Game& player);
 
 // The ghost's tick beside a tick of `player` that ran: the first tick of the
 // player's run (after the start, or a restart a script made) starts the
-// ghost from its start too.
+// ghost from its start too, from the player's seed: nobody sees the ghost's
+// item pulses, and from the same seed it takes the player's instead of
+// working out its own.
 void advanceGhostBeside(Ghost& ghost, const Game& player);

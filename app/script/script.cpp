@@ -31,9 +31,9 @@ void restartScript(Game& game, Input& input)
 {
     // The course's grid is kept: it holds for every run of the course.
     if (game.blockGrid && game.blockGrid->course == game.course) {
-        game = newGame(game.blockGrid, 1);
+        game = newGame(game.blockGrid, game.seed);
     } else {
-        game = newGame(game.course, 1);
+        game = newGame(game.course, game.seed);
     }
     input = Input{};
 }

@@ -65,7 +65,8 @@ bool nextLine(ScriptReader& reader, std::string& line);
 // "Line <n>: <problem>" with the tool's name in front, as both readers say it.
 std::string scriptLineMessage(const char* program, long long number, const std::string& problem);
 
-// Backspace in the game: the script's game and input as they started.
+// Backspace in the game: the script's game (its course, from its seed) and
+// input as they started.
 void restartScript(Game& game, Input& input);
 
 // The key, special, mouse and window lines acted on exactly as the game's

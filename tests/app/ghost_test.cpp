@@ -87,6 +87,29 @@ TEST(Ghost, ARestartBeginsItAgainAndAnEndedScriptHoldsItsLastPlace)
     EXPECT_EQ(ghost.game.ball, first.back().ball) << "the ghost stays where its run ended";
 }
 
+// Raced beside a player, the ghost starts again from the player's seed and
+// then comes out, pulses and all, as the same ghost moved on alone: taking
+// the player's pulses changes nothing. A restart of the player's keeps it so.
+TEST(Ghost, BesideAPlayerItTakesThePlayersSeedAndComesOutAsAlone)
+{
+    Game player = newGame(77);
+    Ghost beside = routeGhost();
+    Ghost alone = routeGhost();
+    alone.game.seed = 77;
+    restartGhost(alone);
+    Controls keys;
+    keys.moveForward = true;
+    for (int i = 0; i < 700; ++i) {
+        if (i == 400) player = newGame(77);
+        advanceTick(player, keys);
+        advanceGhostBeside(beside, player);
+        if (i == 400) restartGhost(alone);
+        advanceGhost(alone);
+        ASSERT_TRUE(beside.game == alone.game) << "tick " << i;
+    }
+    EXPECT_EQ(beside.game.seed, 77u);
+}
+
 TEST(Ghost, TheMarksOfItsRunAreKnownBeforeTheRace)
 {
     Ghost route;

@@ -19,6 +19,8 @@ TEST(RotateVector, TurnsOppositeToGlRotate)
 
     Vec3 along = rotateVector({0.0f, 3.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, 37.0f);
     EXPECT_FLOAT_EQ(along.y, 3.0f);
+
+    EXPECT_EQ(quarterTurnRight, turnOf({0.0f, 1.0f, 0.0f}, -90.0f)) << "the roll's quarter turn, written out";
 }
 
 using Motion = SimTest;

@@ -190,3 +190,40 @@ TEST(GoalSpin, WrapsOnlyPast360)
 }
 
 } // namespace
+
+namespace {
+
+// Leaving out the root for far pairs must never change an answer: pairs
+// strewn around the reach, and lying exactly on it, are judged as by the
+// rounded distance itself.
+TEST(ItemDistance, NearerThanAgreesWithTheRoundedDistance)
+{
+    const auto byDistance = [](const Vec3& a, const Vec3& b, float reach) {
+        const float dx = a.x - b.x;
+        const float dy = a.y - b.y;
+        const float dz = a.z - b.z;
+        return std::fabs(std::sqrt(dx * dx + dy * dy + dz * dz)) < reach;
+    };
+    std::srand(5);
+    int near = 0;
+    int disagree = 0;
+    for (const float reach : {0.85f, 1.1f, 1.5f, 1.6f, 0.0f, -1.0f}) {
+        for (int i = 0; i < 20000; ++i) {
+            const auto unit = [] { return float(std::rand()) / float(RAND_MAX) - 0.5f; };
+            const Vec3 a{100.0f * unit(), 50.0f * unit(), 100.0f * unit()};
+            Vec3 d{unit(), unit(), unit()};
+            const float length = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+            // Within a few float steps of the reach, and exactly on it along an axis.
+            const float away = reach * (1.0f + 4e-7f * float(i % 21 - 10));
+            d = {d.x / length * away, d.y / length * away, d.z / length * away};
+            for (const Vec3& b : {Vec3{a.x + d.x, a.y + d.y, a.z + d.z}, Vec3{a.x + away, a.y, a.z}}) {
+                near += byDistance(a, b, reach) ? 1 : 0;
+                disagree += nearerThan(a, b, reach) != byDistance(a, b, reach) ? 1 : 0;
+            }
+        }
+    }
+    EXPECT_EQ(disagree, 0);
+    EXPECT_GT(near, 20000) << "the pairs straddle the reach";
+}
+
+}  // namespace

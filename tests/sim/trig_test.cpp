@@ -30,7 +30,11 @@ TEST(Trig, CorrectlyRoundedAcrossTheGamesAngles)
     int wrong = 0;
     for (int step = -1440000; step <= 1440000; step += 7) {
         const float x = static_cast<float>(step / 1000.0 * 3.14159265358979323846 / 180.0);
-        if (portableSin(x) != roundedSin(x) || portableCos(x) != roundedCos(x)) {
+        float sine = 0.0f;
+        float cosine = 0.0f;
+        portableSinCos(x, sine, cosine);
+        if (portableSin(x) != roundedSin(x) || portableCos(x) != roundedCos(x) || sine != roundedSin(x) ||
+            cosine != roundedCos(x)) {
             if (++wrong < 5) ADD_FAILURE() << "at " << x;
         }
     }
@@ -55,20 +59,30 @@ TEST(Trig, ExactAndSignedWhereTheValueIsKnown)
         EXPECT_EQ(portableCos(c.x), c.cos) << c.x;
     }
     EXPECT_TRUE(std::signbit(portableSin(-0.0f)));
+    float sine = 0.0f;
+    float cosine = 0.0f;
+    portableSinCos(-0.0f, sine, cosine);
+    EXPECT_TRUE(std::signbit(sine) && cosine == 1.0f);
 }
 
 // Large arguments, still in reach, keep to the rounded value; beyond reach
 // and for what is no number the answer is NaN, never a made-up angle.
 TEST(Trig, LargeAndMeaninglessArguments)
 {
-    for (const float x : {1000.0f, -12345.678f, 1.0e6f, 6.0e6f}) {
+    // 6588396 is the last float short of 2^22 quarter turns; 6588397 rounds
+    // to 2^22 of them, the first out of reach.
+    for (const float x : {1000.0f, -12345.678f, 1.0e6f, 6.0e6f, 6588396.0f, -6588396.0f}) {
         EXPECT_EQ(portableSin(x), roundedSin(x)) << x;
         EXPECT_EQ(portableCos(x), roundedCos(x)) << x;
     }
-    for (const float x : {1.0e7f, -1.0e30f, std::numeric_limits<float>::infinity(),
+    for (const float x : {6588397.0f, 1.0e7f, -1.0e30f, std::numeric_limits<float>::infinity(),
                           std::numeric_limits<float>::quiet_NaN()}) {
         EXPECT_TRUE(std::isnan(portableSin(x))) << x;
         EXPECT_TRUE(std::isnan(portableCos(x))) << x;
+        float sine = 0.0f;
+        float cosine = 0.0f;
+        portableSinCos(x, sine, cosine);
+        EXPECT_TRUE(std::isnan(sine) && std::isnan(cosine)) << x;
     }
 }
 
